@@ -1,0 +1,87 @@
+#include "cli/cli.h"
+
+#include "app/docflows.h"
+#include "cli/jsondump.h"
+#include "cli/streamprompter.h"
+#include "document/tables.h"
+
+#include <ostream>
+
+namespace qc {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: qc [FILE]                       open the main window (with FILE)\n"
+    "       qc dump FILE                    print the document tables as JSON\n"
+    "       qc convert IN -o OUT.bhc        write any accepted log in the current format\n";
+
+// Loads path the way a file from the command line is opened, answering Yes to
+// the import question; false (with the message on err) when it cannot.
+bool loadForCli(Document& doc, const std::string& path, std::ostream& err, int* version)
+{
+    StreamPrompter prompter(err, Answer::Yes);
+    return LoadByPath(doc, path, prompter, version) == FlowResult::Done;
+}
+
+int runDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    if (args.size() != 2) {
+        err << "qc: dump needs exactly one FILE\n" << kUsage;
+        return 1;
+    }
+    Document doc;
+    int version = 0;
+    if (!loadForCli(doc, args[1], err, &version)) return 1;
+    out << dumpJson(doc, version);
+    return 0;
+}
+
+int runConvert(const std::vector<std::string>& args, std::ostream& err)
+{
+    std::string in, outPath;
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "-o" && i + 1 < args.size())
+            outPath = args[++i];
+        else if (in.empty() && !args[i].starts_with('-'))
+            in = args[i];
+        else {
+            err << "qc: convert: unexpected argument " << args[i] << '\n' << kUsage;
+            return 1;
+        }
+    }
+    if (in.empty() || outPath.empty()) {
+        err << "qc: convert needs IN and -o OUT\n" << kUsage;
+        return 1;
+    }
+    Document doc;
+    if (!loadForCli(doc, in, err, nullptr)) return 1;
+    if (!writeDocumentFile(doc, outPath)) {
+        err << "qc: cannot write " << outPath << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+bool isCliCommand(const std::vector<std::string>& args)
+{
+    if (args.empty()) return false;
+    const std::string& c = args[0];
+    return c == "dump" || c == "convert" || c == "--help" || c == "-h" || c == "help";
+}
+
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        out << kUsage;
+        return 0;
+    }
+    if (args[0] == "dump") return runDump(args, out, err);
+    if (args[0] == "convert") return runConvert(args, err);
+    err << "qc: unknown command " << args[0] << '\n' << kUsage;
+    return 1;
+}
+
+} // namespace qc

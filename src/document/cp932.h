@@ -1,0 +1,32 @@
+#pragma once
+// Code page 932 (Shift-JIS with the NEC/IBM extensions) at the edges of the program.
+// Cells hold CP932 bytes; conversion to and from UTF-8 happens only for display,
+// JSON output and literal texts of the source.
+
+#include <string>
+#include <string_view>
+
+namespace qc::cp932 {
+
+// True for a byte that starts a two-byte character.
+constexpr bool isLeadByte(unsigned char c)
+{
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+// CP932 bytes to UTF-8. Bytes that do not form a CP932 character become U+FFFD;
+// the input is never changed.
+std::string toUtf8(std::string_view bytes);
+
+// UTF-8 to CP932. Characters without a CP932 form (and invalid UTF-8) become '?'.
+// ok, when given, tells whether everything converted.
+std::string fromUtf8(std::string_view utf8, bool* ok = nullptr);
+
+} // namespace qc::cp932
+
+// CP932 bytes of a UTF-8 literal, converted once per place of use.
+#define QC_SJ(literal)                                                                                     \
+    ([]() -> const std::string& {                                                                          \
+        static const std::string converted = ::qc::cp932::fromUtf8(literal);                              \
+        return converted;                                                                                  \
+    }())

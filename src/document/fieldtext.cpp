@@ -1,0 +1,218 @@
+#include "document/fieldtext.h"
+
+#include "document/cp932.h"
+#include "document/textops.h"
+#include "platform/prompter.h"
+
+#include <charconv>
+#include <climits>
+#include <cmath>
+
+namespace qc {
+
+namespace {
+
+bool isBlank(unsigned char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+std::string_view skipBlanks(std::string_view text)
+{
+    size_t i = 0;
+    while (i < text.size() && isBlank(static_cast<unsigned char>(text[i]))) ++i;
+    return text.substr(i);
+}
+
+} // namespace
+
+int NumericTest(std::string_view text)
+{
+    text = skipBlanks(text);
+    if (text.empty()) return -1;
+    static constexpr std::string_view candidates = "1234567890.+-";
+    return candidates.find(text.front()) != std::string_view::npos ? 1 : 0;
+}
+
+std::vector<std::string> CsvSplit(std::string_view line, Prompter* prompter)
+{
+    std::vector<std::string> fields;
+    if (line.empty()) return fields;
+    if (line.size() > kCsvLineLimit) {
+        if (prompter) prompter->message("too many csv");
+        line = line.substr(0, kCsvLineLimit);
+    }
+    std::string field;
+    bool quoted = false;
+    bool pending = true; // a field has started
+    for (char c : line) {
+        if (c == '\n') break;
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (c == ',' && !quoted) {
+            fields.push_back(std::move(field));
+            field.clear();
+            quoted = false;
+            pending = false;
+            continue;
+        } else {
+            field += c;
+        }
+        pending = true;
+    }
+    // A trailing comma does not start a further field.
+    if (pending) fields.push_back(std::move(field));
+    return fields;
+}
+
+int CsvField(std::string& out, std::string_view line, int n, Prompter* prompter)
+{
+    out.clear();
+    if (line.empty()) return -1;
+    std::vector<std::string> fields = CsvSplit(line, prompter);
+    if (n < 1 || static_cast<size_t>(n) > fields.size()) return 0;
+    out = std::move(fields[static_cast<size_t>(n - 1)]);
+    return 1;
+}
+
+size_t findText(std::string_view text, std::string_view sep, size_t from)
+{
+    if (sep.empty()) return std::string_view::npos;
+    for (size_t p = 0; p < text.size(); p += charLengthAt(text, p)) {
+        if (p < from) continue;
+        if (text.substr(p, sep.size()) == sep) return p;
+    }
+    return std::string_view::npos;
+}
+
+int TextBefore(std::string& out, std::string_view text, std::string_view sep)
+{
+    size_t pos = findText(text, sep);
+    if (pos == std::string_view::npos) {
+        out = std::string(text);
+        return 0;
+    }
+    out = pos == 0 ? std::string(text) : std::string(text.substr(0, pos));
+    return static_cast<int>(pos) + 1;
+}
+
+std::string TextBefore(std::string_view text, std::string_view sep)
+{
+    std::string out;
+    TextBefore(out, text, sep);
+    return out;
+}
+
+int TextBeforeStrict(std::string& out, std::string_view text, std::string_view sep)
+{
+    out.clear();
+    size_t pos = findText(text, sep);
+    if (pos == std::string_view::npos) return -1;
+    if (pos > 0) out = std::string(text.substr(0, pos));
+    return static_cast<int>(pos);
+}
+
+std::string TextBeforeStrict(std::string_view text, std::string_view sep)
+{
+    std::string out;
+    TextBeforeStrict(out, text, sep);
+    return out;
+}
+
+int TextAfter(std::string& out, std::string_view text, std::string_view sep)
+{
+    out.clear();
+    size_t pos = findText(text, sep);
+    if (pos == std::string_view::npos) return 0;
+    out = std::string(text.substr(pos + sep.size()));
+    return static_cast<int>(pos) + 1;
+}
+
+std::string TextAfter(std::string_view text, std::string_view sep)
+{
+    std::string out;
+    TextAfter(out, text, sep);
+    return out;
+}
+
+std::string ReplaceAll(std::string_view text, std::string_view find, std::string_view repl)
+{
+    if (text.empty()) return {};
+    if (find.empty()) return std::string(text);
+    std::string out;
+    size_t p = 0;
+    while (p < text.size()) {
+        if (text.substr(p, find.size()) == find) {
+            out.append(repl);
+            p += find.size();
+        } else {
+            size_t len = charLengthAt(text, p);
+            out.append(text.substr(p, len));
+            p += len;
+        }
+    }
+    return out;
+}
+
+double FloorToMultiple(double x, double m)
+{
+    if (m == 0) return 0;
+    return std::trunc(std::floor(x / m + 0.0000001)) * m;
+}
+
+double cellDouble(std::string_view text)
+{
+    text = skipBlanks(text);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    double v = 0;
+    auto r = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (r.ec != std::errc() || !std::isfinite(v)) return 0;
+    return v;
+}
+
+long cellLong(std::string_view text)
+{
+    text = skipBlanks(text);
+    bool neg = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        neg = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    long v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') break;
+        if (v > (LONG_MAX - (c - '0')) / 10) return neg ? LONG_MIN : LONG_MAX;
+        v = v * 10 + (c - '0');
+    }
+    return neg ? -v : v;
+}
+
+int cellInt(std::string_view text)
+{
+    long v = cellLong(text);
+    if (v > INT_MAX) return INT_MAX;
+    if (v < INT_MIN) return INT_MIN;
+    return static_cast<int>(v);
+}
+
+long parseAutoBase(std::string_view text)
+{
+    text = skipBlanks(text);
+    bool neg = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        neg = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        text.remove_prefix(2);
+        unsigned long v = 0;
+        auto r = std::from_chars(text.data(), text.data() + text.size(), v, 16);
+        if (r.ec != std::errc()) return 0;
+        long s = v > static_cast<unsigned long>(LONG_MAX) ? LONG_MAX : static_cast<long>(v);
+        return neg ? -s : s;
+    }
+    long v = cellLong(text);
+    return neg ? -v : v;
+}
+
+} // namespace qc

@@ -1,0 +1,433 @@
+#include "document/logfile.h"
+
+#include "document/cp932.h"
+#include "document/fieldtext.h"
+#include "platform/files.h"
+
+#include <algorithm>
+
+namespace qc {
+
+int detectVersion(std::string_view line)
+{
+    if (line.size() <= 3 || line.size() >= 32) return logversion::None;
+    static constexpr struct
+    {
+        std::string_view token;
+        int version;
+    } tokens[] = {{"$$_MRVOR1", logversion::Oldest},
+                  {"$$_TVOREN5", logversion::Sibling},
+                  {"$$_QVOR78", logversion::Current},
+                  {"$$_QVOR", logversion::Previous}};
+    for (const auto& t : tokens)
+        if (line.find(t.token) != std::string_view::npos) return t.version;
+    return logversion::None;
+}
+
+// ---------------------------------------------------------------- writing
+
+namespace {
+
+// One cell of a comma-separated line. The reader drops double quotes and
+// takes a line holding "$$" for a section marker, so a cell is written in a
+// form that reads back as itself: commas inside quotes, "$$" broken up by an
+// empty quoted pair, line breaks as blanks. A literal double quote cannot be
+// read back and becomes the full-width quotation mark.
+void appendCell(std::string& out, std::string_view cell)
+{
+    bool plain = true;
+    for (char c : cell)
+        if (c == ',' || c == '"' || c == '$' || c == '\r' || c == '\n') plain = false;
+    if (plain) {
+        out.append(cell);
+        return;
+    }
+    const bool quote = cell.find(',') != std::string_view::npos;
+    if (quote) out += '"';
+    char prev = 0;
+    for (char c : cell) {
+        if (c == '"') {
+            out += QC_SJ("＂");
+            prev = 0;
+            continue;
+        }
+        if (c == '$' && prev == '$') out += "\"\"";
+        out += (c == '\r' || c == '\n') ? ' ' : c;
+        prev = c;
+    }
+    if (quote) out += '"';
+}
+
+void appendRow(std::string& out, const TextTable& t, int row, int cols)
+{
+    for (int c = 1; c <= cols; ++c) {
+        if (c > 1) out += ',';
+        appendCell(out, t(row, c));
+    }
+    out += "\r\n";
+}
+
+// A line read whole (header entries, note records): "$$" would start a section
+// when read back, so the second "$" of a pair becomes the full-width "＄"; with
+// blankBreaks a line break, which would shift every following line, becomes a blank.
+void appendPlainText(std::string& out, std::string_view text, bool blankBreaks)
+{
+    char prev = 0;
+    for (char c : text) {
+        if (c == '$' && prev == '$') {
+            out += QC_SJ("＄");
+            prev = 0;
+            continue;
+        }
+        out += blankBreaks && (c == '\r' || c == '\n') ? ' ' : c;
+        prev = c;
+    }
+}
+
+void appendPlainLine(std::string& out, std::string_view text)
+{
+    appendPlainText(out, text, true);
+    out += "\r\n";
+}
+
+// The note text as its own lines, each ended by CR LF (the cell gets the same
+// line ends); the BEL byte ends the text when read back, so it becomes a blank.
+void appendNoteText(std::string& out, std::string& text)
+{
+    std::string normal;
+    normal.reserve(text.size() + 2);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) normal += '\r';
+        normal += text[i];
+    }
+    if (!normal.ends_with("\r\n")) normal += "\r\n";
+    text = normal;
+    for (size_t pos = 0; pos < text.size();) {
+        size_t end = text.find("\r\n", pos);
+        std::string line = text.substr(pos, end - pos);
+        for (char& c : line)
+            if (c == '\x07') c = ' ';
+        appendPlainText(out, line, false); // a bare CR stays: the reader keeps it
+        out += "\r\n";
+        pos = end + 2;
+    }
+}
+
+void writeUsedRows(std::string& out, const TextTable& t, int cols)
+{
+    const int n = usedRows(t);
+    for (int r = 1; r <= n; ++r) appendRow(out, t, r, cols);
+}
+
+} // namespace
+
+std::string WriteLog(Document& doc)
+{
+    PrepareForSave(doc);
+    std::string out;
+    out.reserve(64 * 1024);
+    out.append(kCurrentToken);
+    out += "\r\n";
+
+    out += "$$Z\r\n";
+    for (int e = 1; e <= limits::HeaderInFile; ++e) {
+        std::string_view entry = doc.HeaderTable(e);
+        if (entry.ends_with("\r\n")) entry.remove_suffix(2);
+        appendPlainLine(out, entry);
+    }
+
+    out += "$$A\r\n";
+    writeUsedRows(out, doc.GeologyTable, 11);
+    out += "$$C\r\n";
+    writeUsedRows(out, doc.SpareIntervalTable, 6);
+
+    out += "$$K\r\n";
+    {
+        auto& t = doc.NoteTable;
+        const int n = usedRows(t);
+        for (int r = 1; r <= n; ++r) {
+            appendPlainLine(out, t(r, 1));
+            appendPlainLine(out, t(r, 2));
+            appendPlainLine(out, t(r, 3));
+            appendNoteText(out, t(r, 4));
+            out += "\x07\r\n";
+            appendPlainLine(out, t(r, 5));
+        }
+    }
+
+    out += "$$N\r\n";
+    writeUsedRows(out, doc.StratumTable, 3);
+    out += "$$W\r\n";
+    writeUsedRows(out, doc.WaterLevelTable, 4);
+    out += "$$H\r\n";
+    writeUsedRows(out, doc.DrillDateTable, 2);
+    out += "$$r\r\n";
+    writeUsedRows(out, doc.FreeColumnTable, 3);
+    out += "$$T\r\n";
+    writeUsedRows(out, doc.CasingTable, 2);
+
+    out += "$$o\r\n";
+    for (int r = 1; r <= limits::DisplayItem; ++r) appendRow(out, doc.DisplayItemTable, r, 4);
+
+    out += "$$p\r\n";
+    for (int g = 1; g <= GraphTable::kGraphs; ++g) {
+        for (int r = 1; r <= GraphTable::kRows; ++r) {
+            for (int f = 1; f <= GraphTable::kFields; ++f) {
+                if (f > 1) out += ',';
+                appendCell(out, doc.GraphFormatTable(g, r, f));
+            }
+            out += "\r\n";
+        }
+    }
+
+    out += "$$q\r\n";
+    for (int r = 1; r <= limits::TestName; ++r) {
+        for (int c = 1; c <= 9; ++c) {
+            if (c > 1) out += ',';
+            appendCell(out, doc.TestNameTable(r, c));
+        }
+        out += ',';
+        // The list column is its own comma-terminated list of "row:shift," entries.
+        char prev = 0;
+        for (char c : doc.TestNameTable(r, 10)) {
+            if (c == '\r' || c == '\n' || c == '"') continue;
+            if (c == '$' && prev == '$') out += "\"\"";
+            out += c;
+            prev = c;
+        }
+        out += "\r\n";
+    }
+
+    out += "$$x\r\n";
+    for (int r = 1; r <= limits::Sample; ++r) {
+        appendRow(out, doc.SampleTable, r, 60);
+        if (doc.SampleTable.rowEmpty(r, 1, 60)) break;
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------- reading
+
+bool LogReader::accepts(char section) const
+{
+    const int v = m_version;
+    const bool own = v == logversion::Current || v == logversion::Previous;
+    switch (section) {
+    case 'Z':
+    case 'A':
+    case 'C':
+    case 'K':
+    case 'W':
+        return true;
+    case 'E':
+        return v == logversion::Oldest || v == logversion::Sibling;
+    case 'N':
+    case 'H':
+    case 'r':
+        return own || v == logversion::Sibling;
+    case 'n':
+    case 'J':
+    case 'k':
+        return v == logversion::Oldest;
+    case 'T':
+        return own || v == logversion::Oldest;
+    case 'o':
+    case 'p':
+    case 'q':
+    case 'x':
+        return own;
+    default:
+        return false;
+    }
+}
+
+void LogReader::ReadLogLine(std::string_view line)
+{
+    if (line.find("$$") != std::string_view::npos) {
+        if (line.size() > 2) {
+            m_section = line[2];
+            m_row = m_column = m_graph = 1;
+        }
+        return;
+    }
+    if (!accepts(m_section)) return;
+
+    auto fieldsInto = [&](TextTable& t, int limit, int count) {
+        if (m_row > limit) return false;
+        std::vector<std::string> f = CsvSplit(line, m_prompter);
+        f.resize(static_cast<size_t>(std::max<int>(count, static_cast<int>(f.size()))));
+        for (int c = 1; c <= count; ++c) t(m_row, c) = std::move(f[static_cast<size_t>(c - 1)]);
+        return true;
+    };
+
+    Document& d = m_doc;
+    switch (m_section) {
+    case 'Z': {
+        if (m_row > limits::HeaderInFile) return;
+        d.HeaderTable(m_row) = std::string(line);
+        if (m_row == 15) {
+            std::vector<std::string> lat = CsvSplit(d.HeaderTable(14), m_prompter);
+            std::vector<std::string> lon = CsvSplit(d.HeaderTable(15), m_prompter);
+            lat.resize(std::max<size_t>(3, lat.size()));
+            lon.resize(std::max<size_t>(3, lon.size()));
+            for (int i = 0; i < 3; ++i) {
+                d.HeaderTable(51 + i) = lat[static_cast<size_t>(i)];
+                d.HeaderTable(54 + i) = lon[static_cast<size_t>(i)];
+            }
+        }
+        ++m_row;
+        return;
+    }
+    case 'A':
+        if (fieldsInto(d.GeologyTable, limits::Geology, 11)) ++m_row;
+        return;
+    case 'C':
+        if (fieldsInto(d.SpareIntervalTable, limits::SpareInterval, 6)) ++m_row;
+        return;
+    case 'K': {
+        if (m_row > limits::Note) return;
+        auto& t = d.NoteTable;
+        if (m_column <= 3) {
+            t(m_row, m_column) = std::string(line);
+            ++m_column;
+        } else if (m_column == 4) {
+            // Files of this program end the text with a BEL line; older ones also with "@".
+            const bool ends = line.find('\x07') != std::string_view::npos ||
+                              (m_version != logversion::Current && line.find('@') != std::string_view::npos);
+            if (ends) {
+                ++m_column;
+            } else {
+                t(m_row, 4).append(line);
+                t(m_row, 4) += "\r\n";
+            }
+        } else {
+            t(m_row, 5) = std::string(line);
+            m_column = 1;
+            ++m_row;
+        }
+        return;
+    }
+    case 'E':
+        if (fieldsInto(d.SampleTable, limits::Sample, 4)) ++m_row;
+        return;
+    case 'N':
+    case 'n':
+        if (fieldsInto(d.StratumTable, limits::Stratum, 3)) ++m_row;
+        return;
+    case 'W':
+        if (fieldsInto(d.WaterLevelTable, limits::WaterLevel, 4)) {
+            if (!isNumeric(d.WaterLevelTable(m_row, 4))) d.WaterLevelTable(m_row, 4) = "3";
+            ++m_row;
+        }
+        return;
+    case 'H':
+    case 'J':
+        if (fieldsInto(d.DrillDateTable, limits::DrillDate, 2)) ++m_row;
+        return;
+    case 'r':
+    case 'k':
+        if (fieldsInto(d.FreeColumnTable, limits::FreeColumn, 3)) ++m_row;
+        return;
+    case 'T':
+        if (fieldsInto(d.CasingTable, limits::Casing, 2)) ++m_row;
+        return;
+    case 'o':
+        if (fieldsInto(d.DisplayItemTable, limits::DisplayItem, 4)) ++m_row;
+        return;
+    case 'p': {
+        if (m_graph > GraphTable::kGraphs) return;
+        std::vector<std::string> f = CsvSplit(line, m_prompter);
+        f.resize(std::max<size_t>(GraphTable::kFields, f.size()));
+        for (int c = 1; c <= GraphTable::kFields; ++c)
+            d.GraphFormatTable(m_graph, m_row, c) = std::move(f[static_cast<size_t>(c - 1)]);
+        if (m_row < GraphTable::kRows) {
+            ++m_row;
+        } else {
+            m_row = 1;
+            ++m_graph;
+        }
+        return;
+    }
+    case 'q': {
+        if (m_row > limits::TestName) return;
+        std::vector<std::string> f = CsvSplit(line, m_prompter);
+        const size_t fields = f.size();
+        f.resize(std::max<size_t>(9, fields));
+        auto& t = d.TestNameTable;
+        for (int c = 1; c <= 9; ++c) t(m_row, c) = f[static_cast<size_t>(c - 1)];
+        std::string list;
+        for (size_t i = 9; i < fields && i < 9 + 100 && isNumeric(f[i]); ++i) {
+            list += f[i];
+            list += ',';
+        }
+        t(m_row, 10) = std::move(list);
+        ++m_row;
+        return;
+    }
+    case 'x':
+        if (fieldsInto(d.SampleTable, limits::Sample, 60)) ++m_row;
+        return;
+    default:
+        return;
+    }
+}
+
+void FinishLoad(Document& doc, int version)
+{
+    auto& h = doc.HeaderTable;
+    switch (version) {
+    case logversion::Previous:
+        AlternatingLayerConversion(doc);
+        break;
+    case logversion::Oldest:
+        h(58) = h(48);
+        h(59) = h(49);
+        h(60) = h(50);
+        break;
+    case logversion::Sibling:
+        AlternatingLayerConversion(doc);
+        h(58).clear();
+        h(60).clear();
+        h(59) = h(49);
+        break;
+    default:
+        break;
+    }
+    doc.modified = 0;
+}
+
+TokenLine findTokenLine(std::string_view bytes, int maxLines)
+{
+    TokenLine found;
+    int lineNo = 0;
+    size_t pos = 0;
+    while (pos < bytes.size() && lineNo < maxLines) {
+        size_t nl = bytes.find('\n', pos);
+        size_t end = nl == std::string_view::npos ? bytes.size() : nl;
+        size_t stripped = end;
+        if (nl != std::string_view::npos && stripped > pos && bytes[stripped - 1] == '\r') --stripped;
+        int v = detectVersion(bytes.substr(pos, stripped - pos));
+        if (v != logversion::None) {
+            found.version = v;
+            found.offset = pos;
+            return found;
+        }
+        ++lineNo;
+        pos = nl == std::string_view::npos ? bytes.size() : nl + 1;
+    }
+    return found;
+}
+
+void readLogText(Document& doc, std::string_view bytes, const TokenLine& token, Prompter* prompter)
+{
+    if (token.version == logversion::None) return;
+    if (isImportVersion(token.version))
+        ClearForImport(doc);
+    else
+        ClearAll(doc);
+    LogReader reader(doc, token.version, prompter);
+    forEachLine(bytes.substr(token.offset), [&](std::string_view line) { reader.ReadLogLine(line); });
+    FinishLoad(doc, token.version);
+}
+
+} // namespace qc

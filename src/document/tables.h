@@ -1,0 +1,146 @@
+#pragma once
+// The document tables: every value of the open log as code-page-932 text cells
+// with 1-based rows and columns (row 0 and column 0 exist but carry nothing,
+// except TestNameTable column 0).
+
+#include <cassert>
+#include <string>
+#include <vector>
+
+namespace qc {
+
+// A fixed block of rows x columns of text cells, allocated once.
+class TextTable
+{
+public:
+    TextTable(int rows, int cols)
+        : m_rows(rows), m_cols(cols), m_cells(static_cast<size_t>((rows + 1) * (cols + 1)))
+    {
+    }
+
+    int rows() const { return m_rows; }
+    int cols() const { return m_cols; }
+
+    std::string& operator()(int row, int col) { return m_cells[index(row, col)]; }
+    const std::string& operator()(int row, int col) const { return m_cells[index(row, col)]; }
+
+    // Empties columns first..last of every row, row 0 included.
+    void clearColumns(int first, int last);
+    void clear() { clearColumns(0, m_cols); }
+    bool rowEmpty(int row, int first, int last) const;
+
+    bool operator==(const TextTable&) const = default;
+
+private:
+    size_t index(int row, int col) const
+    {
+        assert(row >= 0 && row <= m_rows && col >= 0 && col <= m_cols);
+        if (row < 0 || row > m_rows || col < 0 || col > m_cols) return 0; // row 0, column 0: carries nothing
+        return static_cast<size_t>(row * (m_cols + 1) + col);
+    }
+
+    int m_rows;
+    int m_cols;
+    std::vector<std::string> m_cells;
+};
+
+// HeaderTable: one column of 90 entries.
+class HeaderList
+{
+public:
+    static constexpr int kEntries = 90;
+    std::string& operator()(int entry) { return m_cells[index(entry)]; }
+    const std::string& operator()(int entry) const { return m_cells[index(entry)]; }
+    void clear()
+    {
+        for (auto& c : m_cells) c.clear();
+    }
+    bool operator==(const HeaderList&) const = default;
+
+private:
+    static size_t index(int entry)
+    {
+        assert(entry >= 0 && entry <= kEntries);
+        return entry >= 0 && entry <= kEntries ? static_cast<size_t>(entry) : 0;
+    }
+    std::vector<std::string> m_cells = std::vector<std::string>(kEntries + 1);
+};
+
+// GraphFormatTable: 5 graphs of 14 rows of 11 fields, addressed (graph, row, field).
+class GraphTable
+{
+public:
+    static constexpr int kGraphs = 5, kRows = 14, kFields = 11;
+    std::string& operator()(int graph, int row, int field) { return m_cells[index(graph, row, field)]; }
+    const std::string& operator()(int graph, int row, int field) const
+    {
+        return m_cells[index(graph, row, field)];
+    }
+    void clear()
+    {
+        for (auto& c : m_cells) c.clear();
+    }
+    bool operator==(const GraphTable&) const = default;
+
+private:
+    static size_t index(int g, int r, int f)
+    {
+        assert(g >= 0 && g <= kGraphs && r >= 0 && r <= kRows && f >= 0 && f <= kFields);
+        if (g < 0 || g > kGraphs || r < 0 || r > kRows || f < 0 || f > kFields) return 0;
+        return static_cast<size_t>((r * (kFields + 1) + f) * (kGraphs + 1) + g);
+    }
+    std::vector<std::string> m_cells =
+        std::vector<std::string>(static_cast<size_t>((kRows + 1) * (kFields + 1) * (kGraphs + 1)));
+};
+
+// Row capacities of the tables.
+namespace limits {
+constexpr int Geology = 200, SpareInterval = 50, Note = 200, Stratum = 10, WaterLevel = 50, DrillDate = 50,
+              FreeColumn = 200, Casing = 50, DisplayItem = 16, TestName = 48, Sample = 100;
+constexpr int HeaderInFile = 80;
+} // namespace limits
+
+// The open log: its thirteen tables, path, title and modified flag.
+struct Document
+{
+    HeaderList HeaderTable;
+    TextTable GeologyTable{limits::Geology, 14};
+    TextTable SpareIntervalTable{limits::SpareInterval, 6};
+    TextTable NoteTable{limits::Note, 5};
+    TextTable StratumTable{limits::Stratum, 3};
+    TextTable WaterLevelTable{limits::WaterLevel, 4};
+    TextTable DrillDateTable{limits::DrillDate, 2};
+    TextTable FreeColumnTable{limits::FreeColumn, 3};
+    TextTable CasingTable{limits::Casing, 2};
+    TextTable DisplayItemTable{limits::DisplayItem, 4};
+    GraphTable GraphFormatTable;
+    TextTable TestNameTable{limits::TestName, 10};
+    TextTable SampleTable{limits::Sample, 60};
+
+    std::string path;  // native path of the file, empty for a new document
+    std::string title; // file name shown in the frame
+    int modified = 0;  // 1 after a data dialog closed with OK, 0 after load and save
+};
+
+// Rows from 1 while column 1 passes the numeric test, at most the table's rows.
+int usedRows(const TextTable& table);
+int geologyRowCount(const Document& doc);
+int spareIntervalRowCount(const Document& doc);
+
+// New document, and before loading a current-format file. SpareIntervalTable is never cleared.
+void ClearAll(Document& doc);
+// Before loading an older or sibling file: keeps display items, test names and graph formats.
+void ClearForImport(Document& doc);
+
+// Save-time preparation: HeaderTable 14, 15 (coordinates) and 45 (total depth).
+void PrepareForSave(Document& doc);
+
+// Splits composite "A・B互層" names of older files into name, auxiliary name and connectors.
+void AlternatingLayerConversion(Document& doc);
+
+// Defaults applied at the end of every load, new document and master reload.
+void ApplyViewUpdateDefaults(Document& doc);
+// Defaults applied at the first view update only: graph widths and log title.
+void ApplyStartupDefaults(Document& doc);
+
+} // namespace qc

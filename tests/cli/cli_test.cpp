@@ -1,0 +1,114 @@
+// The command line: dump and convert end to end, in process.
+
+#include "cli/cli.h"
+#include "document/logfile.h"
+#include "platform/files.h"
+#include "support/testutil.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace qc;
+using qc::test::dataPath;
+using qc::test::TempDir;
+
+namespace {
+
+struct CliRun
+{
+    int status;
+    std::string out, err;
+};
+
+CliRun run(const std::vector<std::string>& args)
+{
+    std::ostringstream out, err;
+    int status = runCli(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+int lineCount(const std::string& s)
+{
+    int n = 0;
+    for (char c : s) n += c == '\n';
+    return n;
+}
+
+} // namespace
+
+TEST(Cli, DumpPrintsTheTablesAsJson)
+{
+    CliRun r = run({"dump", dataPath("current.bhc")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("{\n  \"version\": 550,", 0), 0u);
+    for (const char* key : {"HeaderTable", "GeologyTable", "SpareIntervalTable", "NoteTable", "StratumTable",
+                            "WaterLevelTable", "DrillDateTable", "FreeColumnTable", "CasingTable",
+                            "DisplayItemTable", "GraphFormatTable", "TestNameTable", "SampleTable"})
+        EXPECT_NE(r.out.find(std::string("\"") + key + "\": ["), std::string::npos) << key;
+    EXPECT_NE(r.out.find("\"土壌汚染状況調査\""), std::string::npos); // UTF-8
+    EXPECT_NE(r.out.find("\"含水中位\\r\\n貝殻片混入\\r\\n\""), std::string::npos);
+}
+
+TEST(Cli, DumpAnswersYesToTheImportQuestion)
+{
+    CliRun r = run({"dump", dataPath("sibling.tvl")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("{\n  \"version\": 500,", 0), 0u);
+    EXPECT_NE(r.out.find("\"シルト\""), std::string::npos);
+}
+
+TEST(Cli, BadInputGivesOneLineAndStatusOne)
+{
+    struct Case
+    {
+        std::vector<std::string> args;
+    } cases[] = {
+        {{"dump", dataPath("missing.bhc")}},
+        {{"dump", dataPath("foreign.txt")}},
+        {{"dump"}},
+        {{"convert", dataPath("foreign.txt"), "-o", "/tmp/never-written.bhc"}},
+        {{"convert", dataPath("current.bhc")}},
+        {{"frobnicate"}},
+    };
+    for (const auto& c : cases) {
+        CliRun r = run(c.args);
+        EXPECT_EQ(r.status, 1) << c.args[0];
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_GE(lineCount(r.err), 1);
+        EXPECT_EQ(r.err.rfind("qc: ", 0), 0u) << r.err;
+    }
+    EXPECT_FALSE(fileExists("/tmp/never-written.bhc"));
+}
+
+TEST(Cli, ConvertWritesTheCurrentFormat)
+{
+    TempDir dir;
+    const std::string out = dir.file("out.bhc");
+    CliRun r = run({"convert", dataPath("oldest.mrn"), "-o", out});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::string bytes;
+    ASSERT_TRUE(readFileBytes(out, bytes));
+    EXPECT_EQ(bytes.rfind("$$_QVOR780\r\n$$Z\r\n", 0), 0u);
+    EXPECT_EQ(findTokenLine(bytes, 6).version, logversion::Current);
+
+    // Converting a current file reproduces it.
+    CliRun again = run({"convert", dataPath("current.bhc"), "-o", out});
+    ASSERT_EQ(again.status, 0);
+    std::string original;
+    ASSERT_TRUE(readFileBytes(dataPath("current.bhc"), original));
+    ASSERT_TRUE(readFileBytes(out, bytes));
+    EXPECT_EQ(bytes, original);
+}
+
+TEST(Cli, FailedConvertLeavesAnExistingOutputAlone)
+{
+    TempDir dir;
+    const std::string out = dir.file("keep.bhc");
+    ASSERT_TRUE(writeFileBytes(out, "GOOD"));
+    CliRun r = run({"convert", dataPath("foreign.txt"), "-o", out});
+    EXPECT_EQ(r.status, 1);
+    std::string bytes;
+    ASSERT_TRUE(readFileBytes(out, bytes));
+    EXPECT_EQ(bytes, "GOOD");
+}

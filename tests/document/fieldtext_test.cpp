@@ -1,0 +1,126 @@
+// The field text rules: numeric test, CSV fields, substring helpers.
+
+#include "document/fieldtext.h"
+#include "platform/scriptedprompter.h"
+#include "support/testutil.h"
+
+#include <gtest/gtest.h>
+
+using namespace qc;
+using qc::test::sj;
+
+TEST(FieldText, NumericTest)
+{
+    struct Case
+    {
+        std::string text;
+        int expected;
+    } cases[] = {
+        {" -12.5", 1}, {"12", 1}, {".5", 1}, {"+3", 1}, {"\t 7", 1}, {"", -1}, {"   ", -1},
+        {"!1", 0},     {"a1", 0}, {sj("１"), 0}, // a full-width digit is not a number
+    };
+    for (const auto& c : cases) EXPECT_EQ(NumericTest(c.text), c.expected) << "[" << c.text << "]";
+}
+
+TEST(FieldText, CsvField)
+{
+    struct Case
+    {
+        std::string line;
+        int n;
+        int result;
+        std::string out;
+    } cases[] = {
+        {"a,\"b,c\",d", 2, 1, "b,c"}, // quoted comma
+        {"a,\"b,c\",d", 3, 1, "d"},
+        {"a,b,", 3, 0, ""},  // a trailing comma makes no further field
+        {"a,,c", 2, 1, ""},  // an empty field exists
+        {"", 1, -1, ""},     // empty line
+        {"a,b\nc,d", 3, 0, ""}, // a line feed ends the line
+        {"one", 1, 1, "one"},
+        {"one", 0, 0, ""},
+        {sj("砂,礫"), 2, 1, sj("礫")},
+    };
+    for (const auto& c : cases) {
+        std::string out = "junk";
+        EXPECT_EQ(CsvField(out, c.line, c.n), c.result) << c.line << " #" << c.n;
+        EXPECT_EQ(out, c.out) << c.line << " #" << c.n;
+    }
+}
+
+TEST(FieldText, CsvFieldOfAnOverlongLineSaysSoAndSplitsItsStart)
+{
+    std::string line = std::string(2598, 'x') + ",a,b";
+    ScriptedPrompter p;
+    std::string out;
+    EXPECT_EQ(CsvField(out, line, 2, &p), 1);
+    EXPECT_EQ(out, "a"); // field 2 is cut at byte 2600
+    EXPECT_EQ(CsvField(out, line, 3, &p), 0);
+    ASSERT_EQ(p.entries().size(), 2u);
+    EXPECT_EQ(p.entries()[0].text, "too many csv");
+    // Splitting a whole line shows the message once.
+    p.clear();
+    CsvSplit(line, &p);
+    EXPECT_EQ(p.entries().size(), 1u);
+}
+
+TEST(FieldText, TextBeforeAndAfter)
+{
+    std::string out;
+    EXPECT_EQ(TextBefore(out, "abc:def", ":"), 4);
+    EXPECT_EQ(out, "abc");
+    EXPECT_EQ(TextBefore(out, ":def", ":"), 1);
+    EXPECT_EQ(out, ":def"); // separator at the start: whole text
+    EXPECT_EQ(TextBefore(out, "abc", ":"), 0);
+    EXPECT_EQ(out, "abc");
+
+    EXPECT_EQ(TextBeforeStrict(out, "abc:def", ":"), 3);
+    EXPECT_EQ(out, "abc");
+    EXPECT_EQ(TextBeforeStrict(out, ":def", ":"), 0);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(TextBeforeStrict(out, "abc", ":"), -1);
+    EXPECT_EQ(out, "");
+
+    EXPECT_EQ(TextAfter(out, "abc:def", ":"), 4);
+    EXPECT_EQ(out, "def");
+    EXPECT_EQ(TextAfter(out, "abc", ":"), 0);
+    EXPECT_EQ(out, "");
+}
+
+TEST(FieldText, SearchesNeverMatchAcrossCharacterBoundaries)
+{
+    // "ー" is 0x81 0x5B; "ｰ[" would not exist, but a trail byte 0x5B equals '['.
+    std::string text = sj("ー");
+    EXPECT_EQ(findText(text, "["), std::string::npos);
+    EXPECT_EQ(TextAfter(text, "["), "");
+}
+
+TEST(FieldText, ReplaceAll)
+{
+    EXPECT_EQ(ReplaceAll(sj("礫混り砂混じり"), sj("混り"), sj("混じり")), sj("礫混じり砂混じり"));
+    EXPECT_EQ(ReplaceAll("aaa", "a", "aa"), "aaaaaa"); // replaced text is not rescanned
+    EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
+    EXPECT_EQ(ReplaceAll("", "a", "x"), "");
+}
+
+TEST(FieldText, FloorToMultiple)
+{
+    EXPECT_DOUBLE_EQ(FloorToMultiple(2.3, 1), 2);
+    EXPECT_DOUBLE_EQ(FloorToMultiple(2.3, 0), 0);
+    EXPECT_DOUBLE_EQ(FloorToMultiple(2314, 100), 2300);
+    EXPECT_NEAR(FloorToMultiple(0.3, 0.1), 0.3, 1e-12); // 0.3 / 0.1 is 2.9999999999999996
+    EXPECT_DOUBLE_EQ(FloorToMultiple(-0.5, 1), -1);
+}
+
+TEST(FieldText, CellConversions)
+{
+    EXPECT_DOUBLE_EQ(cellDouble(" 12.5m"), 12.5);
+    EXPECT_DOUBLE_EQ(cellDouble("+1.5"), 1.5);
+    EXPECT_DOUBLE_EQ(cellDouble("abc"), 0);
+    EXPECT_EQ(cellLong("247"), 247);
+    EXPECT_EQ(cellLong("-3x"), -3);
+    EXPECT_EQ(cellLong("99999999999999999999999"), LONG_MAX);
+    EXPECT_EQ(parseAutoBase("0x808080"), 0x808080);
+    EXPECT_EQ(parseAutoBase("8421504"), 8421504);
+    EXPECT_EQ(parseAutoBase("010"), 10); // no octal
+}

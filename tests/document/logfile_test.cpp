@@ -1,0 +1,357 @@
+// The log file: writer layout, reader sections of every version, version detection.
+
+#include "document/logfile.h"
+#include "platform/files.h"
+#include "platform/scriptedprompter.h"
+#include "support/testutil.h"
+
+#include <gtest/gtest.h>
+
+using namespace qc;
+using qc::test::dataPath;
+using qc::test::sj;
+
+namespace {
+
+std::string fileBytes(const std::string& name)
+{
+    std::string bytes;
+    EXPECT_TRUE(readFileBytes(dataPath(name), bytes)) << name;
+    return bytes;
+}
+
+// Loads a log text into doc as the standard open path does.
+int load(Document& doc, const std::string& bytes, int maxLines = 6)
+{
+    TokenLine token = findTokenLine(bytes, maxLines);
+    readLogText(doc, bytes, token);
+    return token.version;
+}
+
+std::vector<std::string> lines(const std::string& bytes)
+{
+    std::vector<std::string> out;
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        size_t end = bytes.find("\r\n", pos);
+        EXPECT_NE(end, std::string::npos) << "every line ends with CR LF";
+        if (end == std::string::npos) break;
+        out.push_back(bytes.substr(pos, end - pos));
+        pos = end + 2;
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(LogFile, CurrentFormatRoundTripsByteForByte)
+{
+    const std::string original = fileBytes("current.bhc");
+    Document doc;
+    ASSERT_EQ(load(doc, original), logversion::Current);
+    EXPECT_EQ(doc.modified, 0);
+    EXPECT_EQ(WriteLog(doc), original);
+}
+
+TEST(LogFile, ReadsEverySectionOfTheCurrentFormat)
+{
+    Document doc;
+    load(doc, fileBytes("current.bhc"));
+    EXPECT_EQ(doc.HeaderTable(1), sj("土壌汚染状況調査"));
+    EXPECT_EQ(doc.HeaderTable(51), "35");
+    EXPECT_EQ(doc.HeaderTable(53), "12.5");
+    EXPECT_EQ(doc.HeaderTable(54), "139");
+    EXPECT_EQ(doc.HeaderTable(56), "30.0");
+    EXPECT_EQ(geologyRowCount(doc), 3);
+    EXPECT_EQ(doc.GeologyTable(3, 11), sj("互層"));
+    EXPECT_EQ(doc.SpareIntervalTable(1, 6), "e");
+    EXPECT_EQ(doc.NoteTable(1, 4), sj("含水中位\r\n貝殻片混入\r\n"));
+    EXPECT_EQ(doc.NoteTable(1, 5), "1");
+    EXPECT_EQ(doc.NoteTable(2, 3), "x");
+    EXPECT_EQ(doc.NoteTable(2, 5), "0");
+    EXPECT_EQ(doc.StratumTable(1, 3), sj("盛土層"));
+    EXPECT_EQ(doc.WaterLevelTable(2, 3), sj("自噴"));
+    EXPECT_EQ(doc.DrillDateTable(1, 2), "4/12");
+    EXPECT_EQ(doc.FreeColumnTable(1, 3), "1");
+    EXPECT_EQ(doc.CasingTable(1, 2), "VP50");
+    EXPECT_EQ(doc.DisplayItemTable(1, 4), sj("現場土質名"));
+    EXPECT_EQ(doc.GraphFormatTable(1, 1, 1), sj("タイトル1"));
+    EXPECT_EQ(doc.TestNameTable(1, 9), "0x0000ff");
+    EXPECT_EQ(doc.TestNameTable(1, 10), "1:2.5,3:-1,");
+    EXPECT_EQ(doc.TestNameTable(2, 10), "");
+    EXPECT_EQ(doc.SampleTable(1, 9), "0.001");
+    EXPECT_EQ(doc.SampleTable(2, 4), "D");
+}
+
+TEST(LogFile, EmptyDocumentLayout)
+{
+    Document doc;
+    const std::vector<std::string> l = lines(WriteLog(doc));
+    std::vector<std::string> expected = {"$$_QVOR780", "$$Z"};
+    for (int i = 0; i < 80; ++i) expected.push_back("");
+    for (const char* m : {"$$A", "$$C", "$$K", "$$N", "$$W", "$$H", "$$r", "$$T"}) expected.push_back(m);
+    expected.push_back("$$o");
+    for (int i = 0; i < 16; ++i) expected.push_back(",,,");
+    expected.push_back("$$p");
+    for (int i = 0; i < 70; ++i) expected.push_back(std::string(10, ','));
+    expected.push_back("$$q");
+    for (int i = 0; i < 48; ++i) expected.push_back(std::string(9, ','));
+    expected.push_back("$$x");
+    expected.push_back(std::string(59, ','));
+    EXPECT_EQ(l, expected);
+}
+
+TEST(LogFile, NoteTextGetsItsLineEndAndTheBelLine)
+{
+    Document doc;
+    doc.NoteTable(1, 1) = "0.00";
+    doc.NoteTable(1, 2) = "1.00";
+    doc.NoteTable(1, 4) = "ab";
+    doc.NoteTable(1, 5) = "1";
+    const std::string out = WriteLog(doc);
+    EXPECT_NE(out.find("$$K\r\n0.00\r\n1.00\r\n\r\nab\r\n\x07\r\n1\r\n$$N"), std::string::npos);
+    EXPECT_EQ(doc.NoteTable(1, 4), "ab\r\n");
+}
+
+TEST(LogFile, CellsThatWouldBreakTheLayoutSurviveASaveAndReload)
+{
+    Document doc;
+    auto& g = doc.GeologyTable;
+    g(1, 1) = "1.00";
+    g(1, 2) = sj("砂,礫");  // a comma inside a cell
+    g(1, 4) = "$$x";       // looks like a section marker
+    g(1, 8) = "US$$$";
+    doc.NoteTable(1, 1) = "0.00";
+    doc.NoteTable(1, 4) = "mail@example.jp\r\nline2\r\n"; // "@" no longer ends a note of this format
+    doc.NoteTable(1, 5) = "1";
+    doc.TestNameTable(1, 1) = "1,4-" + sj("ジオキサン");
+    Document back;
+    load(back, WriteLog(doc));
+    EXPECT_EQ(back.GeologyTable(1, 2), sj("砂,礫"));
+    EXPECT_EQ(back.GeologyTable(1, 4), "$$x");
+    EXPECT_EQ(back.GeologyTable(1, 8), "US$$$");
+    EXPECT_EQ(back.NoteTable(1, 4), "mail@example.jp\r\nline2\r\n");
+    EXPECT_EQ(back.NoteTable(1, 5), "1");
+    EXPECT_EQ(back.TestNameTable(1, 1), "1,4-" + sj("ジオキサン"));
+}
+
+TEST(LogFile, DoubleQuotesAndControlBytesCannotBreakALine)
+{
+    Document doc;
+    doc.GeologyTable(1, 1) = "1.00";
+    doc.GeologyTable(1, 2) = "a\"b";
+    doc.GeologyTable(1, 3) = "next";
+    doc.GeologyTable(1, 4) = "x\r\ny";
+    doc.NoteTable(1, 1) = "0.00";
+    doc.NoteTable(1, 4) = "bell\x07here\r\n";
+    doc.NoteTable(1, 5) = "1";
+    doc.NoteTable(2, 1) = "1.00";
+    doc.NoteTable(2, 4) = "second\r\n";
+    doc.NoteTable(2, 5) = "0";
+    Document back;
+    load(back, WriteLog(doc));
+    EXPECT_EQ(back.GeologyTable(1, 2), "a" + sj("＂") + "b"); // the quote becomes full width
+    EXPECT_EQ(back.GeologyTable(1, 3), "next");
+    EXPECT_EQ(back.GeologyTable(1, 4), "x  y");
+    EXPECT_EQ(back.NoteTable(1, 4), "bell here\r\n");
+    EXPECT_EQ(back.NoteTable(2, 4), "second\r\n");
+    EXPECT_EQ(back.NoteTable(2, 5), "0");
+}
+
+TEST(LogFile, LongLinesAreReadWhole)
+{
+    Document doc;
+    doc.SampleTable(1, 1) = "1.00";
+    doc.SampleTable(1, 2) = "1.50";
+    for (int c = 3; c <= 60; ++c) doc.SampleTable(1, c) = std::string(30, static_cast<char>('A' + c % 26));
+    Document back;
+    load(back, WriteLog(doc));
+    for (int c = 1; c <= 60; ++c) EXPECT_EQ(back.SampleTable(1, c), doc.SampleTable(1, c)) << c;
+}
+
+TEST(LogFile, SampleSectionEndsWithTheFirstEmptyRow)
+{
+    Document doc;
+    doc.SampleTable(1, 1) = "1.00";
+    doc.SampleTable(3, 1) = "3.00"; // after the empty row 2: not written
+    const std::vector<std::string> l = lines(WriteLog(doc));
+    ASSERT_GE(l.size(), 3u);
+    EXPECT_EQ(l[l.size() - 3], "$$x");
+    EXPECT_EQ(l.back(), std::string(59, ','));
+
+    for (int r = 1; r <= 100; ++r) doc.SampleTable(r, 1) = "1";
+    const std::vector<std::string> full = lines(WriteLog(doc));
+    EXPECT_EQ(full.back(), "1" + std::string(59, ','));
+}
+
+TEST(LogFile, VersionDetection)
+{
+    struct Case
+    {
+        std::string line;
+        int version;
+    } cases[] = {
+        {"$$_QVOR780", logversion::Current},
+        {"xx$$_QVOR780yy", logversion::Current},
+        {"$$_QVOR", logversion::Previous},
+        {"$$_QVOR7", logversion::Previous},
+        {"$$_TVOREN5", logversion::Sibling},
+        {"$$_MRVOR1", logversion::Oldest},
+        {"$$_MRVOR1 $$_QVOR780", logversion::Oldest}, // the order of the search decides
+        {"$$_QVOR780" + std::string(21, ' '), logversion::Current}, // 31 bytes
+        {"$$_QVOR780" + std::string(22, ' '), logversion::None},    // 32 bytes
+        {"$$_", logversion::None},
+        {"", logversion::None},
+    };
+    for (const auto& c : cases) EXPECT_EQ(detectVersion(c.line), c.version) << "[" << c.line << "]";
+}
+
+TEST(LogFile, TokenIsSearchedInTheFirstLinesOnly)
+{
+    const std::string six = "a\r\nb\r\nc\r\nd\r\ne\r\n$$_QVOR780\r\n";
+    EXPECT_EQ(findTokenLine(six, 6).version, logversion::Current);
+    EXPECT_EQ(findTokenLine(six, 6).offset, 15u);
+    const std::string seven = "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\n$$_QVOR780\r\n";
+    EXPECT_EQ(findTokenLine(seven, 6).version, logversion::None);
+    EXPECT_EQ(findTokenLine(seven, 7).version, logversion::Current);
+}
+
+TEST(LogFile, DataLineWithDollarsStartsASection)
+{
+    Document doc;
+    load(doc, "$$_QVOR780\r\n$$A\r\n1.00,a\r\nxx$$Wyy\r\n2.00,b\r\n$$\r\n3.00,c\r\n");
+    // "xx$$Wyy" selects section "$" by its third byte, which reads nothing;
+    // "$$" alone carries no data and keeps the section.
+    EXPECT_EQ(geologyRowCount(doc), 1);
+    EXPECT_EQ(doc.WaterLevelTable(1, 1), "");
+}
+
+TEST(LogFile, RowsBeyondATableAreIgnored)
+{
+    std::string text = "$$_QVOR780\r\n$$N\r\n";
+    for (int i = 0; i < 12; ++i) text += std::to_string(i) + ".00,x,y\r\n";
+    text += "$$p\r\n";
+    for (int i = 0; i < 75; ++i) text += "g" + std::to_string(i) + "\r\n";
+    Document doc;
+    load(doc, text);
+    EXPECT_EQ(doc.StratumTable(10, 1), "9.00");
+    EXPECT_EQ(doc.GraphFormatTable(5, 14, 1), "g69");
+    EXPECT_EQ(doc.GraphFormatTable(2, 1, 1), "g14");
+}
+
+TEST(LogFile, WaterLevelDisplayBitsDefaultToThree)
+{
+    Document doc;
+    load(doc, "$$_QVOR780\r\n$$W\r\n-1.00,04/01\r\n-2.00,04/02,,x\r\n-3.00,04/03,,1\r\n");
+    EXPECT_EQ(doc.WaterLevelTable(1, 4), "3");
+    EXPECT_EQ(doc.WaterLevelTable(2, 4), "3");
+    EXPECT_EQ(doc.WaterLevelTable(3, 4), "1");
+}
+
+TEST(LogFile, PreviousFormatConvertsAlternatingLayers)
+{
+    Document doc;
+    ASSERT_EQ(load(doc, fileBytes("previous.bhc")), logversion::Previous);
+    const auto& g = doc.GeologyTable;
+    EXPECT_EQ(g(1, 2), sj("砂"));
+    EXPECT_EQ(g(1, 3), sj("シルト"));
+    EXPECT_EQ(g(1, 9), "49");
+    EXPECT_EQ(g(1, 7), "503");
+    EXPECT_EQ(g(2, 9), "98");
+    EXPECT_EQ(g(3, 11), ")");
+    EXPECT_EQ(g(4, 9), "70");
+    EXPECT_EQ(g(4, 11), sj("）"));
+    EXPECT_EQ(g(5, 9), "52");
+    EXPECT_EQ(doc.DisplayItemTable(1, 4), sj("旧題")); // own format: display items read
+    EXPECT_EQ(doc.TestNameTable(1, 1), sj("鉛"));
+}
+
+TEST(LogFile, SiblingFormatKeepsTestSettingsAndIgnoresItsCasing)
+{
+    Document doc;
+    doc.TestNameTable(1, 1) = "kept";
+    doc.DisplayItemTable(2, 1) = "1";
+    doc.GraphFormatTable(1, 1, 1) = "kept";
+    doc.CasingTable(1, 1) = "3.00";
+    doc.SampleTable(5, 9) = "old";
+    ASSERT_EQ(load(doc, fileBytes("sibling.tvl")), logversion::Sibling);
+    EXPECT_EQ(doc.TestNameTable(1, 1), "kept");
+    EXPECT_EQ(doc.DisplayItemTable(2, 1), "1"); // its "$$o" is not read
+    EXPECT_EQ(doc.GraphFormatTable(1, 1, 1), "kept");
+    // Its "$$T" lines are ignored; the casing of the other borehole is cleared with
+    // the rest of the borehole data rather than mixed into this one.
+    EXPECT_EQ(doc.CasingTable(1, 1), "");
+    EXPECT_EQ(doc.SampleTable(1, 3), "S-1");
+    EXPECT_EQ(doc.SampleTable(1, 4), "T");
+    EXPECT_EQ(doc.SampleTable(5, 9), "");
+    EXPECT_EQ(doc.StratumTable(1, 3), sj("沖積層"));
+    EXPECT_EQ(doc.WaterLevelTable(1, 4), "3");
+    EXPECT_EQ(doc.DrillDateTable(1, 2), "5/1");
+    EXPECT_EQ(doc.FreeColumnTable(1, 2), sj("自由"));
+    EXPECT_EQ(doc.NoteTable(1, 4), sj("一行目\r\n二行目\r\n")); // "@" ends the text
+    EXPECT_EQ(doc.NoteTable(1, 5), "1");
+    EXPECT_EQ(doc.GeologyTable(1, 2), sj("シルト"));
+    EXPECT_EQ(doc.GeologyTable(1, 3), sj("粘土"));
+    EXPECT_EQ(doc.GeologyTable(1, 10), sj("･"));
+    EXPECT_EQ(doc.HeaderTable(58), "");
+    EXPECT_EQ(doc.HeaderTable(59), "1");
+    EXPECT_EQ(doc.HeaderTable(60), "");
+}
+
+TEST(LogFile, OldestFormatReadsItsOwnSectionLetters)
+{
+    Document doc;
+    ASSERT_EQ(load(doc, fileBytes("oldest.mrn")), logversion::Oldest);
+    EXPECT_EQ(doc.SampleTable(1, 3), "M-1");
+    EXPECT_EQ(doc.StratumTable(1, 3), sj("洪積層")); // "$$n"
+    EXPECT_EQ(doc.StratumTable(2, 1), "");          // its "$$N" is not read
+    EXPECT_EQ(doc.DrillDateTable(1, 2), "6/1");     // "$$J"
+    EXPECT_EQ(doc.DrillDateTable(2, 1), "");        // its "$$H" is not read
+    EXPECT_EQ(doc.FreeColumnTable(1, 2), sj("古い欄")); // "$$k"
+    EXPECT_EQ(doc.CasingTable(1, 2), "VP40");
+    EXPECT_EQ(doc.NoteTable(1, 4), sj("記事\r\n"));
+    EXPECT_EQ(doc.HeaderTable(58), "1");
+    EXPECT_EQ(doc.HeaderTable(59), "0");
+    EXPECT_EQ(doc.HeaderTable(60), "1");
+    EXPECT_EQ(doc.GeologyTable(1, 2), sj("粘土")); // no alternating-layer conversion
+}
+
+TEST(LogFile, ModifiedFlagIsClearedByLoading)
+{
+    Document doc;
+    doc.modified = 1;
+    load(doc, fileBytes("oldest.mrn"));
+    EXPECT_EQ(doc.modified, 0);
+}
+
+TEST(LogFile, WholeLinesCannotStartASection)
+{
+    Document doc;
+    doc.HeaderTable(1) = "US$$100";
+    doc.HeaderTable(2) = "two";
+    doc.NoteTable(1, 1) = "0.00";
+    doc.NoteTable(1, 4) = "cost $$5\nnext line"; // a bare line feed, as a text box gives it
+    doc.NoteTable(1, 5) = "1";
+    doc.StratumTable(1, 1) = "0.00";
+    Document back;
+    load(back, WriteLog(doc));
+    EXPECT_EQ(back.HeaderTable(1), "US$" + sj("＄") + "100");
+    EXPECT_EQ(back.HeaderTable(2), "two");
+    EXPECT_EQ(back.NoteTable(1, 4), "cost $" + sj("＄") + "5\r\nnext line\r\n");
+    EXPECT_EQ(doc.NoteTable(1, 4), "cost $$5\r\nnext line\r\n");
+    EXPECT_EQ(back.NoteTable(1, 5), "1");
+    EXPECT_EQ(back.StratumTable(1, 1), "0.00");
+}
+
+TEST(LogFile, HeaderCoordinatesAreSplitFromEntries14And15)
+{
+    std::string text = "$$_QVOR780\r\n$$Z\r\n";
+    for (int e = 1; e <= 13; ++e) text += "\r\n";
+    text += "35,41,12.5\r\n139,45\r\n";
+    Document doc;
+    load(doc, text);
+    EXPECT_EQ(doc.HeaderTable(51), "35");
+    EXPECT_EQ(doc.HeaderTable(53), "12.5");
+    EXPECT_EQ(doc.HeaderTable(55), "45");
+    EXPECT_EQ(doc.HeaderTable(56), "");
+}

@@ -1,0 +1,103 @@
+// CP932 conversion and the character-aware text operations.
+
+#include "document/cp932.h"
+#include "document/textops.h"
+#include "support/testutil.h"
+
+#include <gtest/gtest.h>
+
+using namespace qc;
+using qc::test::sj;
+
+TEST(Cp932, ConvertsNecAndIbmExtensionsBothWays)
+{
+    // Characters that plain Shift-JIS tables do not map.
+    for (const char* s : {"①", "Ⅰ", "㎜", "髙", "ボーリング柱状図", "ｱﾝﾀﾞｰﾗｲﾝ"}) {
+        bool ok = false;
+        std::string bytes = cp932::fromUtf8(s, &ok);
+        EXPECT_TRUE(ok) << s;
+        EXPECT_EQ(cp932::toUtf8(bytes), s);
+    }
+    EXPECT_EQ(cp932::fromUtf8("①"), "\x87\x40");
+    EXPECT_EQ(cp932::fromUtf8("㎜"), "\x87\x6F");
+}
+
+TEST(Cp932, InvalidBytesShowAsReplacementCharacter)
+{
+    // 0x81 0x20 is a lead byte with an impossible trail; 0xA0 and 0xFD are not CP932.
+    EXPECT_EQ(cp932::toUtf8("a\x81 b"), "a\xEF\xBF\xBD b");
+    EXPECT_EQ(cp932::toUtf8("\xFD"), "\xEF\xBF\xBD");
+    EXPECT_EQ(cp932::toUtf8("x\x82"), "x\xEF\xBF\xBD"); // lead byte cut at the end
+}
+
+TEST(Cp932, UnmappableUtf8BecomesQuestionMark)
+{
+    bool ok = true;
+    EXPECT_EQ(cp932::fromUtf8("a😀b", &ok), "a?b");
+    EXPECT_FALSE(ok);
+}
+
+TEST(Cp932, LeadBytes)
+{
+    EXPECT_TRUE(cp932::isLeadByte(0x81));
+    EXPECT_TRUE(cp932::isLeadByte(0x9F));
+    EXPECT_TRUE(cp932::isLeadByte(0xE0));
+    EXPECT_TRUE(cp932::isLeadByte(0xFC));
+    EXPECT_FALSE(cp932::isLeadByte(0xA0)); // half-width katakana are single bytes
+    EXPECT_FALSE(cp932::isLeadByte(0xDF));
+    EXPECT_FALSE(cp932::isLeadByte('A'));
+}
+
+TEST(Cp932, LiteralHelperConvertsOnce)
+{
+    const std::string& a = QC_SJ("互層");
+    EXPECT_EQ(a, sj("互層"));
+    EXPECT_EQ(a.size(), 4u);
+}
+
+TEST(TextOps, MidBytes)
+{
+    const std::string three = sj("砂礫土"); // three two-byte characters
+    struct Case
+    {
+        std::string text;
+        int start, count;
+        std::string expected;
+        bool ok;
+    } cases[] = {
+        {three, 2, 2, "  ", true},          // cuts inside characters on both sides
+        {three, 1, 4, sj("砂礫"), true},    // whole characters
+        {three, 3, 3, sj("礫") + " ", true}, // the last character cut at its end
+        {"abcdef", 2, 3, "bcd", true},
+        {"abc", 4, 1, "", false}, // beyond the end
+        {"abc", 1, 0, "", false}, // nothing asked
+        {"abc", 2, 99, "bc", true},
+    };
+    for (const auto& c : cases) {
+        bool ok = !c.ok;
+        EXPECT_EQ(MidBytes(c.text, c.start, c.count, &ok), c.expected) << c.start << "," << c.count;
+        EXPECT_EQ(ok, c.ok);
+    }
+}
+
+TEST(TextOps, MidBytesLooksAtTheFirst200BytesOnly)
+{
+    std::string longText(300, 'x');
+    EXPECT_EQ(MidBytes(longText, 150, 100).size(), 51u);
+    EXPECT_EQ(MidBytes(longText, 201, 5), "");
+    // A two-byte character across byte 200 is cut by the limit.
+    std::string edge = std::string(199, 'a') + sj("砂");
+    EXPECT_EQ(MidBytes(edge, 199, 2), "a ");
+}
+
+TEST(TextOps, MidCharsAndCharCount)
+{
+    const std::string three = sj("砂礫土");
+    EXPECT_EQ(MidChars(three, 2, 1), sj("礫"));
+    EXPECT_EQ(MidChars("ab" + sj("砂") + "c", 2, 2), "b" + sj("砂"));
+    EXPECT_EQ(MidChars(three, 4, 1), "");
+    EXPECT_EQ(MidChars(three, 1, 0), "");
+    EXPECT_EQ(CharCount("ab" + sj("砂")), 3);
+    EXPECT_EQ(CharCount(sj("ｱﾝﾀﾞｰ")), 5); // half-width katakana count one byte each
+    EXPECT_EQ(CharCount(""), 0);
+}
