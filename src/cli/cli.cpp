@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include "app/docflows.h"
+#include "cli/export.h"
 #include "cli/jsondump.h"
 #include "cli/streamprompter.h"
 #include "document/tables.h"
@@ -13,6 +14,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: qc [FILE]                       open the main window (with FILE)\n"
+    "       qc export FILE -o OUT.pdf|.png|.svg [--pages A-B] [--dpi N] [--paper A3|A4|WxHmm]\n"
+    "                                       print the log without a display (qc export --help)\n"
     "       qc dump FILE                    print the document tables as JSON\n"
     "       qc convert IN -o OUT.bhc        write any accepted log in the current format\n";
 
@@ -69,7 +72,7 @@ bool isCliCommand(const std::vector<std::string>& args)
 {
     if (args.empty()) return false;
     const std::string& c = args[0];
-    return c == "dump" || c == "convert" || c == "--help" || c == "-h" || c == "help";
+    return c == "export" || c == "dump" || c == "convert" || c == "--help" || c == "-h" || c == "help";
 }
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -78,6 +81,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << kUsage;
         return 0;
     }
+    if (args[0] == "export") return runExport(args, out, err);
     if (args[0] == "dump") return runDump(args, out, err);
     if (args[0] == "convert") return runConvert(args, err);
     err << "qc: unknown command " << args[0] << '\n' << kUsage;
