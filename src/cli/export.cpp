@@ -84,10 +84,20 @@ bool parsePaper(std::string s, double& w, double& h)
     return x != std::string::npos && parseMm(s.substr(0, x), w) && parseMm(s.substr(x + 1), h);
 }
 
+// A headless export has no session: Qt's note that it made up a runtime folder is no news.
+void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type != QtFatalMsg && message.startsWith(QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    std::fprintf(stderr, "%s\n", qUtf8Printable(qFormatLogMessage(type, context, message)));
+    if (type == QtFatalMsg) std::abort();
+}
+
 // One application object for the process, on the offscreen platform unless one is asked for.
 void ensureGuiApplication()
 {
     if (QGuiApplication::instance()) return;
+    qInstallMessageHandler(quietHandler);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "qc";
