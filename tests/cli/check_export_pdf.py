@@ -8,6 +8,13 @@ import tempfile
 
 qc, data = sys.argv[1], sys.argv[2]
 
+# A fresh user: the default install folder is made from the bundled one, never the user's own.
+home = tempfile.TemporaryDirectory(prefix="qc-export-")
+os.environ["XDG_CONFIG_HOME"] = os.path.join(home.name, "config")
+os.environ["XDG_DATA_HOME"] = os.path.join(home.name, "data")
+os.environ["HOME"] = home.name
+os.environ.pop("QC_INSTALL_DIR", None)
+
 
 def pdf_pages(path):
     info = subprocess.run(["pdfinfo", path], capture_output=True, check=True, text=True).stdout
@@ -28,7 +35,8 @@ def squeeze(text):
 with tempfile.TemporaryDirectory() as tmp:
     out = os.path.join(tmp, "log.pdf")
     # Default paper: A3 portrait, one page for the 15 m log.
-    subprocess.run([qc, "export", f"{data}/fullheader.bhc", "-o", out], check=True, capture_output=True)
+    run = subprocess.run([qc, "export", f"{data}/fullheader.bhc", "-o", out], check=True, capture_output=True)
+    assert run.stderr == b"" and run.stdout == b"", run  # quiet on success
     pages, size = pdf_pages(out)
     assert pages == 1, pages
     assert "A3" in size, size

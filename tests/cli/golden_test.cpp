@@ -36,7 +36,7 @@ TEST(GoldenPage, FullHeaderPageOne)
     test::TempDir dir;
     std::ostringstream out, err;
     ASSERT_EQ(runCli({"export", test::dataPath("fullheader.bhc"), "-o", dir.file("page.png"), "--dpi", "150",
-                      "--pages", "1"},
+                      "--pages", "1", "--install-dir", std::string(QC_SOURCE_DIR) + "/data/install"},
                      out, err),
               0)
         << err.str();
