@@ -214,6 +214,12 @@ const std::string& ListEditor::keyWord() const
 
 void ListEditor::message(const std::string& text) { m_prompter.message(text); }
 
+void ListEditor::setCurrentRow(int r, bool loaded)
+{
+    m_curRow = std::clamp(r, 0, rowLimit());
+    m_rowLoaded = loaded && m_curRow > 0;
+}
+
 // ---- row buffer and fields
 
 ListRow ListEditor::buildBuffer() const

@@ -178,14 +178,15 @@ public:
     void fieldLeft(int i);
     void liveUpdate();
 
-    // List and buttons.
+    // List and buttons. A dialog may extend an operation (calling the base) or
+    // replace one that its Part words differently.
     void clickRow(int r); // 0 or out of range: a click outside any row
     void listDownArrow();
-    void add();
-    void overwrite();
-    void deleteRow();
-    void moveUp();
-    void moveDown();
+    virtual void add();
+    virtual void overwrite();
+    virtual void deleteRow();
+    virtual void moveUp();
+    virtual void moveDown();
 
     // In-cell editing. doubleClick and cellKey return whether the editor is open afterwards.
     bool doubleClick(int r, int col);
@@ -197,9 +198,9 @@ public:
     EnterAction enterKeyAction() const;
 
     // OK: true when the dialog may close (the table has been written).
-    [[nodiscard]] bool accept();
+    [[nodiscard]] virtual bool accept();
     // Cancel: true when the dialog may close.
-    [[nodiscard]] bool cancel();
+    [[nodiscard]] virtual bool cancel();
 
 protected:
     // The table. loadTableRow returns false for a row that is not in use.
@@ -248,13 +249,19 @@ protected:
     // Rows 1..usedRowCount() as they stand, and emptying the list (write-back).
     std::vector<ListRow> takeUsedRows();
     void message(const std::string& text);
+    // Row state for dialogs with rules of their own (fixed rows, numbered rows).
+    void setCurrentRow(int r, bool loaded);
+    void setSelectedRow(int r) { m_selectedRow = r; }
+    void setCurrentColumn(int col) { m_curCol = col; }
+    void setAddEnabled(bool on) { m_addEnabled = on; }
+    void requestFieldFocus(int field) { requestFocus(FocusRequest::Field, field); }
+    void ensureVisible(int r);
+    void ensureVisibleAsLast(int r);
 
 private:
     bool openEditorAt(int r, int col);
     void commitEditorText(const std::string& text);
     void endCellEdit();
-    void ensureVisible(int r);
-    void ensureVisibleAsLast(int r);
     int maxTopRow() const;
     int nextStopColumn(int after) const;
     void requestFocus(FocusRequest::Kind kind, int field = -1) { m_focus = {kind, field}; }

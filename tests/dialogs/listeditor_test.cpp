@@ -2,6 +2,7 @@
 // messages, live update, in-cell editing, write-back and cancel.
 
 #include "dialogs/listeditor.h"
+#include "app/settings.h"
 #include "document/tables.h"
 #include "platform/scriptedprompter.h"
 #include "support/sampleeditor.h"
@@ -640,4 +641,84 @@ TEST(ListEditorDepth, EqualityAndFormats)
     EXPECT_EQ(writeBackDepth("-2.505", DepthFormat::Signed2), "-2.505");
     EXPECT_EQ(writeBackDepth("-2.5", DepthFormat::Signed2), "-2.50");
     EXPECT_EQ(writeBackDepth("7.1x"), "7.10");
+}
+
+TEST(ListEditorKeys, KeyOptionsComeFromTheSettings)
+{
+    Settings s;
+    s.setInt(31, 2);
+    s.setInt(32, 1);
+    KeyOptions k = keyOptionsFrom(s);
+    EXPECT_EQ(k.enterKeyMode, 2);
+    EXPECT_TRUE(k.scrollToLastRow);
+    s.setInt(32, 0);
+    EXPECT_FALSE(keyOptionsFrom(s).scrollToLastRow);
+}
+
+namespace {
+
+// A list kept in the user's order with signed levels, as the water-level dialog keeps it.
+class OrderedEditor : public SampleEditor
+{
+public:
+    // Same columns; only the depth format and the write-back differ.
+    OrderedEditor(TextTable& table, Prompter& p) : SampleEditor(orderedConfig(table.rows()), table, p), m_out(table)
+    {
+    }
+    static Config orderedConfig(int rows)
+    {
+        Config c = sampleConfig(rows);
+        c.depthFormat = DepthFormat::Signed2;
+        return c;
+    }
+
+protected:
+    void writeBack() override
+    {
+        DuplicateReport report(sj("同じ深度があります"));
+        std::vector<ListRow> rows = takeUsedRows();
+        int t = 0;
+        for (size_t i = 0; i < rows.size(); ++i) {
+            for (size_t j = 0; j < i; ++j)
+                if (rows[i][1] == rows[j][1]) report.add(rows[i][1] + "\r\n");
+            ++t;
+            m_out(t, 1) = writeBackDepth(rows[i][1], DepthFormat::Signed2);
+            m_out(t, 2) = rows[i][2];
+        }
+        for (++t; t <= m_out.rows(); ++t) m_out(t, 1).clear(), m_out(t, 2).clear();
+        if (report.any()) message(report.text());
+    }
+
+private:
+    TextTable& m_out;
+};
+
+} // namespace
+
+TEST(ListEditorWriteBack, ADialogMayWriteInListOrderInstead)
+{
+    TextTable table(5, 3);
+    table(1, 1) = "-3.00";
+    table(2, 1) = "-1.00";
+    table(3, 1) = "-3.00";
+    table(4, 1) = "-0.5";
+    ScriptedPrompter p;
+    OrderedEditor e(table, p);
+    e.open();
+    e.setField(SampleEditor::Depth, "-0.25");
+    e.add();
+    EXPECT_EQ(e.cell(5, 1), "-0.25");
+    e.setField(SampleEditor::Depth, "0.25");
+    e.add(); // +0.25 is not -0.25
+    EXPECT_EQ(p.texts(), std::vector<std::string>{sj("最大行数です. 追加できません.")});
+    p.clear();
+    e.clickRow(4);
+    e.moveUp();
+    ASSERT_TRUE(e.accept());
+    EXPECT_EQ(table(1, 1), "-3.00");
+    EXPECT_EQ(table(2, 1), "-1.00");
+    EXPECT_EQ(table(3, 1), "-0.50");
+    EXPECT_EQ(table(4, 1), "-3.00");
+    EXPECT_EQ(table(5, 1), "-0.25");
+    EXPECT_EQ(p.texts(), std::vector<std::string>{sj("同じ深度があります") + "\r\n-3.00\r\n"});
 }

@@ -41,6 +41,8 @@ struct Harness
     bool show()
     {
         dialog->show();
+        if (!QTest::qWaitForWindowExposed(dialog.get())) return false;
+        dialog->activateWindow(); // a bare X server has no window manager to do it
         return QTest::qWaitForWindowActive(dialog.get());
     }
     ListEditorView* view() const { return dialog->listView(); }

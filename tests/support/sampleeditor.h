@@ -26,7 +26,11 @@ public:
     }
 
     SampleEditor(TextTable& table, Prompter& prompter, KeyOptions keys = {})
-        : ListEditor(sampleConfig(table.rows()), prompter, keys), m_table(table)
+        : SampleEditor(sampleConfig(table.rows()), table, prompter, keys)
+    {
+    }
+    SampleEditor(Config config, TextTable& table, Prompter& prompter, KeyOptions keys = {})
+        : ListEditor(std::move(config), prompter, keys), m_table(table)
     {
     }
 
