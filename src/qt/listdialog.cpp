@@ -85,8 +85,11 @@ void ListDialog::bindField(int field, QComboBox* combo)
 {
     m_bindings.push_back({field, nullptr, combo});
     if (combo->isEditable()) {
-        connect(combo, &QComboBox::editTextChanged, this,
-                [this, field](const QString& text) { m_model.setField(field, toCp932(text)); });
+        // Editing a combo box updates the current row at once, as leaving it does.
+        connect(combo, &QComboBox::editTextChanged, this, [this, field](const QString& text) {
+            m_model.setField(field, toCp932(text));
+            optionChanged();
+        });
         combo->lineEdit()->installEventFilter(this);
     }
     connect(combo, &QComboBox::activated, this, [this, field, combo](int) {

@@ -232,7 +232,9 @@ void ListEditorView::mousePressEvent(QMouseEvent* event)
 {
     setFocus(Qt::MouseFocusReason);
     if (event->button() != Qt::LeftButton) return;
-    m_editor.clickRow(rowAt(event->position().toPoint()));
+    QPoint p = event->position().toPoint();
+    // Beside the last column is outside any row, as below the rows.
+    m_editor.clickRow(columnAt(p.x()) < 0 ? 0 : rowAt(p));
     changedByUser();
 }
 

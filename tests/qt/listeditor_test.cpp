@@ -133,7 +133,7 @@ void ListEditorWidgetTest::doubleClickPlacesTheEditorOverTheCell()
     QCOMPARE(h.cellEditor()->height(), cell.height() + 1);
     QVERIFY(h.view()->selectionModel()->selectedRows().isEmpty());
     // The fields follow the edited row.
-    QCOMPARE(h.dialog->text->text(), QStringLiteral("r2"));
+    QCOMPARE(h.dialog->text->currentText(), QStringLiteral("r2"));
 }
 
 void ListEditorWidgetTest::enterWalksTheStopColumnsAndTheNextRow()
@@ -156,7 +156,7 @@ void ListEditorWidgetTest::enterWalksTheStopColumnsAndTheNextRow()
     QVERIFY(h.cellEditor()->isVisible());
     QVERIFY(h.cellEditor()->hasFocus());
     QCOMPARE(h.cellEditor()->text(), QStringLiteral("2.00"));
-    QCOMPARE(h.dialog->text->text(), QStringLiteral("r2"));
+    QCOMPARE(h.dialog->text->currentText(), QStringLiteral("r2"));
     int rowTop = h.view()->viewport()->mapTo(h.view(), h.view()->visualRect(h.view()->model()->index(1, 0)).topLeft()).y();
     QCOMPARE(h.cellEditor()->y(), rowTop);
 }
@@ -351,13 +351,21 @@ void ListEditorWidgetTest::clickLoadsTheRowAndTheLiveUpdateWritesIt()
     QVERIFY(h.show());
     QTest::mouseClick(h.view()->viewport(), Qt::LeftButton, {}, h.cellCenter(2, 2));
     QCOMPARE(h.dialog->depth->text(), QStringLiteral("2.00"));
-    QCOMPARE(h.dialog->text->text(), QStringLiteral("r2"));
+    QCOMPARE(h.dialog->text->currentText(), QStringLiteral("r2"));
     QVERIFY(!h.dialog->addButton()->isEnabled());
     QCOMPARE(h.view()->selectionModel()->selectedRows().value(0).row(), 1);
     h.dialog->text->setFocus();
     QTest::keyClicks(h.dialog->text, QStringLiteral("!"));
-    QTest::keyClick(h.dialog->text, Qt::Key_Tab); // leaving the field
-    QCOMPARE(h.shownCell(2, 2), QStringLiteral("r2!"));
+    QCOMPARE(h.shownCell(2, 2), QStringLiteral("r2!")); // editing a combo box updates at once
+    h.dialog->text->setCurrentIndex(3);
+    QCOMPARE(h.shownCell(2, 2), QStringLiteral("遮水区間　■"));
+    QTest::mouseClick(h.dialog->underline, Qt::LeftButton);
+    QCOMPARE(h.shownCell(2, 3), QStringLiteral("0"));
+    h.dialog->depth->setFocus();
+    QTest::keyClicks(h.dialog->depth, QStringLiteral("9"));
+    QTest::keyClick(h.dialog->depth, Qt::Key_Tab); // leaving the field: a new depth is not written
+    QCOMPARE(h.shownCell(2, 1), QStringLiteral("2.00"));
+    QVERIFY(!h.dialog->addButton()->isEnabled());
     QTest::mouseClick(h.dialog->deleteButton(), Qt::LeftButton);
     QCOMPARE(h.shownCell(2, 2), QStringLiteral("r3"));
     QVERIFY(h.dialog->addButton()->isEnabled());

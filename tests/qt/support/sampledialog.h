@@ -6,6 +6,7 @@
 #include "support/sampleeditor.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,13 +17,17 @@ class SampleDialog : public ListDialog
 {
 public:
     SampleDialog(SampleEditor& editor, QWidget* parent = nullptr)
-        : ListDialog(editor, parent), m_editor(editor), depth(new QLineEdit), text(new QLineEdit),
+        : ListDialog(editor, parent), m_editor(editor), depth(new QLineEdit), text(new QComboBox),
           underline(new QCheckBox(QStringLiteral("下線")))
     {
         setWindowTitle(QStringLiteral("保孔管"));
         depth->setObjectName(QStringLiteral("depth"));
         text->setObjectName(QStringLiteral("text"));
         underline->setObjectName(QStringLiteral("underline"));
+        text->setEditable(true);
+        text->addItems({QStringLiteral("保孔管なし"), QStringLiteral("有孔区間　oo"), QStringLiteral("無孔区間　| |"),
+                        QStringLiteral("遮水区間　■"), QStringLiteral("その他")});
+        text->setCurrentIndex(-1);
         auto* fields = new QWidget;
         auto* grid = new QGridLayout(fields);
         grid->setContentsMargins(0, 0, 0, 0);
@@ -50,7 +55,7 @@ private:
 
 public:
     QLineEdit* depth;
-    QLineEdit* text;
+    QComboBox* text;
     QCheckBox* underline;
 };
 
