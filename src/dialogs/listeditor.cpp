@@ -131,9 +131,15 @@ void ListEditor::setPageRows(int rows)
     m_topRow = std::clamp(m_topRow, 1, maxTopRow());
 }
 
-void ListEditor::scrollTo(int topRow) { m_topRow = std::clamp(topRow, 1, maxTopRow()); }
+void ListEditor::scrollTo(int topRow)
+{
+    m_topRow = std::clamp(topRow, 1, maxTopRow());
+}
 
-int ListEditor::maxTopRow() const { return std::max(1, rowLimit() - m_pageRows + 1); }
+int ListEditor::maxTopRow() const
+{
+    return std::max(1, rowLimit() - m_pageRows + 1);
+}
 
 void ListEditor::ensureVisibleAsLast(int r)
 {
@@ -196,9 +202,15 @@ std::string& ListEditor::fieldRef(int i)
     return m_fields[static_cast<size_t>(std::clamp(i, 0, static_cast<int>(m_fields.size()) - 1))];
 }
 
-bool ListEditor::canMoveUp() const { return m_selectedRow > 1 && m_selectedRow <= rowLimit(); }
+bool ListEditor::canMoveUp() const
+{
+    return m_selectedRow > 1 && m_selectedRow <= rowLimit();
+}
 
-bool ListEditor::canMoveDown() const { return m_selectedRow >= 1 && m_selectedRow < usedRowCount(); }
+bool ListEditor::canMoveDown() const
+{
+    return m_selectedRow >= 1 && m_selectedRow < usedRowCount();
+}
 
 FocusRequest ListEditor::takeFocusRequest()
 {
@@ -212,7 +224,10 @@ const std::string& ListEditor::keyWord() const
     return m_config.keyWord.empty() ? QC_SJ("深度") : m_config.keyWord;
 }
 
-void ListEditor::message(const std::string& text) { m_prompter.message(text); }
+void ListEditor::message(const std::string& text)
+{
+    m_prompter.message(text);
+}
 
 void ListEditor::setCurrentRow(int r, bool loaded)
 {
@@ -265,7 +280,10 @@ bool ListEditor::checkRange(const std::string& text, double low, double high, bo
     return true;
 }
 
-void ListEditor::setField(int i, std::string text) { fieldRef(i) = std::move(text); }
+void ListEditor::setField(int i, std::string text)
+{
+    fieldRef(i) = std::move(text);
+}
 
 void ListEditor::fieldLeft(int i)
 {
@@ -298,6 +316,7 @@ void ListEditor::liveUpdate()
 
 void ListEditor::clickRow(int r)
 {
+    if (m_inCell) endCellEdit();
     bool editJustEnded = m_editJustEnded;
     m_editJustEnded = false;
     if (r < 1 || r > rowLimit()) {
@@ -350,6 +369,7 @@ void ListEditor::add()
     m_selectedRow = 0;
     m_curRow = 0;
     m_rowLoaded = false;
+    m_addEnabled = true;
     requestFocus(FocusRequest::Field, fieldAfterAdd());
 }
 
@@ -390,6 +410,8 @@ void ListEditor::overwrite()
 
 void ListEditor::deleteRow()
 {
+    // Rows shift below: an open editor would point at another row.
+    if (m_inCell) endCellEdit();
     int r = m_selectedRow;
     if (r >= 1 && r <= rowLimit()) {
         m_rows.erase(m_rows.begin() + r);
@@ -407,6 +429,7 @@ void ListEditor::deleteRow()
 void ListEditor::moveUp()
 {
     if (!canMoveUp()) return;
+    if (m_inCell) endCellEdit();
     int r = m_selectedRow;
     std::swap(mutableRow(r), mutableRow(r - 1));
     // The fields stay bound to the row they were loaded from.
@@ -422,6 +445,7 @@ void ListEditor::moveUp()
 void ListEditor::moveDown()
 {
     if (!canMoveDown()) return;
+    if (m_inCell) endCellEdit();
     int r = m_selectedRow;
     std::swap(mutableRow(r), mutableRow(r + 1));
     if (m_curRow == r)
@@ -520,7 +544,9 @@ bool ListEditor::cellKey(CellKey key, const std::string& text)
     bool opened = false;
     switch (key) {
     case CellKey::Tab:
-    case CellKey::Escape: endCellEdit(); return false;
+    case CellKey::Escape:
+        endCellEdit();
+        return false;
     case CellKey::Enter:
         if (int next = nextStopColumn(m_curCol)) {
             opened = openEditorAt(m_curRow, next);
@@ -533,8 +559,12 @@ bool ListEditor::cellKey(CellKey key, const std::string& text)
             opened = openEditorAt(m_curRow, m_curCol);
         }
         break;
-    case CellKey::Up: opened = openEditorAt(std::max(1, m_curRow - 1), m_curCol); break;
-    case CellKey::Down: opened = openEditorAt(std::min(rowLimit(), m_curRow + 1), m_curCol); break;
+    case CellKey::Up:
+        opened = openEditorAt(std::max(1, m_curRow - 1), m_curCol);
+        break;
+    case CellKey::Down:
+        opened = openEditorAt(std::min(rowLimit(), m_curRow + 1), m_curCol);
+        break;
     }
     if (!opened) endCellEdit();
     return opened;
@@ -549,22 +579,30 @@ void ListEditor::pointerMoved(PointerArea area, const std::string& editorText)
 {
     if (!m_inCell) return;
     switch (area) {
-    case PointerArea::Editor: break;
+    case PointerArea::Editor:
+        break;
     case PointerArea::List:
         m_pointerHidden = false;
         if (m_topRow != m_topAtOpen) commitCell(editorText);
         break;
-    case PointerArea::Dialog: m_pointerHidden = false; break;
-    case PointerArea::Outside: commitCell(editorText); break;
+    case PointerArea::Dialog:
+        m_pointerHidden = false;
+        break;
+    case PointerArea::Outside:
+        commitCell(editorText);
+        break;
     }
 }
 
 EnterAction ListEditor::enterKeyAction() const
 {
     switch (m_keys.enterKeyMode) {
-    case 1: return EnterAction::NextControl;
-    case 2: return EnterAction::Swallow;
-    default: return EnterAction::PressOk;
+    case 1:
+        return EnterAction::NextControl;
+    case 2:
+        return EnterAction::Swallow;
+    default:
+        return EnterAction::PressOk;
     }
 }
 
@@ -584,8 +622,8 @@ bool ListEditor::cancel()
 {
     if (m_inCell) endCellEdit();
     if (m_modified && usedRowCount() > 0) {
-        Answer a = m_prompter.ask(QC_SJ("データが変更されましたが、キャンセルしてよいのですか？"), Buttons::YesNo,
-                                  Answer::No);
+        Answer a = m_prompter.ask(QC_SJ("データが変更されましたが、キャンセルしてよいのですか？"),
+                                  Buttons::YesNo, Answer::No);
         return a == Answer::Yes;
     }
     return true;

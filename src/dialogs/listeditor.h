@@ -30,8 +30,7 @@ struct KeyOptions
 };
 KeyOptions keyOptionsFrom(const Settings& settings);
 
-enum class DepthFormat
-{
+enum class DepthFormat {
     Fixed2, // "%.2f"
     Signed2 // "%+.2f" (water levels)
 };

@@ -27,8 +27,9 @@ ListDialog::ListDialog(ListEditor& model, QWidget* parent)
     : QDialog(parent), m_model(model), m_view(new ListEditorView(model, this)),
       m_add(new QPushButton(QStringLiteral("データ追加"), this)),
       m_overwrite(new QPushButton(QStringLiteral("上書き"), this)),
-      m_delete(new QPushButton(QStringLiteral("削除"), this)), m_up(new QPushButton(QStringLiteral("↑"), this)),
-      m_down(new QPushButton(QStringLiteral("↓"), this)), m_ok(new QPushButton(QStringLiteral("OK"), this)),
+      m_delete(new QPushButton(QStringLiteral("削除"), this)),
+      m_up(new QPushButton(QStringLiteral("↑"), this)), m_down(new QPushButton(QStringLiteral("↓"), this)),
+      m_ok(new QPushButton(QStringLiteral("OK"), this)),
       m_cancel(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this))
 {
     m_view->setObjectName(QStringLiteral("list"));
@@ -61,9 +62,8 @@ ListDialog::ListDialog(ListEditor& model, QWidget* parent)
     connect(m_view, &ListEditorView::cellEditEndedByFocus, this, [this](QWidget* to) {
         if (to == m_ok) m_swallowOk = true;
     });
-    connect(m_ok, &QPushButton::released, this, [this] {
-        QTimer::singleShot(0, this, [this] { m_swallowOk = false; });
-    });
+    connect(m_ok, &QPushButton::released, this,
+            [this] { QTimer::singleShot(0, this, [this] { m_swallowOk = false; }); });
 }
 
 ListDialog::~ListDialog()
@@ -109,7 +109,8 @@ QWidget* ListDialog::fieldWidget(int field) const
 const ListDialog::Binding* ListDialog::bindingOf(QObject* object) const
 {
     for (const auto& b : m_bindings)
-        if (object == b.widget() || (b.combo && b.combo->lineEdit() && object == b.combo->lineEdit())) return &b;
+        if (object == b.widget() || (b.combo && b.combo->lineEdit() && object == b.combo->lineEdit()))
+            return &b;
     return nullptr;
 }
 
@@ -195,9 +196,14 @@ void ListDialog::applyFocus(const FocusRequest& focus)
     case FocusRequest::Field:
         if (QWidget* w = fieldWidget(focus.field)) w->setFocus(Qt::OtherFocusReason);
         break;
-    case FocusRequest::List: m_view->setFocus(Qt::OtherFocusReason); break;
-    case FocusRequest::Editor: m_view->cellEditor()->setFocus(Qt::OtherFocusReason); break;
-    case FocusRequest::None: break;
+    case FocusRequest::List:
+        m_view->setFocus(Qt::OtherFocusReason);
+        break;
+    case FocusRequest::Editor:
+        m_view->cellEditor()->setFocus(Qt::OtherFocusReason);
+        break;
+    case FocusRequest::None:
+        break;
     }
 }
 
@@ -275,9 +281,13 @@ bool ListDialog::enterKey(QObject* watched, QKeyEvent* event)
     QWidget* focus = QApplication::focusWidget();
     if (!focus || focus == m_view->cellEditor() || !isAncestorOf(focus)) return false;
     switch (m_model.enterKeyAction()) {
-    case EnterAction::PressOk: return false;
-    case EnterAction::NextControl: focusNextChild(); return true;
-    case EnterAction::Swallow: return true;
+    case EnterAction::PressOk:
+        return false;
+    case EnterAction::NextControl:
+        focusNextChild();
+        return true;
+    case EnterAction::Swallow:
+        return true;
     }
     return false;
 }
@@ -301,7 +311,8 @@ bool ListDialog::eventFilter(QObject* watched, QEvent* event)
             m_view->pointerMoved(overList ? PointerArea::List : PointerArea::Dialog);
         }
         break;
-    default: break;
+    default:
+        break;
     }
     return QDialog::eventFilter(watched, event);
 }

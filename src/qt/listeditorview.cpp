@@ -118,9 +118,15 @@ ListEditorView::~ListEditorView()
     m_editor.setCellLeftProvider({});
 }
 
-int ListEditorView::rowPixelHeight() const { return verticalHeader()->defaultSectionSize(); }
+int ListEditorView::rowPixelHeight() const
+{
+    return verticalHeader()->defaultSectionSize();
+}
 
-int ListEditorView::visibleRowCount() const { return std::max(1, viewport()->height() / rowPixelHeight()); }
+int ListEditorView::visibleRowCount() const
+{
+    return std::max(1, viewport()->height() / rowPixelHeight());
+}
 
 void ListEditorView::updateMetrics()
 {
@@ -146,6 +152,8 @@ void ListEditorView::refresh()
     m_items->refresh();
     int top = m_editor.topRow() - 1;
     if (verticalScrollBar()->value() != top) verticalScrollBar()->setValue(top);
+    // The scroll bar has the last word on how far the list can scroll.
+    if (verticalScrollBar()->value() != top) m_editor.scrollTo(verticalScrollBar()->value() + 1);
 
     int sel = m_editor.selectedRow();
     if (sel >= 1) {
@@ -264,10 +272,12 @@ void ListEditorView::keyPressEvent(QKeyEvent* event)
         return;
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
-        verticalScrollBar()->triggerAction(event->key() == Qt::Key_PageUp ? QAbstractSlider::SliderPageStepSub
-                                                                           : QAbstractSlider::SliderPageStepAdd);
+        verticalScrollBar()->triggerAction(event->key() == Qt::Key_PageUp
+                                               ? QAbstractSlider::SliderPageStepSub
+                                               : QAbstractSlider::SliderPageStepAdd);
         return;
-    default: event->ignore(); // Enter, Escape and the rest are the dialog's
+    default:
+        event->ignore(); // Enter, Escape and the rest are the dialog's
     }
 }
 
@@ -290,9 +300,15 @@ bool ListEditorView::editorKey(QKeyEvent* event)
     const std::string text = toCp932(m_cellEditor->text());
     switch (event->key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: m_editor.cellKey(CellKey::Enter, text); break;
-    case Qt::Key_Up: m_editor.cellKey(CellKey::Up, text); break;
-    case Qt::Key_Down: m_editor.cellKey(CellKey::Down, text); break;
+    case Qt::Key_Enter:
+        m_editor.cellKey(CellKey::Enter, text);
+        break;
+    case Qt::Key_Up:
+        m_editor.cellKey(CellKey::Up, text);
+        break;
+    case Qt::Key_Down:
+        m_editor.cellKey(CellKey::Down, text);
+        break;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
         m_editor.cellKey(CellKey::Tab, text);
@@ -317,7 +333,8 @@ bool ListEditorView::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != m_cellEditor) return QTableView::eventFilter(watched, event);
     switch (event->type()) {
-    case QEvent::KeyPress: return editorKey(static_cast<QKeyEvent*>(event));
+    case QEvent::KeyPress:
+        return editorKey(static_cast<QKeyEvent*>(event));
     case QEvent::ShortcutOverride: {
         // Keep Escape and Enter away from the dialog's shortcuts while editing.
         auto* key = static_cast<QKeyEvent*>(event);
@@ -339,8 +356,11 @@ bool ListEditorView::eventFilter(QObject* watched, QEvent* event)
         }
         break;
     }
-    case QEvent::MouseMove: pointerMoved(PointerArea::Editor); break;
-    default: break;
+    case QEvent::MouseMove:
+        pointerMoved(PointerArea::Editor);
+        break;
+    default:
+        break;
     }
     return false;
 }

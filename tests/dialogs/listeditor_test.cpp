@@ -1,8 +1,8 @@
 // The shared list-editor model: opening, add / overwrite / delete / move with their
 // messages, live update, in-cell editing, write-back and cancel.
 
-#include "dialogs/listeditor.h"
 #include "app/settings.h"
+#include "dialogs/listeditor.h"
 #include "document/tables.h"
 #include "platform/scriptedprompter.h"
 #include "support/sampleeditor.h"
@@ -470,13 +470,11 @@ TEST(ListEditorInCell, EditorPlacementOverTheCell)
         std::optional<EditorSpan> expected;
     };
     const Case cases[] = {
-        {0, 60, 400, true, EditorSpan{3, 60}},
-        {300, 150, 400, false, EditorSpan{303, 94}}, // 400 - 3
-        {300, 150, 400, true, EditorSpan{303, 74}},  // scroll bar room
-        {369, 60, 400, true, EditorSpan{372, 5}},    // just wide enough
-        {370, 60, 400, true, std::nullopt},          // 4 px: nothing opens
-        {383, 60, 400, false, EditorSpan{386, 11}},
-        {390, 60, 400, false, std::nullopt},
+        {0, 60, 400, true, EditorSpan{3, 60}},      {300, 150, 400, false, EditorSpan{303, 94}}, // 400 - 3
+        {300, 150, 400, true, EditorSpan{303, 74}}, // scroll bar room
+        {369, 60, 400, true, EditorSpan{372, 5}},   // just wide enough
+        {370, 60, 400, true, std::nullopt},         // 4 px: nothing opens
+        {383, 60, 400, false, EditorSpan{386, 11}}, {390, 60, 400, false, std::nullopt},
     };
     for (const Case& c : cases)
         EXPECT_EQ(placeCellEditor(c.left, c.width, c.listWidth, c.fill), c.expected) << c.left;
@@ -662,7 +660,8 @@ class OrderedEditor : public SampleEditor
 {
 public:
     // Same columns; only the depth format and the write-back differ.
-    OrderedEditor(TextTable& table, Prompter& p) : SampleEditor(orderedConfig(table.rows()), table, p), m_out(table)
+    OrderedEditor(TextTable& table, Prompter& p)
+        : SampleEditor(orderedConfig(table.rows()), table, p), m_out(table)
     {
     }
     static Config orderedConfig(int rows)

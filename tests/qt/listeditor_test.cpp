@@ -63,7 +63,6 @@ struct Harness
             QTest::keyClicks(cellEditor(), text);
         else
             cellEditor()->insert(text); // as an input method commits it
-
     }
     QString shownCell(int r, int col) const
     {
@@ -157,7 +156,10 @@ void ListEditorWidgetTest::enterWalksTheStopColumnsAndTheNextRow()
     QVERIFY(h.cellEditor()->hasFocus());
     QCOMPARE(h.cellEditor()->text(), QStringLiteral("2.00"));
     QCOMPARE(h.dialog->text->currentText(), QStringLiteral("r2"));
-    int rowTop = h.view()->viewport()->mapTo(h.view(), h.view()->visualRect(h.view()->model()->index(1, 0)).topLeft()).y();
+    int rowTop = h.view()
+                     ->viewport()
+                     ->mapTo(h.view(), h.view()->visualRect(h.view()->model()->index(1, 0)).topLeft())
+                     .y();
     QCOMPARE(h.cellEditor()->y(), rowTop);
 }
 
@@ -203,7 +205,8 @@ void ListEditorWidgetTest::escapeCommitsAndCancels()
     h.type(QStringLiteral("esc"));
     h.prompter.queueAnswer(Answer::No);
     QTest::keyClick(h.cellEditor(), Qt::Key_Escape);
-    QCOMPARE(h.prompter.texts(), std::vector<std::string>{sj("データが変更されましたが、キャンセルしてよいのですか？")});
+    QCOMPARE(h.prompter.texts(),
+             std::vector<std::string>{sj("データが変更されましたが、キャンセルしてよいのですか？")});
     QVERIFY(h.dialog->isVisible());
     QCOMPARE(h.shownCell(1, 2), QStringLiteral("esc"));
     h.prompter.queueAnswer(Answer::Yes);
@@ -275,7 +278,9 @@ void ListEditorWidgetTest::pointerHiddenWhileTypingAndTrackedAfterwards()
 {
     Harness h(40, 3);
     QVERIFY(h.show());
-    auto blank = [] { return QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::BlankCursor; };
+    auto blank = [] {
+        return QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::BlankCursor;
+    };
     h.doubleClick(2, 2);
     QVERIFY(blank());
     QTest::mouseMove(h.dialog->depth);
@@ -331,7 +336,8 @@ void ListEditorWidgetTest::addThroughTheFieldsAndTheDuplicateMessage()
     QTest::keyClicks(h.dialog->depth, QStringLiteral("2"));
     QTest::keyClicks(h.dialog->text, QStringLiteral("dup"));
     QTest::mouseClick(h.dialog->addButton(), Qt::LeftButton);
-    QCOMPARE(h.prompter.texts(), std::vector<std::string>{sj("同じ 深度データがあります.\n修正なら上書きしてください.")});
+    QCOMPARE(h.prompter.texts(),
+             std::vector<std::string>{sj("同じ 深度データがあります.\n修正なら上書きしてください.")});
     h.dialog->depth->selectAll();
     QTest::keyClicks(h.dialog->depth, QStringLiteral("4"));
     QTest::mouseClick(h.dialog->underline, Qt::LeftButton);
@@ -389,7 +395,8 @@ void ListEditorWidgetTest::screenshot()
     QByteArray dir = qgetenv("QC_SCREENSHOT_DIR");
     if (dir.isEmpty()) QSKIP("QC_SCREENSHOT_DIR not set");
     Harness h(50, 0);
-    const char* rows[][2] = {{"1.00", "保孔管なし"}, {"3.50", "有孔区間"}, {"7.25", "無孔区間"}, {"10.00", "遮水区間"}};
+    const char* rows[][2] = {
+        {"1.00", "保孔管なし"}, {"3.50", "有孔区間"}, {"7.25", "無孔区間"}, {"10.00", "遮水区間"}};
     int t = 1;
     for (auto& r : rows) {
         h.table(t, 1) = r[0];

@@ -18,9 +18,8 @@ public:
     {
         Config c;
         c.rowLimit = rowLimit;
-        c.columns = {{QC_SJ("深度 m"), 60, 1, Depth},
-                     {QC_SJ("仕様"), 150, 1, Text},
-                     {QC_SJ("下線"), 38, 0, -1}};
+        c.columns = {
+            {QC_SJ("深度 m"), 60, 1, Depth}, {QC_SJ("仕様"), 150, 1, Text}, {QC_SJ("下線"), 38, 0, -1}};
         c.fieldCount = FieldCount;
         return c;
     }

@@ -25,8 +25,9 @@ public:
         text->setObjectName(QStringLiteral("text"));
         underline->setObjectName(QStringLiteral("underline"));
         text->setEditable(true);
-        text->addItems({QStringLiteral("保孔管なし"), QStringLiteral("有孔区間　oo"), QStringLiteral("無孔区間　| |"),
-                        QStringLiteral("遮水区間　■"), QStringLiteral("その他")});
+        text->addItems({QStringLiteral("保孔管なし"), QStringLiteral("有孔区間　oo"),
+                        QStringLiteral("無孔区間　| |"), QStringLiteral("遮水区間　■"),
+                        QStringLiteral("その他")});
         text->setCurrentIndex(-1);
         auto* fields = new QWidget;
         auto* grid = new QGridLayout(fields);
