@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -97,6 +98,8 @@ private slots:
     void addThroughTheFieldsAndTheDuplicateMessage();
     void clickLoadsTheRowAndTheLiveUpdateWritesIt();
     void scrollToLastRowOnOpening();
+    void moveButtonsKeepTheRowSelected();
+    void aClickInTheDialogCommitsTheEditor();
     void screenshot();
 };
 
@@ -387,6 +390,47 @@ void ListEditorWidgetTest::scrollToLastRowOnOpening()
     Harness off(50, 30, KeyOptions{0, false});
     QVERIFY(off.show());
     QCOMPARE(off.view()->verticalScrollBar()->value(), 0);
+}
+
+void ListEditorWidgetTest::moveButtonsKeepTheRowSelected()
+{
+    Harness h;
+    QVERIFY(h.show());
+    QTest::mouseClick(h.view()->viewport(), Qt::LeftButton, {}, h.cellCenter(2, 1));
+    QTest::mouseClick(h.dialog->upButton(), Qt::LeftButton);
+    QCOMPARE(h.shownCell(1, 2), QStringLiteral("r2"));
+    QCOMPARE(h.shownCell(2, 2), QStringLiteral("r1"));
+    QCOMPARE(h.view()->selectionModel()->selectedRows().value(0).row(), 0);
+    QTest::mouseClick(h.dialog->downButton(), Qt::LeftButton);
+    QTest::mouseClick(h.dialog->downButton(), Qt::LeftButton);
+    QCOMPARE(h.shownCell(3, 2), QStringLiteral("r2"));
+    QTest::mouseClick(h.dialog->downButton(), Qt::LeftButton); // already the last used row
+    QCOMPARE(h.shownCell(3, 2), QStringLiteral("r2"));
+    QVERIFY(h.shownCell(4, 2).isEmpty());
+    h.dialog->setMoveButtonsVisible(false);
+    QVERIFY(!h.dialog->upButton()->isVisible());
+}
+
+void ListEditorWidgetTest::aClickInTheDialogCommitsTheEditor()
+{
+    Harness h;
+    QVERIFY(h.show());
+    h.doubleClick(1, 2);
+    h.type(QStringLiteral("clicked"));
+    // The label beside the depth field takes no focus; the click reaches the dialog.
+    QLabel* label = nullptr;
+    for (QLabel* l : h.dialog->findChildren<QLabel*>())
+        if (l->text() == QStringLiteral("深度 m")) label = l;
+    QVERIFY(label && label->focusPolicy() == Qt::NoFocus);
+    QTest::mouseClick(label, Qt::LeftButton);
+    QVERIFY(!h.editor->inCellEditing());
+    QCOMPARE(h.shownCell(1, 2), QStringLiteral("clicked"));
+    // A click on another row commits and then selects that row.
+    h.doubleClick(1, 2);
+    h.type(QStringLiteral("again"));
+    QTest::mouseClick(h.view()->viewport(), Qt::LeftButton, {}, h.cellCenter(3, 1));
+    QCOMPARE(h.shownCell(1, 2), QStringLiteral("again"));
+    QCOMPARE(h.dialog->text->currentText(), QStringLiteral("r3"));
 }
 
 // With QC_SCREENSHOT_DIR set (under a real display), saves the dialog with a few rows.
