@@ -1,14 +1,552 @@
 #include "render/graphs.h"
 
+#include "app/settings.h"
+#include "document/fieldtext.h"
+#include "document/tables.h"
 #include "render/logpage.h"
+#include "render/primitives.h"
+#include "render/printf.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <map>
 
 namespace qc {
 
-// The graphs come with the graph work; the pass already calls them in order.
-void drawGraphHeading(LogPass&, int, double, double, double, double, double) {}
-void drawGraphGrid(LogPass&, int, double, double, double, double) {}
-void drawDepthGrid(LogPass&, double, double, double, double) {}
-void drawGraphData(LogPass&, int, double, double, int, double, double) {}
-void drawGraphLabels(LogPass&, int, double, double, int, double, double) {}
+namespace {
+
+// Grid indices of the style settings and of LogPass::gridColours.
+constexpr int kVertical1 = 0, kVertical2 = 1, kHorizontal1 = 2, kHorizontal2 = 3;
+// Loop limits: wrong steps or bounds never hang the drawing.
+constexpr int kMaxLinearLines = 400;
+constexpr int kMaxDecades = 1000;
+constexpr int kMaxDepthLines = 200000;
+// Values at or below this have no logarithm worth plotting.
+constexpr double kLogFloor = 1e-8;
+// Depths that differ by less than this are the same line (steps of 0.1 m add up inexactly).
+constexpr double kDepthEpsilon = 1e-9;
+
+const std::string& fmt(const Document& doc, int k, int row, int field)
+{
+    return doc.GraphFormatTable(k, row, field);
+}
+
+bool logarithmic(const Document& doc, int k)
+{
+    return cellInt(fmt(doc, k, 4, 1)) == 1;
+}
+
+// The test number of a slot (1 to 10), or 0 when the slot plots nothing.
+int slotTest(const Document& doc, int k, int slot)
+{
+    const std::string& cell = fmt(doc, k, 4 + slot, 1);
+    if (!isNumeric(cell)) return 0;
+    const int u = cellInt(cell);
+    return u >= 1 && u <= 48 ? u : 0;
+}
+
+// The scale of a slot across the block, in values or their log10.
+struct SlotScale
+{
+    bool ok = false;
+    bool log = false;
+    double from = 0;
+    double to = 0;
+};
+
+SlotScale slotScale(const Document& doc, int k, int slot)
+{
+    SlotScale s;
+    s.log = logarithmic(doc, k);
+    const int row = 4 + slot;
+    if (s.log) {
+        const double a = cellDouble(fmt(doc, k, row, 8));
+        const double b = cellDouble(fmt(doc, k, row, 9));
+        if (!(a > kLogFloor) || !(b > kLogFloor)) return s;
+        s.from = std::log10(a);
+        s.to = std::log10(b);
+    } else {
+        s.from = cellDouble(fmt(doc, k, row, 4));
+        s.to = cellDouble(fmt(doc, k, row, 5));
+    }
+    // A scale without extent would put every point at the page's left edge, over the depth scale.
+    s.ok = std::fabs(s.to - s.from) >= 1e-6;
+    return s;
+}
+
+// What TestNameTable says about drawing test u.
+struct TestStyle
+{
+    int symbol = 0;         // 1 to 7, 0 for a symbol character that is not one of them
+    std::string symbolText; // the cell as written
+    double sizeMm = 0;
+    int lineWidth = 0;
+    Colour colour = 0;
+};
+
+TestStyle testStyle(const Document& doc, int u)
+{
+    TestStyle t;
+    t.symbolText = doc.TestNameTable(u, 6);
+    t.symbol = graphSymbolNumber(t.symbolText);
+    t.sizeMm = cellDouble(doc.TestNameTable(u, 7));
+    t.lineWidth = cellInt(doc.TestNameTable(u, 8));
+    // "白黒" prints every test in black.
+    if (cellInt(doc.HeaderTable(50)) != 1)
+        t.colour = static_cast<Colour>(parseAutoBase(doc.TestNameTable(u, 9))) & 0xFFFFFFu;
+    return t;
+}
+
+bool drawsSymbol(const TestStyle& t, double size)
+{
+    return t.symbol >= 1 && t.symbol <= 7 && size > 0.0001;
+}
+
+// A symbol size in mm of paper as y units of the phase in force.
+double symbolSizeInYUnits(const PageGeometry& g, double mm)
+{
+    return g.unitsPerMetre > 0.0001 ? mm * g.pxPerMmY / g.unitsPerMetre : 0;
+}
+
+struct GridPen
+{
+    int width = 0;
+    int dash = 0;
+    int gap = 0;
+    Colour colour = 0;
+};
+
+GridPen gridPen(const LogPass& pass, int grid, Colour colour)
+{
+    const Settings& s = pass.settings();
+    return {s.gridWidth(grid), s.gridDash(grid), s.gridGap(grid), colour};
+}
+
+void verticalLine(PageCanvas& c, double x, double y1, double y2, const GridPen& p)
+{
+    c.PageDashedLine(x, y1, x, y2, p.dash, p.gap, p.width, p.colour);
+}
+
+// The vertical scale lines of graph k between left and right, from y1 down to y2; also the
+// ticks under the scale numbers of the heading.
+void verticalGrid(LogPass& pass, int k, double left, double right, double y1, double y2, Colour colour1,
+                  Colour colour2)
+{
+    const Document& doc = pass.doc();
+    PageCanvas& c = pass.canvas;
+    const GridPen pen1 = gridPen(pass, kVertical1, colour1);
+    const GridPen pen2 = gridPen(pass, kVertical2, colour2);
+    if (right - left < 0.1) return;
+    if (!logarithmic(doc, k)) {
+        const double step2 = cellDouble(fmt(doc, k, 4, 3));
+        if (step2 >= 0.1)
+            for (int i = 1; i <= kMaxLinearLines; ++i) {
+                const double x = left + i * step2;
+                if (!(x < right)) break;
+                verticalLine(c, x, y1, y2, pen2);
+            }
+        const double step1 = cellDouble(fmt(doc, k, 4, 2));
+        if (step1 >= 0.1)
+            for (int i = 0; i < kMaxLinearLines; ++i) {
+                const double x = left + i * step1;
+                if (!(x < right)) break;
+                verticalLine(c, x, y1, y2, pen1);
+            }
+        verticalLine(c, left, y1, y2, pen1);
+        verticalLine(c, right, y1, y2, pen1);
+        return;
+    }
+    double a = cellDouble(fmt(doc, k, 4, 4));
+    double b = cellDouble(fmt(doc, k, 4, 5));
+    if (a < kLogFloor || b < kLogFloor || std::fabs(b - a) < kLogFloor) return;
+    if (a > b) std::swap(a, b);
+    double g = cellDouble(fmt(doc, k, 4, 6));
+    if (g < 0 || g > 9) g = 5;
+    verticalLine(c, left, y1, y2, pen1);
+    verticalLine(c, right, y1, y2, pen1);
+    const double la = std::log10(a), lb = std::log10(b);
+    double decade = std::floor(la);
+    for (int n = 0; n < kMaxDecades && decade < lb; ++n, decade += 1) {
+        for (int L = 10; L < 100; L += L < 10 * g ? 1 : 2) {
+            const double v = decade + std::log10(L / 10.0);
+            if (!(la < v && v < lb)) continue;
+            verticalLine(c, Interpolate(v, la, lb, left, right), y1, y2, L % 10 == 0 ? pen1 : pen2);
+        }
+    }
+}
+
+// Decimals "%g" prints after the point (0 without one).
+int printedDecimals(double v)
+{
+    const std::string s = strprintf("%g", v);
+    const size_t dot = s.find('.');
+    if (dot == std::string::npos) return 0;
+    int n = 0;
+    for (size_t i = dot + 1; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) ++n;
+    return n;
+}
+
+// Shift of the scale numbers below their line for the larger legend sizes, header cm.
+double numberLineDrop(double points)
+{
+    return points >= 10 ? 0.05 : points >= 9 ? 0.03 : 0.0;
+}
+
+// The scale numbers, ticks and axis of one slot in the heading, their bottoms at y.
+void drawSlotScale(LogPass& pass, int k, int slot, const GraphBlock& block, double y)
+{
+    const Document& doc = pass.doc();
+    PageCanvas& c = pass.canvas;
+    const bool axisInColour = cellInt(fmt(doc, k, 4, 8)) != 0;
+    const Colour colour1 = axisInColour ? graphGridColour(pass.settings(), kVertical1) : 0;
+    const Colour colour2 = axisInColour ? graphGridColour(pass.settings(), kVertical2) : 0;
+    const int row = 4 + slot;
+    const double textY = y + numberLineDrop(pass.ctx.fonts[FontSettings::GraphLegend].points);
+    c.setTextAlign(AlignCentreBottom);
+    if (!logarithmic(doc, k)) {
+        const double from = cellDouble(fmt(doc, k, row, 4));
+        const double to = cellDouble(fmt(doc, k, row, 5));
+        const double step = std::fabs(cellDouble(fmt(doc, k, row, 6)));
+        const std::string format = scaleLabelFormat(from, to, step);
+        if (!format.empty() && std::fabs(to - from) >= 1e-6) {
+            const int decimals = std::atoi(format.c_str() + 2); // "%.nf"
+            auto number = [&](double v) {
+                if (std::fabs(v) < 1e-12 * std::max(1.0, std::fabs(to - from))) v = 0; // never "-0.0"
+                c.PageText(Interpolate(v, from, to, block.left, block.right), textY,
+                           strprintf("%.*f", decimals, v));
+            };
+            if (step < 1e-8) {
+                number(from);
+                number(to);
+            } else {
+                const double dir = to >= from ? 1 : -1;
+                const double span = std::fabs(to - from) * (1 + 1e-9);
+                for (int i = 0; i <= kMaxLinearLines && i * step <= span; ++i) number(from + dir * i * step);
+            }
+        }
+    } else {
+        const double a = cellDouble(fmt(doc, k, row, 8));
+        const double b = cellDouble(fmt(doc, k, row, 9));
+        if (a > kLogFloor && b > kLogFloor && std::fabs(std::log10(b) - std::log10(a)) >= 1e-6) {
+            const double la = std::log10(a), lb = std::log10(b);
+            const double lo = std::min(la, lb), hi = std::max(la, lb);
+            static const int kOnes[] = {1};
+            static const int kOneTwoFive[] = {1, 2, 5};
+            static const int kAll[] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+            const int choice = cellInt(fmt(doc, k, 4, 7));
+            const int* multipliers = choice == 1 ? kOneTwoFive : choice == 2 ? kAll : kOnes;
+            const int count = choice == 1 ? 3 : choice == 2 ? 9 : 1;
+            const double tolerance = 1e-9;
+            int decade = static_cast<int>(std::floor(lo + tolerance));
+            for (int n = 0; n < kMaxDecades && decade <= hi + tolerance; ++n, ++decade) {
+                for (int i = 0; i < count; ++i) {
+                    const double value = multipliers[i] * std::pow(10.0, decade);
+                    const double lv = std::log10(value);
+                    if (lv < lo - tolerance || lv > hi + tolerance) continue;
+                    c.PageText(Interpolate(lv, la, lb, block.left, block.right), textY, logScaleLabel(value));
+                }
+            }
+        }
+    }
+    c.setTextAlign(AlignLeftTop);
+    verticalGrid(pass, k, block.left, block.right, y, y + 0.1, colour1, colour2);
+    c.PageLine(block.left, y + 0.1, block.right, y + 0.1, PenStyle::Solid, pass.ruleWidth(), colour1);
+}
+
+// A text at left, or spread evenly up to right.
+void placeText(PageCanvas& c, std::string_view text, double left, double right, double top, bool spread,
+               double w, double h)
+{
+    if (text.empty()) return;
+    if (spread) {
+        c.PageSpreadText(left, right, top, top + h, w, h, text);
+    } else {
+        c.setTextAlign(AlignLeftTop);
+        c.PageText(left, top, text);
+    }
+}
+
+// The value-display shifts of a test, mm by SampleTable row: entries "row:shift,".
+std::map<int, double> displayShifts(std::string_view attributes)
+{
+    std::map<int, double> out;
+    for (const std::string& entry : CsvSplit(attributes)) {
+        const size_t colon = entry.find(':');
+        if (colon == std::string::npos) continue;
+        const std::string_view rowText = std::string_view(entry).substr(0, colon);
+        if (!isNumeric(rowText)) continue;
+        out[cellInt(rowText)] = cellDouble(std::string_view(entry).substr(colon + 1));
+    }
+    return out;
+}
+
+} // namespace
+
+Colour graphGridColour(const Settings& settings, int grid)
+{
+    return settings.gridMonochrome() ? 0 : settings.gridColour(grid);
+}
+
+GraphBlock graphBlock(const Document& doc, int k, double x1, double x2)
+{
+    GraphBlock b;
+    b.width = cellDouble(doc.DisplayItemTable(7 + k, 3));
+    b.left = x1 + ((x2 - x1) - b.width) / 2;
+    b.right = b.left + b.width;
+    b.drawn = b.width >= 0.5 && x2 - x1 >= 0.1;
+    return b;
+}
+
+std::string scaleLabelFormat(double from, double to, double step)
+{
+    if (std::fabs(to - from) < 1e-8) return {};
+    const int n = std::max({printedDecimals(from), printedDecimals(to), printedDecimals(step)});
+    if (n < 0 || n >= 7) return "%.6f";
+    return strprintf("%%.%df", n);
+}
+
+std::string logScaleLabel(double value)
+{
+    if (value >= 1) return strprintf("%ld", static_cast<long>(std::llround(value + 1e-10)));
+    return strprintf("%.g", value);
+}
+
+void drawSymbol(PageCanvas& c, double x, double y, int pen, int type, double s, Colour colour)
+{
+    if (x > 4000 || y > 4000) return;
+    // Half width in page mm: the same length on paper as s across, so a symbol keeps its shape at
+    // every pair of scales (10 x s at 1/100 both ways).
+    const PageGeometry& g = c.geometry();
+    const double o = g.unitsPerPageMm > 0.0001 ? s * g.unitsPerMetre / g.unitsPerPageMm : 10 * s;
+    const int solid = PenStyle::Solid;
+    switch (type) {
+    case 1:
+        c.PageFilledCircle(x, y, s, solid, pen, colour, colour);
+        break;
+    case 2:
+        c.PageCircle(x, y, s, solid, pen, colour);
+        break;
+    case 3:
+        c.PageLine(x - o, y - s, x + o, y + s, solid, pen, colour);
+        c.PageLine(x - o, y + s, x + o, y - s, solid, pen, colour);
+        break;
+    case 4:
+    case 5:
+        if (type == 4) c.PageFilledPolygon({{x, y - s}, {x - o, y + s}, {x + o, y + s}}, colour);
+        c.PageLine(x, y - s, x - o, y + s, solid, pen, colour);
+        c.PageLine(x - o, y + s, x + o, y + s, solid, pen, colour);
+        c.PageLine(x + o, y + s, x, y - s, solid, pen, colour);
+        break;
+    case 6:
+        c.PageFilledRect(x - 0.9 * o, y - 0.9 * s, x + 0.9 * o, y + 0.9 * s, solid, pen, colour, colour);
+        c.PageRectOutline(x - 0.9 * o, y - 0.9 * s, x + 0.9 * o, y + 0.9 * s, solid, pen, colour);
+        break;
+    case 7:
+        c.PageRectOutline(x - 0.9 * o, y - 0.9 * s, x + 0.9 * o, y + 0.9 * s, solid, pen, colour);
+        break;
+    default:
+        break;
+    }
+}
+
+void drawGraphHeading(LogPass& pass, int k, double x1, double x2, double h, double w, double bandTop)
+{
+    const Document& doc = pass.doc();
+    PageCanvas& c = pass.canvas;
+    const double bandHeight = -bandTop;
+    auto px = [&](std::string_view pct) { return x1 + cellDouble(pct) * 0.01 * (x2 - x1); };
+    auto py = [&](std::string_view pct) { return bandTop + cellDouble(pct) * 0.01 * bandHeight; };
+    c.setTextAlign(AlignLeftTop);
+
+    // Title lines 1 and 2.
+    for (int row = 1; row <= 2; ++row) {
+        if (!isNumeric(fmt(doc, k, row, 3))) continue;
+        placeText(c, fmt(doc, k, row, 1), px(fmt(doc, k, row, 3)), px(fmt(doc, k, row, 4)),
+                  py(fmt(doc, k, row, 5)), cellInt(fmt(doc, k, row, 2)) == 1, w, h);
+    }
+
+    const GraphBlock block = graphBlock(doc, k, x1, x2);
+    const int symbolPosition = pass.settings().legendSymbolPosition();
+    const bool spreadNames = cellInt(fmt(doc, k, 3, 1)) == 1;
+    const bool spreadRemarks = cellInt(fmt(doc, k, 3, 7)) == 1;
+    for (int slot = 1; slot <= 10; ++slot) {
+        const int u = slotTest(doc, k, slot);
+        if (u == 0) continue;
+        const int row = 4 + slot;
+        const double top = py(fmt(doc, k, row, 3));
+        const TestStyle style = testStyle(doc, u);
+        const double nameLeft = px(fmt(doc, k, 3, 2));
+
+        // Legend symbol, centred on the name line.
+        if (symbolPosition != 2) {
+            const double s = symbolSizeInYUnits(pass.geo, style.sizeMm);
+            const double halfWidth =
+                pass.geo.unitsPerPageMm > 0.0001 ? s * pass.geo.unitsPerMetre / pass.geo.unitsPerPageMm : 0;
+            // Left end: just before the test name, inside the column; right end: 1.5 mm into the column.
+            const double x =
+                symbolPosition == 1 ? x1 + 1.5 : std::max(nameLeft - halfWidth - 0.3, x1 + halfWidth + 0.2);
+            const double y = top + h / 2;
+            if (drawsSymbol(style, s)) {
+                drawSymbol(c, x, y, pass.settings().symbolLineWidth(), style.symbol, s, style.colour);
+            } else if (!style.symbolText.empty()) {
+                c.setTextAlign(AlignCentreTop);
+                c.PageText(x, top, style.symbolText);
+                c.setTextAlign(AlignLeftTop);
+            }
+        }
+
+        // Name, unit and remark.
+        if (isNumeric(fmt(doc, k, 3, 2)))
+            placeText(c, doc.TestNameTable(u, 1), nameLeft, px(fmt(doc, k, 3, 3)), top, spreadNames, w, h);
+        if (isNumeric(fmt(doc, k, 3, 5)))
+            placeText(c, doc.TestNameTable(u, 2), px(fmt(doc, k, 3, 5)), 0, top, false, w, h);
+        if (isNumeric(fmt(doc, k, 3, 8)))
+            placeText(c, doc.TestNameTable(u, 3), px(fmt(doc, k, 3, 8)), px(fmt(doc, k, 3, 9)), top,
+                      spreadRemarks, w, h);
+
+        // Scale numbers, ticks and axis.
+        if (cellInt(fmt(doc, k, row, 11)) != 0 && block.drawn)
+            drawSlotScale(pass, k, slot, block, py(fmt(doc, k, row, 10)));
+    }
+    c.setTextAlign(AlignLeftTop);
+}
+
+void drawGraphGrid(LogPass& pass, int k, double x1, double x2, double pageTop, double pageBottom)
+{
+    const GraphBlock block = graphBlock(pass.doc(), k, x1, x2);
+    if (!block.drawn) return;
+    verticalGrid(pass, k, block.left, block.right, pageTop, pageBottom, pass.gridColours[kVertical1],
+                 pass.gridColours[kVertical2]);
+}
+
+void drawDepthGrid(LogPass& pass, double left, double right, double pageTop, double pageBottom)
+{
+    PageCanvas& c = pass.canvas;
+    const int s1 = pass.settings().graphTickMm();
+    const int s2 = pass.settings().graphTickStep();
+    auto line = [&](double y, int grid) {
+        const GridPen p = gridPen(pass, grid, pass.gridColours[static_cast<size_t>(grid)]);
+        c.PageDashedLine(left, y, right, y, p.dash, p.gap, p.width, p.colour);
+    };
+    if (s2 > 0) {
+        const double step = s2 * 0.1;
+        const double start = std::trunc(pageTop) - 1 + step;
+        for (int i = 0; i < kMaxDepthLines; ++i) {
+            const double d = start + i * step;
+            if (d > pageBottom + kDepthEpsilon) break;
+            if (!(d > pageTop + kDepthEpsilon)) continue;
+            if (s1 > 0 && static_cast<long long>(std::trunc(d * 100 + 1e-6)) % (s1 * 10) == 0) continue;
+            line(d, kHorizontal2);
+        }
+    }
+    if (s1 > 0) {
+        const double step = s1 * 0.1;
+        // From depth 0; pages far down start near their top.
+        const long long first = std::max(0LL, static_cast<long long>(std::floor(pageTop / step)));
+        for (long long i = first; i < first + kMaxDepthLines; ++i) {
+            const double d = static_cast<double>(i) * step;
+            if (d > pageBottom + kDepthEpsilon) break;
+            if (d > pageTop + kDepthEpsilon) line(d, kHorizontal1);
+        }
+    }
+}
+
+void drawGraphData(LogPass& pass, int k, double x1, double x2, int sampleCount, double h, double)
+{
+    const Document& doc = pass.doc();
+    PageCanvas& c = pass.canvas;
+    const GraphBlock block = graphBlock(doc, k, x1, x2);
+    if (!block.drawn) return;
+    const int denominator = effectiveDenominator(pass.view().depthScaleDenominator);
+    const int samples = std::min<int>(sampleCount, static_cast<int>(pass.sampleMidDepths.size()));
+    const TextAlign savedAlign = c.textAlign();
+    c.setTextAlign(AlignCentreTop);
+    for (int slot = 1; slot <= 10; ++slot) {
+        const int u = slotTest(doc, k, slot);
+        if (u == 0) continue;
+        const SlotScale scale = slotScale(doc, k, slot);
+        if (!scale.ok) continue;
+        const TestStyle style = testStyle(doc, u);
+        const double size = style.sizeMm * denominator * 0.001;
+        const int maskColumn = 57 + (u - 1) / 16;
+        const long bit = 1L << (((u - 1) % 16) + 1);
+        bool joined = false;
+        double px = 0, py = 0;
+        for (int i = 1; i <= samples; ++i) {
+            const std::string& cell = doc.SampleTable(i, 8 + u);
+            if (!isNumeric(cell)) {
+                joined = false;
+                continue;
+            }
+            double v = cellDouble(cell);
+            if (scale.log) {
+                if (!(v > kLogFloor)) continue;
+                v = std::log10(v);
+            }
+            const double x = Interpolate(v, scale.from, scale.to, block.left, block.right);
+            const double y = pass.sampleMidDepths[static_cast<size_t>(i - 1)];
+            if (cellLong(doc.SampleTable(i, maskColumn)) & bit) joined = false;
+            if (style.lineWidth > 0 && joined)
+                c.PageLine(px, py, x, y, PenStyle::Solid, style.lineWidth, style.colour);
+            if (drawsSymbol(style, size)) {
+                drawSymbol(c, x, y, pass.settings().symbolLineWidth(), style.symbol, size, style.colour);
+            } else if (!style.symbolText.empty()) {
+                const Colour textColour = c.device().textColour();
+                c.device().setTextColour(style.colour);
+                c.PageText(x, y - h / 2, style.symbolText);
+                c.device().setTextColour(textColour);
+            }
+            px = x;
+            py = y;
+            joined = true;
+        }
+    }
+    c.setTextAlign(savedAlign);
+}
+
+void drawGraphLabels(LogPass& pass, int k, double x1, double x2, int sampleCount, double h, double w)
+{
+    const Document& doc = pass.doc();
+    if (cellInt(doc.HeaderTable(49)) != 1) return;
+    PageCanvas& c = pass.canvas;
+    const GraphBlock block = graphBlock(doc, k, x1, x2);
+    if (!block.drawn) return;
+    const int denominator = effectiveDenominator(pass.view().depthScaleDenominator);
+    const int samples = std::min<int>(sampleCount, static_cast<int>(pass.sampleMidDepths.size()));
+    int tests = 0;
+    for (int slot = 1; slot <= 10; ++slot)
+        if (slotTest(doc, k, slot) != 0 && slotScale(doc, k, slot).ok) ++tests;
+    const TextAlign savedAlign = c.textAlign();
+    const Colour savedColour = c.device().textColour();
+    c.setTextAlign(AlignLeftTop);
+    int order = 0;
+    for (int slot = 1; slot <= 10; ++slot) {
+        const int u = slotTest(doc, k, slot);
+        if (u == 0) continue;
+        const SlotScale scale = slotScale(doc, k, slot);
+        if (!scale.ok) continue;
+        // The tests of one graph take their turn around the point, a fraction of a line apart.
+        const double stagger = (order - (tests - 1) / 2.0) * h / tests;
+        ++order;
+        const std::map<int, double> shifts = displayShifts(doc.TestNameTable(u, 10));
+        c.device().setTextColour(testStyle(doc, u).colour);
+        for (int i = 1; i <= samples; ++i) {
+            const std::string& cell = doc.SampleTable(i, 8 + u);
+            if (!isNumeric(cell)) continue;
+            double v = cellDouble(cell);
+            if (scale.log) {
+                if (!(v > kLogFloor)) continue;
+                v = std::log10(v);
+            }
+            const double x = Interpolate(v, scale.from, scale.to, block.left, block.right);
+            double y = pass.sampleMidDepths[static_cast<size_t>(i - 1)] - h / 2 + stagger;
+            if (const auto it = shifts.find(i); it != shifts.end()) y += it->second * denominator * 0.001;
+            c.PageText(x + w / 2, y, cell);
+        }
+    }
+    c.device().setTextColour(savedColour);
+    c.setTextAlign(savedAlign);
+}
 
 } // namespace qc
