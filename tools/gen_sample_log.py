@@ -1,5 +1,7 @@
 #!/usr/bin/env python3
-"""Writes the sample log examples/sample.bhc from the data below (UTF-8).
+"""Writes the sample log examples/sample.bhc from the data below (UTF-8), and
+tests/data/sample-compact.bhc, the same log with the compact header and the
+values printed beside the graph symbols (the second golden page).
 
 A chemical boring log of 25 m on an invented former factory site: fill over
 alluvial sand and clay, diluvial gravel and mudstone; solvents and lead in the
@@ -11,9 +13,8 @@ The file is written as the program writes it: CP932, CR LF, every section and
 cell in the program's own layout, so that loading and saving it again gives
 the same bytes.
 
-    tools/gen_sample_log.py            rewrite examples/sample.bhc
-    tools/gen_sample_log.py --check    exit 1 when examples/sample.bhc differs
-    tools/gen_sample_log.py --out FILE write to FILE instead
+    tools/gen_sample_log.py            rewrite both files
+    tools/gen_sample_log.py --check    exit 1 when either differs from the data here
 """
 import argparse
 import importlib.util
@@ -22,6 +23,7 @@ import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 OUT = os.path.join(ROOT, "examples", "sample.bhc")
+COMPACT_OUT = os.path.join(ROOT, "tests", "data", "sample-compact.bhc")
 
 # The default document's tests and graph layout rules.
 _spec = importlib.util.spec_from_file_location("gen_install_data",
@@ -147,7 +149,8 @@ class Graph:
     and the slots. A log slot is (test, multiplier, scale shown); a linear slot
     (test, from, to, step, scale shown)."""
 
-    def __init__(self, width, title1, title2, slots, log_grid=None, unit_at="", remark_at="",
+    # The remarks start at 70 % unless told otherwise, as the program sets them when empty.
+    def __init__(self, width, title1, title2, slots, log_grid=None, unit_at="", remark_at="70",
                  name_tops=None, number_tops=None):
         self.width, self.title1, self.title2, self.slots = width, title1, title2, slots
         self.log_grid, self.unit_at, self.remark_at = log_grid, unit_at, remark_at
@@ -165,8 +168,7 @@ GRAPHS = [
           [(PCE, "0.001", True), (TCE, "0.001", False), (DCE12, "0.001", False), (VC, "0.001", False),
            (BZ, "0.001", False)],
           log_grid=(1, 1000)),
-    Graph(17.0, "溶出量", "(mg/L)", [(F, "0.1", True), (B, "0.1", False)], log_grid=(1, 100),
-          remark_at="70"),
+    Graph(17.0, "溶出量", "(mg/L)", [(F, "0.1", True), (B, "0.1", False)], log_grid=(1, 100)),
     Graph(22.0, "その他", "",
           [(PH, "4", "12", "2", True), (EC, "0", "200", "50", True), (W, "0", "100", "25", True)],
           unit_at="76", number_tops=["60.0", "76.0", "92.0"]),
@@ -182,7 +184,8 @@ def graph_rows(graph):
     rows = [
         [graph.title1, "0", "2", "98", "2"] + [""] * 6,
         [graph.title2, "0", "2", "98", "10"] + [""] * 6,
-        ["0", "10", "98", "", graph.unit_at, "", "0", graph.remark_at, "99" if graph.remark_at else "", "", ""],
+        ["0", "10", "98", "", graph.unit_at, "", "0", graph.remark_at, "99" if graph.remark_at != "70" else "",
+         "", ""],
         [str(kind), "5", "1", str(grid[0]), str(grid[1]), "1", "0", "1", "", "", "___"],
     ]
     for i, slot in enumerate(graph.slots):
@@ -254,7 +257,7 @@ RESULTS = {
     DCE12: ["<0.004", "0.0051", "0.012", "0.038", "0.052", "0.047", "0.026", "0.015", "0.0072"]
     + ["<0.004"] * 6,
     VC: ["<0.0002", "<0.0002", "0.0011", "0.0018", "0.0031", "0.0024", "0.0012"] + ["<0.0002"] * 8,
-    BZ: ["<0.001", "<0.001", "0.0016"] + ["<0.001"] * 12,
+    BZ: ["<0.001", "<0.001", "0.0016", "0.0012"] + ["<0.001"] * 11,
     F: ["0.32", "0.95", "0.41", "0.18", "0.15", "0.22", "0.26", "0.31", "0.45", "0.52", "0.61", "0.58",
         "0.39", "0.27", "0.12"],
     B: ["<0.1", "0.12", "<0.1", "<0.1", "<0.1", "<0.1", "0.11", "0.16", "0.21", "0.28", "0.42", "0.46",
@@ -293,19 +296,19 @@ def sample_rows():
 
 
 # ---------------------------------------------------------------- the file
-def header_entries():
+def header_entries(header):
     entries = [""] * 81
-    for n, v in HEADER.items():
+    for n, v in header.items():
         entries[n] = v
     # What the writer derives before every save.
-    entries[14] = ",".join(HEADER[n] for n in (51, 52, 53))
-    entries[15] = ",".join(HEADER[n] for n in (54, 55, 56))
+    entries[14] = ",".join(header[n] for n in (51, 52, 53))
+    entries[15] = ",".join(header[n] for n in (54, 55, 56))
     entries[45] = "%.2f" % LAYERS[-1][0]
     return entries[1:81]
 
 
-def document_lines():
-    lines = ["$$_QVOR780", "$$Z"] + header_entries()
+def document_lines(header):
+    lines = ["$$_QVOR780", "$$Z"] + header_entries(header)
     lines.append("$$A")
     for bottom, name, aux, tone, attr, pct, conn, suffix in LAYERS:
         lines.append(",".join(["%.2f" % bottom, name, aux, tone, "", "", str(attr), "", pct, conn, suffix]))
@@ -336,24 +339,32 @@ def document_lines():
 
 
 def build():
-    return install.cp932_lines(document_lines())
+    compact = dict(HEADER)
+    compact[47] = "1"
+    compact[49] = "1"
+    return {OUT: install.cp932_lines(document_lines(HEADER)),
+            COMPACT_OUT: install.cp932_lines(document_lines(compact))}
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--check", action="store_true")
-    parser.add_argument("--out", default=OUT)
     args = parser.parse_args()
-    data = build()
-    if args.check:
-        with open(args.out, "rb") as f:
-            if f.read() != data:
-                print("%s is out of date: run tools/gen_sample_log.py" % os.path.relpath(args.out, ROOT))
-                return 1
-        return 0
-    with open(args.out, "wb") as f:
-        f.write(data)
-    return 0
+    status = 0
+    for path, data in build().items():
+        if args.check:
+            try:
+                with open(path, "rb") as f:
+                    same = f.read() == data
+            except OSError:
+                same = False
+            if not same:
+                print("%s is out of date: run tools/gen_sample_log.py" % os.path.relpath(path, ROOT))
+                status = 1
+        else:
+            with open(path, "wb") as f:
+                f.write(data)
+    return status
 
 
 if __name__ == "__main__":

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Draws the golden pages again after an intended change of the drawing, and the
-# page shown in docs/, with the settings and fonts of the bundled install folder.
+# pages shown in docs/, with the settings and fonts of the bundled install folder.
 # Look at every picture before committing it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,8 +8,16 @@ qc=${QC:-build/qc}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 export QT_QPA_PLATFORM=offscreen
-"$qc" export tests/data/fullheader.bhc -o "$tmp/golden.png" --dpi 150 --pages 1 --install-dir data/install
-cp "$tmp/golden-1.png" tests/data/golden/fullheader-page1.png
-"$qc" export tests/data/fullheader.bhc -o "$tmp/docs.png" --dpi 150 --pages 1 --install-dir data/install
-cp "$tmp/docs-1.png" docs/log-page1.png
-echo "wrote tests/data/golden/fullheader-page1.png and docs/log-page1.png"
+page1() { # LOG OUT.png: page 1 at 150 dpi
+    "$qc" export "$1" -o "$tmp/page.png" --dpi 150 --pages 1 --install-dir data/install
+    cp "$tmp/page-1.png" "$2"
+    echo "wrote $2"
+}
+page1 tests/data/fullheader.bhc tests/data/golden/fullheader-page1.png
+page1 examples/sample.bhc tests/data/golden/sample-page1.png
+page1 tests/data/sample-compact.bhc tests/data/golden/sample-compact-page1.png
+page1 tests/data/fullheader.bhc docs/log-page1.png
+# Every page of the sample log for docs/ (docs/sample-1.png, ...).
+rm -f docs/sample-[0-9]*.png
+"$qc" export examples/sample.bhc -o docs/sample.png --dpi 150 --install-dir data/install
+ls docs/sample-[0-9]*.png
