@@ -1,4 +1,5 @@
-// One full page (every column shown, 200 layers, 100 samples) drawn to the
+// One full page (every column shown, 200 layers, 100 samples with ten tests in
+// the five graphs, values printed beside the symbols) drawn to the
 // recording device, to a 600-dpi image and to a PDF page; and a 200-page log
 // exported to PDF.
 
@@ -106,6 +107,42 @@ Document fullDocument(double deepest)
         doc.SampleTable(r, 3) = "S-" + std::to_string(r);
         for (int t = 1; t <= 10; ++t) doc.SampleTable(r, 8 + t) = fmt("%.2f", r * 0.1 + t);
     }
+    // Five graphs of two tests each, graphs 1 and 2 logarithmic, with their scales shown.
+    const char* symbols[] = {"●", "○", "×", "▲", "△", "■", "□", "●", "○", "×"};
+    for (int t = 1; t <= 10; ++t) {
+        doc.TestNameTable(t, 1) = sj("試験") + std::to_string(t);
+        doc.TestNameTable(t, 2) = "mg/L";
+        doc.TestNameTable(t, 6) = sj(symbols[t - 1]);
+        doc.TestNameTable(t, 7) = "1.0";
+        doc.TestNameTable(t, 8) = "2";
+        doc.TestNameTable(t, 9) = "0x0000ff";
+    }
+    for (int k = 1; k <= 5; ++k) {
+        const bool log = k <= 2;
+        doc.GraphFormatTable(k, 1, 1) = sj("グラフ");
+        doc.GraphFormatTable(k, 1, 3) = "2";
+        doc.GraphFormatTable(k, 3, 2) = "10";
+        doc.GraphFormatTable(k, 3, 3) = "60";
+        doc.GraphFormatTable(k, 4, 1) = log ? "1" : "0";
+        doc.GraphFormatTable(k, 4, 2) = "5";
+        doc.GraphFormatTable(k, 4, 3) = "1";
+        doc.GraphFormatTable(k, 4, 4) = "1";
+        doc.GraphFormatTable(k, 4, 5) = "1000";
+        doc.GraphFormatTable(k, 4, 6) = "5";
+        for (int slot = 1; slot <= 2; ++slot) {
+            const int row = 4 + slot;
+            doc.GraphFormatTable(k, row, 1) = std::to_string(2 * (k - 1) + slot);
+            doc.GraphFormatTable(k, row, 3) = std::to_string(20 * slot);
+            doc.GraphFormatTable(k, row, 4) = "0";
+            doc.GraphFormatTable(k, row, 5) = "20";
+            doc.GraphFormatTable(k, row, 6) = "5";
+            doc.GraphFormatTable(k, row, 8) = "0.1";
+            doc.GraphFormatTable(k, row, 9) = "100";
+            doc.GraphFormatTable(k, row, 10) = std::to_string(50 + 20 * slot);
+            doc.GraphFormatTable(k, row, 11) = "1";
+        }
+    }
+    doc.HeaderTable(49) = "1";
     return doc;
 }
 

@@ -758,3 +758,68 @@ TEST(GraphHeading, LogarithmicScaleNumbersByMultiplier)
         }
     }
 }
+
+TEST(GraphPass, DepthGridPerGraphOrAcrossTheGraphArea)
+{
+    for (const bool across : {false, true}) {
+        Document doc;
+        Settings settings = builtinSettings();
+        FontSettings fonts = builtinFonts();
+        ViewState view;
+        view.depthPerPage = 5;
+        RecordingDevice dev(600, 600);
+        for (int r = 1; r <= 16; ++r) doc.DisplayItemTable(r, 1) = "0";
+        for (int k = 1; k <= 5; ++k) {
+            doc.DisplayItemTable(7 + k, 1) = "1";
+            doc.DisplayItemTable(7 + k, 2) = "23.0";
+            doc.DisplayItemTable(7 + k, 3) = "20.0";
+        }
+        doc.DisplayItemTable(10, 1) = "0"; // graph 3 hidden: its neighbours close up
+        settings.setInt(7, across ? 1 : 0);
+        settings.setText(59, "0x000033");
+        RenderContext ctx{doc, settings, fonts, view, nullptr};
+        ASSERT_TRUE(drawLogPage(dev, ctx));
+
+        PageGeometry g;
+        g.setUp(600, 600, 5, 5, 100, 100);
+        g.enterBodyPhase(0, false, 100);
+        std::vector<std::pair<int, int>> spans; // of the lines at 1 m
+        for (const Call& c : dev.lines())
+            if (c.pen.colour == kH1 && c.points[0].y == g.PageY(1.0) && c.points[1].y == g.PageY(1.0))
+                spans.emplace_back(c.points[0].x, c.points[1].x);
+        // Four graphs from X15 = 70.6 mm, 23 mm each.
+        if (across) {
+            EXPECT_EQ(spans, (std::vector<std::pair<int, int>>{{g.PageX(70.6), g.PageX(70.6 + 4 * 23)}}));
+        } else {
+            ASSERT_EQ(spans.size(), 4u);
+            for (int i = 0; i < 4; ++i)
+                EXPECT_EQ(spans[static_cast<size_t>(i)],
+                          (std::pair<int, int>{g.PageX(70.6 + 23 * i + 1.5), g.PageX(70.6 + 23 * i + 21.5)}));
+        }
+    }
+}
+
+TEST(GraphPass, HeadingsSitInTheBandOfTheHeaderMode)
+{
+    // The graph headings lie 4.15 header cm above the body's top in both modes.
+    for (const bool compact : {false, true}) {
+        Document doc;
+        Settings settings = builtinSettings();
+        FontSettings fonts = builtinFonts();
+        ViewState view;
+        view.depthPerPage = 5;
+        RecordingDevice dev(600, 600);
+        doc.HeaderTable(47) = compact ? "1" : "0";
+        doc.DisplayItemTable(8, 1) = "1";
+        doc.DisplayItemTable(8, 2) = "23.0";
+        doc.GraphFormatTable(1, 1, 1) = "TITLE";
+        doc.GraphFormatTable(1, 1, 3) = "2";
+        doc.GraphFormatTable(1, 1, 5) = "0";
+        RenderContext ctx{doc, settings, fonts, view, nullptr};
+        ASSERT_TRUE(drawLogPage(dev, ctx));
+        const auto titles = dev.textsEqual("TITLE");
+        ASSERT_EQ(titles.size(), 1u);
+        const double band = compact ? 7.85 : 11.5;
+        EXPECT_NEAR(titles[0].points[0].y, (5 + (band - 4.15) * 10) * 600 / 25.4, 1.5) << compact;
+    }
+}
