@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace qc {
 
@@ -51,12 +52,28 @@ public:
 
     // Pattern options (geology-name master editor)
     int patternUse() const { return intAt(25); }     // 0 vector only, 1 vector first, 2 bitmap first, 3 bitmap only
-    int patternOption() const { return intAt(27); }
+    int patternOption() const { return intAt(27); }  // index of the pattern line width "1", "2", "3"
     int mixedSandyMarks() const { return intAt(28); } // "混り/質"
+    int PatternUse() const { return patternUse(); }
+    int patternLineWidthIndex() const { return intAt(27); }
+    // "混じり／質": 1 keeps the overlay shift flag away from units overlays.
+    bool OverlayShiftOff() const { return intAt(28) == 1; }
+    // The two pattern options of the master editor that are not stored in the
+    // file and last only while the program runs.
+    bool PatternAllBlack() const { return m_patternAllBlack; }
+    void setPatternAllBlack(bool on) { m_patternAllBlack = on; }
+    bool BitmapMonochrome() const { return m_bitmapMonochrome; }
+    void setBitmapMonochrome(bool on) { m_bitmapMonochrome = on; }
 
     // KeyOptions
     int enterKeyMode() const { return intAt(31); }   // 0 standard, 1 next field, 2 swallowed
     bool scrollToLastRow() const { return intAt(32) == 1; }
+    int EnterKeyMode() const { return enterKeyMode(); }
+    bool ScrollToLastRow() const { return scrollToLastRow(); }
+
+    // Penetration test texts ("自沈", "貫入不能").
+    const std::string& selfSinkingText() const { return textAt(34); }
+    const std::string& impossiblePenetrationText() const { return textAt(35); }
 
     // ScaleSettings kept in the file
     int depthPerPage() const { return intAt(53); }
@@ -66,29 +83,60 @@ public:
     // Which lines hold text rather than integers.
     static bool isTextLine(int line);
 
+    // Which lines the reader takes from the file: the listed lines except the
+    // version line 0 and the texts that are written for information only.
+    static bool isReadLine(int line);
+    // Lines that carry a setting at all; the others are written as one blank.
+    static bool isListedLine(int line);
+
+    // The settings lines themselves, without the options that last only while
+    // the program runs.
+    bool sameLines(const Settings& other) const { return m_ints == other.m_ints && m_texts == other.m_texts; }
+
 private:
     static bool valid(int line) { return line >= 0 && line < kLines; }
     std::array<int, kLines> m_ints{};
     std::array<std::string, kLines> m_texts{};
+    bool m_patternAllBlack = false;
+    bool m_bitmapMonochrome = false;
 };
 
 // The settings used when the settings file is missing.
 Settings builtinSettings();
 
-// One text role: "見出し", "項目部", "グラフ凡例", "柱状図", "記事", "ページ"
-// (font files 1 to 6 in this order).
+// Reads the lines of a settings file over base: listed integer lines take the
+// decimal value of the line (0 when it fails the numeric test; line 31 then
+// becomes 1), text lines the line as stored (cut to 118 bytes). Lines missing
+// from a short file keep the value of base.
+Settings parseSettings(std::string_view bytes, const Settings& base = builtinSettings());
+// What every load does after reading (or after falling back to the built-in
+// settings): margins outside 1 to 100 become 5, line 2 becomes 1.
+void applySettingsLoadRules(Settings& settings);
+// The 71 lines of the file: line 0 "780", integers "%d", texts as stored,
+// other lines one blank, each followed by CR LF.
+std::string formatSettings(const Settings& settings);
+// Writes the settings file atomically; false when it cannot be written
+// (callers may ignore it: the settings stay in force for this run).
+[[nodiscard]] bool writeSettingsFile(const std::string& path, const Settings& settings);
+
+// One text role. The font files map to the roles as the font dialog lists
+// them: 1 "見出し", 2 "項目部", 3 "柱状図", 4 "記事", 5 "グラフ凡例", 6 "ページ".
 struct FontRole
 {
     double points = 10;
     std::string face;     // CP932; empty means "ＭＳ 明朝"
     uint32_t colour = 0;  // 0x00BBGGRR
-    int option = 0;
+    int option = 0;       // the underline flag of the font dialog
+    bool underline() const { return option != 0; }
+    bool operator==(const FontRole&) const = default;
 };
 
 struct FontSettings
 {
-    enum Role { Heading = 1, Items = 2, GraphLegend = 3, Body = 4, Notes = 5, Page = 6 };
+    // Role numbers are the numbers of the font files.
+    enum Role { Heading = 1, Items = 2, Body = 3, Notes = 4, GraphLegend = 5, Page = 6 };
     std::array<FontRole, 7> roles; // 1 to 6 used
+    bool operator==(const FontSettings&) const = default;
     FontRole& operator[](int role) { return roles[static_cast<size_t>(role >= 1 && role <= 6 ? role : 0)]; }
     const FontRole& operator[](int role) const
     {
@@ -98,6 +146,19 @@ struct FontSettings
 
 // Default sizes per font file: 10, 8, 8, 7, 8, 9 points.
 double defaultFontPoints(int role);
+// Default face per font file: "ＭＳ Ｐ明朝" for file 2, "ＭＳ 明朝" for the others (CP932).
+const std::string& defaultFontFace(int role);
 FontSettings builtinFonts();
+
+// Size limits per font file: a size outside them is replaced by the default.
+double clampFontPoints(int role, double points);
+
+// Reads one font file (four lines: size, face, colour in base 10 or "0x" base
+// 16, option); colour and option start at 0, the size is clamped and an empty
+// face means "ＭＳ 明朝".
+FontRole parseFontFile(std::string_view bytes, int role);
+// The four lines "%.1f", "%s", "%ld", "%d", each followed by CR LF.
+std::string formatFontFile(const FontRole& font);
+[[nodiscard]] bool writeFontFile(const std::string& path, const FontRole& font);
 
 } // namespace qc
