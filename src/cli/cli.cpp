@@ -2,6 +2,7 @@
 
 #include "app/docflows.h"
 #include "cli/jsondump.h"
+#include "cli/patternscmd.h"
 #include "cli/streamprompter.h"
 #include "document/tables.h"
 
@@ -14,7 +15,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: qc [FILE]                       open the main window (with FILE)\n"
     "       qc dump FILE                    print the document tables as JSON\n"
-    "       qc convert IN -o OUT.bhc        write any accepted log in the current format\n";
+    "       qc convert IN -o OUT.bhc        write any accepted log in the current format\n"
+    "       qc patterns -o SHEET.pdf|.png   draw every soil pattern on a sheet\n";
 
 // Loads path the way a file from the command line is opened, answering Yes to
 // the import question; false (with the message on err) when it cannot.
@@ -69,7 +71,7 @@ bool isCliCommand(const std::vector<std::string>& args)
 {
     if (args.empty()) return false;
     const std::string& c = args[0];
-    return c == "dump" || c == "convert" || c == "--help" || c == "-h" || c == "help";
+    return c == "dump" || c == "convert" || c == "patterns" || c == "--help" || c == "-h" || c == "help";
 }
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -80,6 +82,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (args[0] == "dump") return runDump(args, out, err);
     if (args[0] == "convert") return runConvert(args, err);
+    if (args[0] == "patterns") return runPatternsCommand(args, out, err);
     err << "qc: unknown command " << args[0] << '\n' << kUsage;
     return 1;
 }

@@ -319,7 +319,7 @@ struct Grid
     double h, l, m, o, q;
     int even, odd; // marks per row (the same for a plain grid)
     int kind;
-    double oddStart = 1.8; // in column widths
+    bool staggered;
 };
 
 void gravelMark(Marks& m, const Grid& g, double x, double y, double hw, double a)
@@ -344,7 +344,7 @@ void gravelGrid(Marks& m, const Box& b, const Grid& g)
     for (long row = 0; row < kMaxSteps && y < b.y2 - a; ++row, y += rowStep) {
         const bool odd = row % 2 == 1;
         const int count = odd ? g.odd : g.even;
-        const double start = b.xs + (odd ? g.oddStart : 1.0) * col;
+        const double start = b.xs + (odd && g.staggered ? 1.8 : 1.0) * col;
         for (int j = 0; j < count; ++j) {
             const double x = start + j * step;
             if (x > left) gravelMark(m, g, x, y, hw, a);
@@ -352,10 +352,17 @@ void gravelGrid(Marks& m, const Box& b, const Grid& g)
     }
 }
 
-template <int H10, int L, int M, int O, int Q, int Even, int Odd, int Kind>
-void grid(Marks& m, const Box& b)
+// h is given in tenths.
+template <int H10, int L, int M, int O, int Q, int N, int Kind>
+void plainGrid(Marks& m, const Box& b)
 {
-    gravelGrid(m, b, Grid{H10 / 10.0, L, M, O, Q, Even, Odd, Kind});
+    gravelGrid(m, b, Grid{H10 / 10.0, L, M, O, Q, N, N, Kind, false});
+}
+
+template <int H10, int L, int M, int O, int Q, int Even, int Odd, int Kind>
+void staggeredGrid(Marks& m, const Box& b)
+{
+    gravelGrid(m, b, Grid{H10 / 10.0, L, M, O, Q, Even, Odd, Kind, true});
 }
 
 // 6900: ellipses with a lens arc, one per row, staggered.
@@ -775,16 +782,16 @@ const Entry kFull[] = {
     {20, pattern20},
     {30, pattern30},
     {100, pattern100},
-    {200, grid<80, 8, 2, 2, 13, 4, 4, 0>},
-    {300, grid<60, 8, 2, 1, 24, 3, 2, 1>},
-    {400, grid<80, 6, 2, 1, 24, 4, 4, 1>},
+    {200, plainGrid<80, 8, 2, 2, 13, 4, 0>},
+    {300, staggeredGrid<60, 8, 2, 1, 24, 3, 2, 1>},
+    {400, plainGrid<80, 6, 2, 1, 24, 4, 1>},
     {500, pattern500},
     {600, pattern600},
     {700, pattern700},
     {800, pattern800},
     {1100, pattern1100},
     {1300, pattern1300},
-    {1400, grid<105, 6, 2, 1, 26, 5, 5, 1>},
+    {1400, staggeredGrid<105, 6, 2, 1, 26, 5, 5, 1>},
     {1500, pattern1500},
     {1600, pattern1600},
     {1700, pattern1700},
@@ -797,16 +804,16 @@ const Entry kFull[] = {
     {2900, staggeredPattern<Stagger::Corner>},
     {3000, staggeredPattern<Stagger::Vee>},
     {3100, staggeredPattern<Stagger::Wedge>},
-    {3300, grid<60, 8, 2, 2, 10, 3, 2, 0>},
-    {3400, grid<65, 8, 2, 2, 11, 3, 3, 0>},
-    {3500, grid<85, 8, 2, 2, 13, 4, 4, 0>},
-    {3600, grid<65, 8, 2, 2, 20, 3, 3, 1>},
-    {3800, grid<85, 6, 2, 1, 22, 4, 4, 1>},
+    {3300, staggeredGrid<60, 8, 2, 2, 10, 3, 2, 0>},
+    {3400, staggeredGrid<65, 8, 2, 2, 11, 3, 3, 0>},
+    {3500, staggeredGrid<85, 8, 2, 2, 13, 4, 4, 0>},
+    {3600, staggeredGrid<65, 8, 2, 2, 20, 3, 3, 1>},
+    {3800, staggeredGrid<85, 6, 2, 1, 22, 4, 4, 1>},
     {4100, staggeredPattern<Stagger::Splay>},
     {4200, pattern4200},
     {4300, pattern4300},
-    {4400, grid<70, 12, 1, 2, 26, 6, 6, 1>},
-    {4500, grid<80, 8, 2, 2, 26, 4, 3, 1>},
+    {4400, plainGrid<70, 12, 1, 2, 26, 6, 1>},
+    {4500, staggeredGrid<80, 8, 2, 2, 26, 4, 3, 1>},
     {4600, pattern4600},
     {4700, pattern4700},
     {4800, pattern4300},
@@ -818,7 +825,7 @@ const Entry kFull[] = {
     {10091, pattern10091},
     {10092, pattern10092},
     {10093, pattern10093},
-    {20100, grid<60, 4, 2, 1, 10, 3, 2, 0>},
+    {20100, staggeredGrid<60, 4, 2, 1, 10, 3, 2, 0>},
 };
 
 } // namespace
@@ -892,6 +899,9 @@ int DispatchPattern(PageCanvas& canvas, long number, double x1, double y1, doubl
         DrawBlockMark(canvas, static_cast<int>(number - 10000), x1, y1, x2, y2, penWidth, colour);
         return 1;
     }
+    // No visible part (the second part of a layer shown at 100 %): lines "from
+    // x1 to x1 + F W" would otherwise run leftwards out of the rectangle.
+    if (!(b.F > 0)) return 1;
     // Rows finer than a device unit cannot show the figure; their count would
     // only grow without bound.
     if (0.0125 * b.W * canvas.geometry().unitsPerMetre < 1.0) return 1;

@@ -205,7 +205,7 @@ constexpr double kSmallArc = 1.0 / 280;
 // 6100: rows of separate cups, the rows offset by half a spacing.
 void pattern6100(Marks& m, const Box& b)
 {
-    const double W = b.W, r = kSmallArc * W, half = 10 * r;
+    const double W = b.W, r = 1.6 * kSmallArc * W, half = 10 * r;
     double y = b.y1 + 0.0125 * W;
     for (long row = 0; row < kMaxSteps && y + r < b.y2; ++row, y += 0.025 * W)
         for (int k = 0; k < 7; ++k) {
