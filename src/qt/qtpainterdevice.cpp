@@ -339,6 +339,10 @@ void QtPainterDevice::stretchBitmap(const DevRect& dest, const Bitmap& image, co
         }
     }
     const QRect target(dest.left, dest.top, dest.width(), dest.height());
+    // A tile shown smaller than it is drawn would lose whole pixel rows and
+    // columns (thin strokes vanish); averaging the pixels it covers keeps them.
+    if (target.width() > 0 && target.height() > 0 && (target.width() < img.width() || target.height() < img.height()))
+        img = img.scaled(target.width(), target.height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (and_ && exact) {
         const QPainter::CompositionMode previous = m_painter.compositionMode();
         m_painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);

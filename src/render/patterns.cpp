@@ -376,8 +376,8 @@ void pattern6900(Marks& m, const Box& b)
         const double x = b.xs + (row % 2 ? 2.2 : 1.0) * col;
         if (x > left) {
             m.ellipse(x, y, hw, ry);
-            // A lens line inside: the lower half of a smaller circle.
-            m.lowerHalf(x, y - 0.25 * ry, 0.55 * ry, hw);
+            // A growth line inside, as on a shell: the upper half of a smaller circle.
+            m.upperHalf(x, y + 0.35 * ry, 0.6 * ry, hw);
         }
     }
 }
