@@ -376,8 +376,10 @@ void pattern6900(Marks& m, const Box& b)
         const double x = b.xs + (row % 2 ? 2.2 : 1.0) * col;
         if (x > left) {
             m.ellipse(x, y, hw, ry);
-            // A growth line inside, as on a shell: the upper half of a smaller circle.
-            m.upperHalf(x, y + 0.35 * ry, 0.6 * ry, hw);
+            // A shallow arc across the middle, as the hinge line of a shell: part of a
+            // circle of radius 1.5 hw (mm on paper) whose chord spans 0.8 hw each side.
+            const double rm = 1.5 * hw, drop = std::sqrt(rm * rm - 0.64 * hw * hw);
+            m.arc(x, y + drop / 10, rm / 10, x + 0.8 * hw, y, x - 0.8 * hw, y);
         }
     }
 }
