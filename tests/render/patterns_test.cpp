@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <climits>
 #include <cmath>
 #include <limits>
 #include <set>
@@ -42,6 +43,26 @@ struct Plain
 DevPoint centreOf(const Call& c)
 {
     return {(c.rect.left + c.rect.right) / 2, (c.rect.top + c.rect.bottom) / 2};
+}
+
+// The bounds of an arc from its start ray, against the clock hands as seen on
+// the page (y grows downward), to its end ray.
+DevRect arcBounds(const Call& c)
+{
+    const double cx = (c.rect.left + c.rect.right) / 2.0, cy = (c.rect.top + c.rect.bottom) / 2.0;
+    const double r = (c.rect.right - c.rect.left) / 2.0;
+    auto angle = [&](DevPoint p) { return std::atan2(-(p.y - cy), p.x - cx); };
+    const double a0 = angle(c.points[0]);
+    double sweep = angle(c.points[1]) - a0;
+    while (sweep <= 0) sweep += 2 * M_PI;
+    DevRect b{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (int i = 0; i <= 64; ++i) {
+        const double a = a0 + sweep * i / 64;
+        const int x = static_cast<int>(std::lround(cx + r * std::cos(a)));
+        const int y = static_cast<int>(std::lround(cy - r * std::sin(a)));
+        b = {std::min(b.left, x), std::min(b.top, y), std::max(b.right, x), std::max(b.bottom, y)};
+    }
+    return b;
 }
 
 std::vector<Call> circles(const RecordingDevice& dev)
@@ -247,15 +268,9 @@ TEST(PatternSweep, EveryNumberStaysInsideAndTerminates)
             const int top = geo.PageY(r.y1) - tol, bottom = geo.PageY(r.y2) + tol;
             for (const Call& c : dev.calls()) {
                 DevRect b = c.bounds;
-                // A half circle covers only the half of its box on the side it bulges to.
-                if (c.op == Op::Arc && c.points.size() == 2 && c.points[0].y == c.points[1].y &&
-                    c.points[0].x != c.points[1].x) {
-                    const int cy = (c.rect.top + c.rect.bottom) / 2;
-                    if (c.points[0].x > c.points[1].x)
-                        b.bottom = cy;
-                    else
-                        b.top = cy;
-                }
+                // An arc covers only the part of its circle it turns through.
+                if (c.op == Op::Arc && c.points.size() == 2 && !(c.points[0] == c.points[1]))
+                    b = arcBounds(c);
                 const bool inside = b.left >= left && b.right <= rightDev && b.top >= top && b.bottom <= bottom;
                 EXPECT_TRUE(inside) << number << " " << r.name << ": [" << b.left << "," << b.top << " - "
                                     << b.right << "," << b.bottom << "] outside [" << left << "," << top << " - "
