@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include "app/appcontext.h"
 #include "app/docflows.h"
 #include "cli/jsondump.h"
 #include "cli/patternscmd.h"
@@ -14,9 +15,34 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: qc [FILE]                       open the main window (with FILE)\n"
-    "       qc dump FILE                    print the document tables as JSON\n"
-    "       qc convert IN -o OUT.bhc        write any accepted log in the current format\n"
-    "       qc patterns -o SHEET.pdf|.png   draw every soil pattern on a sheet\n";
+    "       qc dump FILE [--install-dir DIR]\n"
+    "                                       print the document tables as JSON, after the\n"
+    "                                       view update (masters, defaults, derived patterns)\n"
+    "       qc convert IN -o OUT.bhc [--install-dir DIR]\n"
+    "                                       write any accepted log in the current format\n"
+    "                                       (the file as read, without defaults)\n"
+    "       qc patterns -o SHEET.pdf|.png   draw every soil pattern on a sheet\n"
+    "The install folder is DIR, else $QC_INSTALL_DIR, else the one the pointer file\n"
+    "names, else the default folder, created from the bundled one on first use.\n";
+
+// Takes "--install-dir DIR" (or "--install-dir=DIR") out of args; false when DIR is missing.
+bool takeInstallDir(std::vector<std::string>& args, std::string& dir)
+{
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--install-dir") {
+            if (i + 1 >= args.size() || args[i + 1].empty()) return false;
+            dir = args[i + 1];
+            args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
+            return true;
+        }
+        if (args[i].rfind("--install-dir=", 0) == 0) {
+            dir = args[i].substr(14);
+            args.erase(args.begin() + static_cast<long>(i));
+            return !dir.empty();
+        }
+    }
+    return true;
+}
 
 // Loads path the way a file from the command line is opened, answering Yes to
 // the import question; false (with the message on err) when it cannot.
@@ -26,8 +52,13 @@ bool loadForCli(Document& doc, const std::string& path, std::ostream& err, int* 
     return LoadByPath(doc, path, prompter, version) == FlowResult::Done;
 }
 
-int runDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runDump(std::vector<std::string> args, std::ostream& out, std::ostream& err)
 {
+    std::string installDir;
+    if (!takeInstallDir(args, installDir)) {
+        err << "qc: --install-dir needs a folder\n" << kUsage;
+        return 1;
+    }
     if (args.size() != 2) {
         err << "qc: dump needs exactly one FILE\n" << kUsage;
         return 1;
@@ -35,12 +66,24 @@ int runDump(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     Document doc;
     int version = 0;
     if (!loadForCli(doc, args[1], err, &version)) return 1;
+    // As the program shows a log it has just opened: masters loaded, empty test
+    // names seeded, view-update defaults applied and the patterns derived.
+    AppContext app(InstallEnvironment::fromProcess(installDir));
+    StreamPrompter prompter(err, Answer::Yes);
+    updateDocumentForView(app, doc, prompter);
     out << dumpJson(doc, version);
     return 0;
 }
 
-int runConvert(const std::vector<std::string>& args, std::ostream& err)
+int runConvert(std::vector<std::string> args, std::ostream& err)
 {
+    // Accepted like dump's, so that scripts pass the same options; converting
+    // writes the tables as read and needs nothing from the install folder.
+    std::string installDir;
+    if (!takeInstallDir(args, installDir)) {
+        err << "qc: --install-dir needs a folder\n" << kUsage;
+        return 1;
+    }
     std::string in, outPath;
     for (size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "-o" && i + 1 < args.size())

@@ -67,6 +67,8 @@ TEST(Cli, BadInputGivesOneLineAndStatusOne)
         {{"dump", dataPath("missing.bhc")}},
         {{"dump", dataPath("foreign.txt")}},
         {{"dump"}},
+        {{"dump", dataPath("current.bhc"), "--install-dir"}},
+        {{"dump", dataPath("current.bhc"), "--install-dir="}},
         {{"convert", dataPath("foreign.txt"), "-o", "/tmp/never-written.bhc"}},
         {{"convert", dataPath("current.bhc")}},
         {{"frobnicate"}},
@@ -111,4 +113,38 @@ TEST(Cli, FailedConvertLeavesAnExistingOutputAlone)
     std::string bytes;
     ASSERT_TRUE(readFileBytes(out, bytes));
     EXPECT_EQ(bytes, "GOOD");
+}
+
+TEST(Cli, DumpRunsTheViewUpdateWithTheGivenInstallFolder)
+{
+    TempDir dir; // empty: every file missing
+    CliRun r = run({"dump", "--install-dir", dir.path(), dataPath("current.bhc")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find(dir.path() + "/Sys.ndx"), std::string::npos) << r.err;
+    EXPECT_NE(r.out.find("\"ボーリング柱状図\""), std::string::npos); // start-up default of an empty title
+
+    // A fresh user (the test's own XDG folders): the default folder is seeded
+    // from the bundled one and every derived column is filled.
+    CliRun fresh = run({"dump", dataPath("current.bhc")});
+    ASSERT_EQ(fresh.status, 0) << fresh.err;
+    EXPECT_EQ(fresh.err, "");
+    EXPECT_NE(fresh.out.find("\"1501.1\", \"\", \"S-G\"]"), std::string::npos) << fresh.out;
+
+    // QC_INSTALL_DIR points the same way as the option.
+    ::setenv("QC_INSTALL_DIR", dir.path().c_str(), 1);
+    CliRun env = run({"dump", dataPath("current.bhc")});
+    ::unsetenv("QC_INSTALL_DIR");
+    EXPECT_NE(env.err.find(dir.path() + "/Sys.ndx"), std::string::npos) << env.err;
+}
+
+TEST(Cli, ConvertAcceptsTheInstallFolderOptionAndKeepsTheFileAsRead)
+{
+    TempDir dir;
+    const std::string out = dir.file("out.bhc");
+    CliRun r = run({"convert", dataPath("current.bhc"), "-o", out, "--install-dir", dir.path()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::string original, bytes;
+    ASSERT_TRUE(readFileBytes(dataPath("current.bhc"), original));
+    ASSERT_TRUE(readFileBytes(out, bytes));
+    EXPECT_EQ(bytes, original);
 }
