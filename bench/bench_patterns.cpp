@@ -90,7 +90,8 @@ void BM_FillPageOfLayers(benchmark::State& state)
         PageGeometry geo;
         setUpPage(geo, 300);
         PageCanvas canvas(dev, geo);
-        PatternFillInputs in{doc, settings, colours, std::string(QC_SOURCE_DIR) + "/data/install/Jbptn", 20, 16, 290};
+        PatternFillInputs in{doc, settings, colours, std::string(QC_SOURCE_DIR) + "/data/install/Jbptn",
+                             20,  16,       290};
         PatternFill fill(canvas, in);
         for (int r = 1; r <= 16; ++r) fill.FillLayerPattern(r, false, 1, r, r - 1, 1, 0, 20);
     }

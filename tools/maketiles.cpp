@@ -51,28 +51,76 @@ Colour tintOf(long n)
 {
     if (isUnitsOverlay(n) || isTensOverlay(n)) return 0xFFFFFF;
     switch (n) {
-    case 200: case 300: case 400: case 1400: case 3300: case 3400: case 3500: case 3600: case 3800:
-    case 4400: case 4500: case 6800: case 6900:
+    case 200:
+    case 300:
+    case 400:
+    case 1400:
+    case 3300:
+    case 3400:
+    case 3500:
+    case 3600:
+    case 3800:
+    case 4400:
+    case 4500:
+    case 6800:
+    case 6900:
         return makeColour(255, 226, 190); // gravel: orange
-    case 100: case 1500: case 1600: case 2200: case 5100:
+    case 100:
+    case 1500:
+    case 1600:
+    case 2200:
+    case 5100:
         return makeColour(255, 246, 186); // sand: yellow
-    case 500: case 1300: case 4700: case 4900:
+    case 500:
+    case 1300:
+    case 4700:
+    case 4900:
         return makeColour(222, 236, 250); // silt: light blue
-    case 600: case 4300: case 4800: case 8700:
+    case 600:
+    case 4300:
+    case 4800:
+    case 8700:
         return makeColour(214, 240, 214); // clay: green
-    case 700: case 900: case 1200: case 1700: case 8400: case 8500: case 8600:
+    case 700:
+    case 900:
+    case 1200:
+    case 1700:
+    case 8400:
+    case 8500:
+    case 8600:
         return makeColour(232, 214, 196); // peat, humus: brown
-    case 10091: case 10092: case 10093: case 4600: case 6400:
+    case 10091:
+    case 10092:
+    case 10093:
+    case 4600:
+    case 6400:
         return makeColour(226, 226, 226); // mudstone, shale, sandstone: grey
-    case 4200: case 2600: case 8200:
+    case 4200:
+    case 2600:
+    case 8200:
         return makeColour(214, 238, 242); // limestone and built figures: cyan grey
-    case 1100: case 8100: case 8300: case 5000: case 5200:
+    case 1100:
+    case 8100:
+    case 8300:
+    case 5000:
+    case 5200:
         return makeColour(246, 220, 228); // chert, triangles: pink
-    case 3000: case 3100: case 2700: case 2800: case 2900: case 4100:
+    case 3000:
+    case 3100:
+    case 2700:
+    case 2800:
+    case 2900:
+    case 4100:
         return makeColour(234, 222, 246); // tuff, volcanic: lilac
-    case 2100: case 2300: case 2400: case 2500:
+    case 2100:
+    case 2300:
+    case 2400:
+    case 2500:
         return makeColour(248, 226, 220); // granite, plutonic: rose
-    case 800: case 6100: case 6200: case 6300:
+    case 800:
+    case 6100:
+    case 6200:
+    case 6300:
         return makeColour(222, 242, 226); // schist, gneiss: pale green
     default:
         return makeColour(240, 240, 240);
@@ -84,7 +132,7 @@ constexpr int penWidth = 2;
 
 Bitmap renderTile(long n, int width)
 {
-    const double W = width; // mm at one device unit per mm
+    const double W = width;                // mm at one device unit per mm
     const double period = periodOf(n) * W; // pattern units
     const int tileHeight = static_cast<int>(std::lround(period * 10));
     // Draw five periods and keep the third.

@@ -146,8 +146,8 @@ int runPatternsCommand(const std::vector<std::string>& args, std::ostream& out, 
         }
     } else {
         const double perMm = dpi / 25.4;
-        QImage image(static_cast<int>(layout.pageWidthMm * perMm), static_cast<int>(layout.pageHeightMm * perMm),
-                     QImage::Format_RGB32);
+        QImage image(static_cast<int>(layout.pageWidthMm * perMm),
+                     static_cast<int>(layout.pageHeightMm * perMm), QImage::Format_RGB32);
         image.fill(Qt::white);
         {
             QPainter painter(&image);

@@ -14,8 +14,8 @@ uint32_t u32(std::string_view b, size_t at)
 
 uint16_t u16(std::string_view b, size_t at)
 {
-    return static_cast<uint16_t>(static_cast<unsigned char>(b[at]) |
-                                 static_cast<unsigned char>(b[at + 1]) << 8);
+    return static_cast<uint16_t>(static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1])
+                                                                         << 8);
 }
 
 constexpr size_t kFileHeader = 14;
@@ -57,7 +57,8 @@ std::string headers(int width, int height, int bitCount, uint32_t paletteBytes, 
 
 uint32_t strideOf(int width, int bitCount)
 {
-    return static_cast<uint32_t>(((static_cast<uint64_t>(width) * static_cast<uint64_t>(bitCount) + 31) / 32) * 4);
+    return static_cast<uint32_t>(
+        ((static_cast<uint64_t>(width) * static_cast<uint64_t>(bitCount) + 31) / 32) * 4);
 }
 
 } // namespace
@@ -98,13 +99,14 @@ BmpStatus inspectBmp(std::string_view bytes, BmpHeader& h)
     if (h.bitCount < 16) {
         h.paletteEntries = 1 << h.bitCount;
         h.paletteOffset = static_cast<uint32_t>(kFileHeader) + h.headerSize;
-        if (static_cast<uint64_t>(h.paletteOffset) + 4ull * static_cast<uint64_t>(h.paletteEntries) > bytes.size())
+        if (static_cast<uint64_t>(h.paletteOffset) + 4ull * static_cast<uint64_t>(h.paletteEntries) >
+            bytes.size())
             return BmpStatus::Truncated;
     }
     // The last row may come without its padding.
     const uint64_t lastRow = (static_cast<uint64_t>(h.width) * static_cast<uint64_t>(h.bitCount) + 7) / 8;
-    const uint64_t need =
-        static_cast<uint64_t>(h.dataOffset) + static_cast<uint64_t>(h.stride) * (static_cast<uint64_t>(h.height) - 1) + lastRow;
+    const uint64_t need = static_cast<uint64_t>(h.dataOffset) +
+                          static_cast<uint64_t>(h.stride) * (static_cast<uint64_t>(h.height) - 1) + lastRow;
     if (h.dataOffset < kFileHeader + kInfoHeader || need > bytes.size()) return BmpStatus::Truncated;
     return BmpStatus::Ok;
 }
@@ -119,8 +121,9 @@ BmpStatus decodeBmp(std::string_view bytes, Bitmap& out)
     for (int i = 0; i < h.paletteEntries; ++i) {
         const size_t at = h.paletteOffset + 4 * static_cast<size_t>(i);
         // Stored blue, green, red, reserved.
-        palette[i] = makeColour(static_cast<unsigned char>(bytes[at + 2]), static_cast<unsigned char>(bytes[at + 1]),
-                                static_cast<unsigned char>(bytes[at]));
+        palette[i] =
+            makeColour(static_cast<unsigned char>(bytes[at + 2]), static_cast<unsigned char>(bytes[at + 1]),
+                       static_cast<unsigned char>(bytes[at]));
     }
     Bitmap img;
     img.width = h.width;
@@ -137,20 +140,23 @@ BmpStatus decodeBmp(std::string_view bytes, Bitmap& out)
                 dst[x] = palette[(static_cast<unsigned char>(bytes[base + ux / 8]) >> (7 - ux % 8)) & 1];
                 break;
             case 4:
-                dst[x] = palette[(static_cast<unsigned char>(bytes[base + ux / 2]) >> (ux % 2 ? 0 : 4)) & 0xF];
+                dst[x] =
+                    palette[(static_cast<unsigned char>(bytes[base + ux / 2]) >> (ux % 2 ? 0 : 4)) & 0xF];
                 break;
             case 8:
                 dst[x] = palette[static_cast<unsigned char>(bytes[base + ux])];
                 break;
             case 16: {
                 const unsigned v = u16(bytes, base + 2 * ux);
-                dst[x] = makeColour(((v >> 10) & 31) * 255 / 31, ((v >> 5) & 31) * 255 / 31, (v & 31) * 255 / 31);
+                dst[x] =
+                    makeColour(((v >> 10) & 31) * 255 / 31, ((v >> 5) & 31) * 255 / 31, (v & 31) * 255 / 31);
                 break;
             }
             case 24:
             case 32: {
                 const size_t at = base + ux * static_cast<size_t>(h.bitCount / 8);
-                dst[x] = makeColour(static_cast<unsigned char>(bytes[at + 2]), static_cast<unsigned char>(bytes[at + 1]),
+                dst[x] = makeColour(static_cast<unsigned char>(bytes[at + 2]),
+                                    static_cast<unsigned char>(bytes[at + 1]),
                                     static_cast<unsigned char>(bytes[at]));
                 break;
             }
@@ -178,7 +184,8 @@ std::string encodeBmp1(const Bitmap& image, Colour paper, Colour ink)
         std::string line(stride, '\0');
         for (int x = 0; x < image.width; ++x)
             if ((image.at(x, row) & 0xFFFFFF) != (paper & 0xFFFFFF))
-                line[static_cast<size_t>(x) / 8] = static_cast<char>(line[static_cast<size_t>(x) / 8] | (0x80 >> (x % 8)));
+                line[static_cast<size_t>(x) / 8] =
+                    static_cast<char>(line[static_cast<size_t>(x) / 8] | (0x80 >> (x % 8)));
         s += line;
     }
     return s;

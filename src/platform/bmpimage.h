@@ -29,14 +29,14 @@ enum class BmpStatus {
 struct BmpHeader
 {
     int width = 0;
-    int height = 0;        // always positive
-    bool topDown = false;  // negative height in the file
+    int height = 0;       // always positive
+    bool topDown = false; // negative height in the file
     int bitCount = 0;
-    uint32_t headerSize = 0;  // of the information header
-    uint32_t dataOffset = 0;  // of the pixel data from the start of the file
-    uint32_t stride = 0;      // bytes per row, padded to 4
+    uint32_t headerSize = 0; // of the information header
+    uint32_t dataOffset = 0; // of the pixel data from the start of the file
+    uint32_t stride = 0;     // bytes per row, padded to 4
     uint32_t paletteOffset = 0;
-    int paletteEntries = 0;   // 1 << bitCount below 16 bits, else 0
+    int paletteEntries = 0; // 1 << bitCount below 16 bits, else 0
 };
 
 // Checks the headers against the bytes. Ok means decodeBmp cannot fail on them.

@@ -52,10 +52,13 @@ void TileComposer::stretch(PageCanvas& canvas, const DevRect& area, const DevRec
     if (m_active && !(area == m_area)) flush(canvas);
     if (!m_active) {
         const double pixels = static_cast<double>(area.width()) * static_cast<double>(area.height());
-        m_scale = pixels > static_cast<double>(kMaxPixels) ? std::sqrt(static_cast<double>(kMaxPixels) / pixels) : 1.0;
+        m_scale = pixels > static_cast<double>(kMaxPixels)
+                      ? std::sqrt(static_cast<double>(kMaxPixels) / pixels)
+                      : 1.0;
         m_image.width = std::max(1, static_cast<int>(std::ceil(area.width() * m_scale)));
         m_image.height = std::max(1, static_cast<int>(std::ceil(area.height() * m_scale)));
-        m_image.pixels.assign(static_cast<size_t>(m_image.width) * static_cast<size_t>(m_image.height), 0xFFFFFF);
+        m_image.pixels.assign(static_cast<size_t>(m_image.width) * static_cast<size_t>(m_image.height),
+                              0xFFFFFF);
         m_area = area;
         std::copy(std::begin(m_clip), std::end(m_clip), std::begin(m_imageClip));
         m_active = true;
@@ -63,10 +66,14 @@ void TileComposer::stretch(PageCanvas& canvas, const DevRect& area, const DevRec
     const DevRect s = source.normalised();
     if (s.width() <= 0 || s.height() <= 0 || dest.width() <= 0 || dest.height() <= 0) return;
     // Destination pixels of the composed image, sampled from the source part.
-    const int x0 = std::clamp(static_cast<int>(std::floor((dest.left - area.left) * m_scale)), 0, m_image.width);
-    const int x1 = std::clamp(static_cast<int>(std::ceil((dest.right - area.left) * m_scale)), 0, m_image.width);
-    const int y0 = std::clamp(static_cast<int>(std::floor((dest.top - area.top) * m_scale)), 0, m_image.height);
-    const int y1 = std::clamp(static_cast<int>(std::ceil((dest.bottom - area.top) * m_scale)), 0, m_image.height);
+    const int x0 =
+        std::clamp(static_cast<int>(std::floor((dest.left - area.left) * m_scale)), 0, m_image.width);
+    const int x1 =
+        std::clamp(static_cast<int>(std::ceil((dest.right - area.left) * m_scale)), 0, m_image.width);
+    const int y0 =
+        std::clamp(static_cast<int>(std::floor((dest.top - area.top) * m_scale)), 0, m_image.height);
+    const int y1 =
+        std::clamp(static_cast<int>(std::ceil((dest.bottom - area.top) * m_scale)), 0, m_image.height);
     const double fx = s.width() / (dest.width() * m_scale);
     const double fy = s.height() / (dest.height() * m_scale);
     const double ox = (dest.left - area.left) * m_scale, oy = (dest.top - area.top) * m_scale;
@@ -74,7 +81,8 @@ void TileComposer::stretch(PageCanvas& canvas, const DevRect& area, const DevRec
         const int sy = std::clamp(s.top + static_cast<int>((y + 0.5 - oy) * fy), s.top, s.bottom - 1);
         for (int x = x0; x < x1; ++x) {
             const int sx = std::clamp(s.left + static_cast<int>((x + 0.5 - ox) * fx), s.left, s.right - 1);
-            Colour& d = m_image.pixels[static_cast<size_t>(y) * static_cast<size_t>(m_image.width) + static_cast<size_t>(x)];
+            Colour& d = m_image.pixels[static_cast<size_t>(y) * static_cast<size_t>(m_image.width) +
+                                       static_cast<size_t>(x)];
             const Colour c = image.at(sx, sy) & 0xFFFFFF;
             d = op == RasterOp::And ? (d & c) : c;
         }
@@ -90,8 +98,8 @@ void TileComposer::flush(PageCanvas& canvas)
 {
     if (m_active) {
         canvas.PageClip(m_imageClip[0], m_imageClip[1], m_imageClip[2], m_imageClip[3]);
-        canvas.device().DevStretchBitmap(m_area.left, m_area.top, m_area.width(), m_area.height(), m_image, 0, 0,
-                                         m_image.width, m_image.height, RasterOp::Copy);
+        canvas.device().DevStretchBitmap(m_area.left, m_area.top, m_area.width(), m_area.height(), m_image, 0,
+                                         0, m_image.width, m_image.height, RasterOp::Copy);
         canvas.resetClip();
         m_active = false;
         m_image = {};

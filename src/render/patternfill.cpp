@@ -55,7 +55,8 @@ int PatternFill::FillLayerPattern(int row, bool markFlag, int penWidth, double b
     const int p = displayPercentage(G(row, 9));
     layer.f1 = p * 0.01;
     layer.f2 = 0.99 - layer.f1;
-    const bool alternation = findText(G(row, 11), QC_SJ("互層")) != std::string::npos || cellLong(G(row, 5)) >= 90001;
+    const bool alternation =
+        findText(G(row, 11), QC_SJ("互層")) != std::string::npos || cellLong(G(row, 5)) >= 90001;
     layer.divider = !(cellInt(m_in.doc.HeaderTable(60)) < 1 && alternation);
 
     int result = 0;
@@ -150,7 +151,8 @@ int PatternFill::drawPart(Step step, const Layer& layer, const Part& part)
         if (comp.number == 0) continue;
         if (!(layer.top < pageBottom && layer.pageTop < layer.bottom)) continue;
         const double cx1 = comp.L, cx2 = comp.L + comp.width - 0.1;
-        const double cy1 = std::max(layer.top, layer.pageTop + 0.02), cy2 = std::min(layer.bottom, pageBottom);
+        const double cy1 = std::max(layer.top, layer.pageTop + 0.02),
+                     cy2 = std::min(layer.bottom, pageBottom);
         m_c.PageClip(cx1, cy1, cx2, cy2);
         if (step == Step::Vector) {
             const Colour colour = m_in.settings.PatternAllBlack() ? 0 : m_in.colours.colourOf(comp.number);
@@ -159,7 +161,8 @@ int PatternFill::drawPart(Step step, const Layer& layer, const Part& part)
         } else {
             if (composer) composer->setClip(cx1, cy1, cx2, cy2);
             const std::string path = m_folder + "/J" + std::to_string(comp.number) + ".BMP";
-            last = DrawBitmapPattern(m_c, path, comp.L, layer.top, layer.W, layer.thickness, comp.op, composer);
+            last =
+                DrawBitmapPattern(m_c, path, comp.L, layer.top, layer.W, layer.thickness, comp.op, composer);
         }
         const int rule = m_in.settings.ruleWidth();
         auto line = [&](double x) {

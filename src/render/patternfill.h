@@ -32,7 +32,8 @@ class PatternFill
 public:
     // rowMarks, when given, holds one byte per GeologyTable row (index = row);
     // rows inside a multi-layer two-part block get the mark 2.
-    PatternFill(PageCanvas& canvas, const PatternFillInputs& inputs, std::vector<unsigned char>* rowMarks = nullptr)
+    PatternFill(PageCanvas& canvas, const PatternFillInputs& inputs,
+                std::vector<unsigned char>* rowMarks = nullptr)
         : m_c(canvas), m_in(inputs), m_marks(rowMarks)
     {
     }
@@ -73,7 +74,7 @@ private:
     void drawBlock(Step step, const Layer& layer, int type, long second);
 
     PageCanvas& m_c;
-    const PatternFillInputs& m_in;
+    PatternFillInputs m_in;
     std::vector<unsigned char>* m_marks;
     std::string m_folder;
     long m_processed = 0;

@@ -49,14 +49,8 @@ public:
         m_c.PageArc(cx, cy, r, sx, sy, ex, ey, PenStyle::Solid, m_width, m_colour);
     }
     // The upper (bulging up) and lower halves of a circle.
-    void upperHalf(double cx, double cy, double r, double ray)
-    {
-        arc(cx, cy, r, cx + ray, cy, cx - ray, cy);
-    }
-    void lowerHalf(double cx, double cy, double r, double ray)
-    {
-        arc(cx, cy, r, cx - ray, cy, cx + ray, cy);
-    }
+    void upperHalf(double cx, double cy, double r, double ray) { arc(cx, cy, r, cx + ray, cy, cx - ray, cy); }
+    void lowerHalf(double cx, double cy, double r, double ray) { arc(cx, cy, r, cx - ray, cy, cx + ray, cy); }
     void diamond(double cx, double cy, double hx, double hy)
     {
         if (outside(cy - hy, cy + hy)) return;

@@ -15,10 +15,10 @@ namespace {
 
 const std::vector<long> kUnits = {1, 2, 3, 4, 5, 6, 7, 8};
 const std::vector<long> kTens = {10, 20, 30, 40, 50};
-const std::vector<long> kBase = {100,  200,  300,  400,  500,  600,  700,  800,  900,   1100,  1200, 1300,
-                                 1400, 1500, 1600, 1700, 2100, 2200, 2300, 2400, 2500,  2600,  2700, 2800,
-                                 2900, 3000, 3100, 3300, 3400, 3500, 3600, 3800, 4100,  4200,  4300, 4400,
-                                 4500, 4600, 4700, 4800, 4900, 5000, 5100, 5200, 6100,  6200,  6300, 6400,
+const std::vector<long> kBase = {100,  200,  300,  400,  500,  600,  700,  800,  900,  1100,  1200,  1300,
+                                 1400, 1500, 1600, 1700, 2100, 2200, 2300, 2400, 2500, 2600,  2700,  2800,
+                                 2900, 3000, 3100, 3300, 3400, 3500, 3600, 3800, 4100, 4200,  4300,  4400,
+                                 4500, 4600, 4700, 4800, 4900, 5000, 5100, 5200, 6100, 6200,  6300,  6400,
                                  6800, 6900, 8100, 8200, 8300, 8400, 8500, 8600, 8700, 10091, 10092, 10093};
 const std::vector<long> kBlock = {10000, 10001, 10002, 10003, 10004};
 const std::vector<long> kCasing = {20001, 20002, 20100, 20200};
@@ -353,8 +353,7 @@ void gravelGrid(Marks& m, const Box& b, const Grid& g)
 }
 
 // h is given in tenths.
-template <int H10, int L, int M, int O, int Q, int N, int Kind>
-void plainGrid(Marks& m, const Box& b)
+template <int H10, int L, int M, int O, int Q, int N, int Kind> void plainGrid(Marks& m, const Box& b)
 {
     gravelGrid(m, b, Grid{H10 / 10.0, L, M, O, Q, N, N, Kind, false});
 }
@@ -467,7 +466,18 @@ void pattern1100(Marks& m, const Box& b)
 
 // --- Staggered marks ---
 
-enum class Stagger { Plus, Cross, TwoVerticals, TwoHorizontals, TopBar, BottomBar, Corner, Vee, Wedge, Splay };
+enum class Stagger {
+    Plus,
+    Cross,
+    TwoVerticals,
+    TwoHorizontals,
+    TopBar,
+    BottomBar,
+    Corner,
+    Vee,
+    Wedge,
+    Splay
+};
 
 void staggerMark(Marks& m, Stagger kind, double x, double y, double J, double h)
 {
@@ -533,8 +543,7 @@ void staggered(Marks& m, const Box& b, Stagger kind)
     }
 }
 
-template <Stagger K>
-void staggeredPattern(Marks& m, const Box& b)
+template <Stagger K> void staggeredPattern(Marks& m, const Box& b)
 {
     staggered(m, b, K);
 }

@@ -13,11 +13,11 @@ namespace qc {
 
 namespace {
 
-constexpr double kMargin = 10;     // mm
-constexpr double kTitle = 14;      // mm above the first row
-constexpr double kLabel = 6;       // mm above each box
-constexpr double kGap = 6;         // mm between cells
-constexpr double kTileGap = 2;     // mm between a pattern and its tile
+constexpr double kMargin = 10; // mm
+constexpr double kTitle = 14;  // mm above the first row
+constexpr double kLabel = 6;   // mm above each box
+constexpr double kGap = 6;     // mm between cells
+constexpr double kTileGap = 2; // mm between a pattern and its tile
 
 std::string tilePath(const PatternSheetOptions& o, long number)
 {
@@ -58,8 +58,8 @@ void drawPatternSheet(Device& device, const PatternSheetOptions& o)
 {
     const PatternSheetLayout layout = patternSheetLayout(o);
     PageGeometry geo;
-    geo.setUp(device.logPixelsX(), device.logPixelsY(), static_cast<int>(kMargin), static_cast<int>(kMargin), 100,
-              100);
+    geo.setUp(device.logPixelsX(), device.logPixelsY(), static_cast<int>(kMargin), static_cast<int>(kMargin),
+              100, 100);
     geo.enterBodyPhase(0, false, 100);
     geo.headerBandCm = 0;
     PageCanvas c(device, geo);
@@ -72,8 +72,8 @@ void drawPatternSheet(Device& device, const PatternSheetOptions& o)
     c.setTextAlign(AlignLeftTop);
     (void)c.SelectTextFont(0, titleHeight, face);
     char title[160];
-    std::snprintf(title, sizeof title, "%s  (%g mm column, 1/100)", cp932::fromUtf8("土質パターン一覧").c_str(),
-                  o.columnWidthMm);
+    std::snprintf(title, sizeof title, "%s  (%g mm column, 1/100)",
+                  cp932::fromUtf8("土質パターン一覧").c_str(), o.columnWidthMm);
     c.PageText(0, my(0), title);
 
     (void)c.SelectTextFont(0, labelHeight, face);
@@ -102,8 +102,8 @@ void drawPatternSheet(Device& device, const PatternSheetOptions& o)
             c.PageClip(tx, my(boxTop), tx + o.columnWidthMm, my(boxTop + o.boxHeightMm));
             DrawBitmapPattern(c, tile, tx, my(boxTop), o.columnWidthMm, my(o.boxHeightMm), RasterOp::Copy);
             c.resetClip();
-            c.PageRectOutline(tx, my(boxTop), tx + o.columnWidthMm, my(boxTop + o.boxHeightMm), PenStyle::Solid, 1,
-                              0x808080);
+            c.PageRectOutline(tx, my(boxTop), tx + o.columnWidthMm, my(boxTop + o.boxHeightMm),
+                              PenStyle::Solid, 1, 0x808080);
         }
     }
 }

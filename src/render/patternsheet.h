@@ -16,7 +16,7 @@ struct PatternSheetOptions
     double columnWidthMm = 20; // width of each pattern box on paper (a log column at 1/100)
     double boxHeightMm = 40;
     double pageWidthMm = 420;
-    std::string bitmapFolder; // empty: no tiles
+    std::string bitmapFolder;                    // empty: no tiles
     const PatternColourTable* colours = nullptr; // null: black
     int penWidth = 1;                            // device units
 };

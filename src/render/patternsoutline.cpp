@@ -13,8 +13,7 @@ namespace {
 
 // Rows of marks: even rows at x1' + t, 3t, 5t, odd rows at x1' + 2t, 4t
 // (three and two, as 2100). fn(x, y) draws one mark with its top at y.
-template <typename Fn>
-void staggeredRows(const Box& b, double pitch, double first, double height, Fn fn)
+template <typename Fn> void staggeredRows(const Box& b, double pitch, double first, double height, Fn fn)
 {
     const double t = b.W / 6;
     double y = b.y1 + first;
@@ -359,7 +358,8 @@ void pattern20200(Marks& m, const Box& b)
         if (x > b.x1 + inset) m.line(x, b.y1, x, b.y2, 1);
     }
     double y = b.y1 + 0.025 * W;
-    for (long n = 0; n < kMaxSteps && y < b.y2; ++n, y += 0.05 * W) m.line(b.x1 + inset, y, b.R - inset, y, 1);
+    for (long n = 0; n < kMaxSteps && y < b.y2; ++n, y += 0.05 * W)
+        m.line(b.x1 + inset, y, b.R - inset, y, 1);
 }
 
 struct Entry
@@ -369,11 +369,11 @@ struct Entry
 };
 
 const Entry kOutline[] = {
-    {40, pattern40},       {50, pattern50},       {900, pattern900},     {1200, pattern1200},
-    {2200, pattern2200},   {2600, pattern2600},   {5000, pattern5000},   {5100, pattern5100},
-    {5200, pattern5200},   {6100, pattern6100},   {6200, pattern6200},   {6300, pattern6300},
-    {6400, pattern6400},   {8200, pattern8200},   {8300, pattern8300},   {8400, pattern8400},
-    {8600, pattern8600},   {8700, pattern8700},   {20001, pattern20001}, {20002, pattern20002},
+    {40, pattern40},       {50, pattern50},     {900, pattern900},     {1200, pattern1200},
+    {2200, pattern2200},   {2600, pattern2600}, {5000, pattern5000},   {5100, pattern5100},
+    {5200, pattern5200},   {6100, pattern6100}, {6200, pattern6200},   {6300, pattern6300},
+    {6400, pattern6400},   {8200, pattern8200}, {8300, pattern8300},   {8400, pattern8400},
+    {8600, pattern8600},   {8700, pattern8700}, {20001, pattern20001}, {20002, pattern20002},
     {20200, pattern20200},
 };
 

@@ -38,7 +38,8 @@ TEST(PatternsCommand, WritesThePngAndPdfSheets)
 {
     TempDir dir;
     std::string err;
-    ASSERT_EQ(runPatterns({"-o", dir.file("sheet.png"), "--dpi", "60", "--install-dir", bundled()}, &err), 0) << err;
+    ASSERT_EQ(runPatterns({"-o", dir.file("sheet.png"), "--dpi", "60", "--install-dir", bundled()}, &err), 0)
+        << err;
     QImage png(QString::fromStdString(dir.file("sheet.png")));
     ASSERT_FALSE(png.isNull());
     EXPECT_EQ(png.width(), static_cast<int>(420 * 60 / 25.4));
@@ -48,7 +49,8 @@ TEST(PatternsCommand, WritesThePngAndPdfSheets)
         for (int x = 0; x < png.width(); x += 3) dark += qGray(png.pixel(x, y)) < 128;
     EXPECT_GT(dark, 1000);
 
-    ASSERT_EQ(runPatterns({"-o", dir.file("sheet.pdf"), "--no-tiles", "--install-dir", bundled()}, &err), 0) << err;
+    ASSERT_EQ(runPatterns({"-o", dir.file("sheet.pdf"), "--no-tiles", "--install-dir", bundled()}, &err), 0)
+        << err;
     std::string pdf;
     ASSERT_TRUE(readFileBytes(dir.file("sheet.pdf"), pdf));
     EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);

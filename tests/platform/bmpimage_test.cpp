@@ -62,9 +62,9 @@ TEST(Bmp, TopDownRowsAndEightBitPalette)
     f[54 + 2] = static_cast<char>(0xFF); // entry 0: red (stored B, G, R)
     f[58 + 0] = static_cast<char>(0xFF); // entry 1: blue
     const size_t px = 14 + 40 + 1024;
-    f[px] = 0;      // row 0 (top): red, blue
+    f[px] = 0; // row 0 (top): red, blue
     f[px + 1] = 1;
-    f[px + 4] = 1;  // row 1: blue, red
+    f[px + 4] = 1; // row 1: blue, red
     f[px + 5] = 0;
     Bitmap out;
     ASSERT_EQ(decodeBmp(f, out), BmpStatus::Ok);

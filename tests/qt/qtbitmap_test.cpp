@@ -57,7 +57,8 @@ TEST(QtBitmapDecoding, ShrunkTilesKeepThinStrokes)
     tile.width = 30;
     tile.height = 3;
     tile.pixels.assign(90, 0xFFFFFF);
-    for (int y = 0; y < 3; ++y) tile.pixels[static_cast<size_t>(y * 30 + 16)] = 0; // a vertical stroke at x = 16
+    for (int y = 0; y < 3; ++y)
+        tile.pixels[static_cast<size_t>(y * 30 + 16)] = 0; // a vertical stroke at x = 16
     QImage img(10, 1, QImage::Format_RGB32);
     img.fill(Qt::white);
     {

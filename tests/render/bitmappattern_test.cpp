@@ -60,7 +60,8 @@ TEST(DrawBitmapPattern, WholeTilesFromTheTopThenTheCutRest)
     // 3 x 79 = 237 of 250 units; the rest of 13 would show 13 x 4 / 79 = 0 image rows.
     ASSERT_EQ(s.size(), 3u);
     for (size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(s[i].rect, (DevRect{101, 200 + 79 * static_cast<int>(i), 300, 279 + 79 * static_cast<int>(i)}));
+        EXPECT_EQ(s[i].rect,
+                  (DevRect{101, 200 + 79 * static_cast<int>(i), 300, 279 + 79 * static_cast<int>(i)}));
         EXPECT_EQ(s[i].source, (DevRect{0, 0, 10, 4}));
         EXPECT_EQ(s[i].rop, RasterOp::And);
     }
@@ -103,8 +104,9 @@ TEST(DrawBitmapPattern, MissingDamagedAndOtherCase)
     std::string broken = tile(10, 10);
     broken.resize(70);
     EXPECT_EQ(DrawBitmapPattern(t.canvas, t.put("J8.BMP", broken), 1, 0, 2, 2, RasterOp::Copy), 0);
-    EXPECT_EQ(DrawBitmapPattern(t.canvas, t.put("J7.BMP", "BM not a bitmap at all, just text......................"),
-                                1, 0, 2, 2, RasterOp::Copy),
+    EXPECT_EQ(DrawBitmapPattern(t.canvas,
+                                t.put("J7.BMP", "BM not a bitmap at all, just text......................"), 1,
+                                0, 2, 2, RasterOp::Copy),
               0);
     EXPECT_TRUE(t.dev.calls().empty());
 

@@ -113,7 +113,8 @@ TEST(FillLayerPattern, DisplayPercentage)
     {
         const char* text;
         int p;
-    } cases[] = {{"", 100}, {"abc", 100}, {"0", 50}, {"150", 50}, {"-5", 50}, {"30", 30}, {"100", 100}, {"1", 1}};
+    } cases[] = {{"", 100},  {"abc", 100}, {"0", 50},    {"150", 50},
+                 {"-5", 50}, {"30", 30},   {"100", 100}, {"1", 1}};
     for (const auto& c : cases) EXPECT_EQ(PatternFill::displayPercentage(c.text), c.p) << c.text;
 }
 
@@ -135,8 +136,7 @@ TEST(FillLayerPattern, TwoPatternsSplitAtThePercentageWithADivider)
     EXPECT_EQ(clips[0].rect.bottom, f.geo.PageY(3));
 
     // The left edge of the column and one divider at 30 %.
-    EXPECT_EQ(f.fullHeightVerticals(1, 3),
-              (std::vector<int>{f.geo.PageX(kX4), f.geo.PageX(kX4 + 0.3 * kW)}));
+    EXPECT_EQ(f.fullHeightVerticals(1, 3), (std::vector<int>{f.geo.PageX(kX4), f.geo.PageX(kX4 + 0.3 * kW)}));
 
     // The second pattern is laid out from 30 % over a whole column width with F = 0.69.
     const auto second = directPattern(2400, kX4 + 0.3 * kW, 1, kX4 + 0.3 * kW + kW, 3, 0.69);
@@ -163,8 +163,8 @@ TEST(FillLayerPattern, DividerSuppressedForAlternationsUnlessAskedFor)
         const char* bitmap1;
         bool divider;
     } cases[] = {
-        {"", "", "", true},           {"0", "互層", "", false}, {"1", "互層", "", true},
-        {"0", "", "90001", false},    {"0", "", "90000", true},
+        {"", "", "", true},        {"0", "互層", "", false}, {"1", "互層", "", true},
+        {"0", "", "90001", false}, {"0", "", "90000", true},
     };
     for (const auto& c : cases) {
         Fill f;
@@ -225,7 +225,8 @@ std::vector<Call> linesUnderClip(const RecordingDevice& dev, int n)
     for (const Call& c : dev.calls()) {
         if (c.op == Op::Clip) in = ++clip == n;
         if (c.op == Op::ResetClip) in = false;
-        if (in && c.op == Op::Polyline && c.pen.width == 1 && c.points[0].x != c.points[1].x) out.push_back(c);
+        if (in && c.op == Op::Polyline && c.pen.width == 1 && c.points[0].x != c.points[1].x)
+            out.push_back(c);
     }
     return out;
 }
@@ -261,9 +262,9 @@ TEST(FillLayerPattern, PatternUseModesAndFallBacks)
         size_t stretches;
         bool vectorDrawn;
     } cases[] = {
-        {0, true, true, 0, true},   {1, true, true, 0, true},    {1, true, false, 1, false},
-        {2, true, true, 1, false},  {2, false, true, 0, true},   {3, false, true, 0, false},
-        {3, true, true, 1, false},  {4, true, true, 0, false},
+        {0, true, true, 0, true},  {1, true, true, 0, true},  {1, true, false, 1, false},
+        {2, true, true, 1, false}, {2, false, true, 0, true}, {3, false, true, 0, false},
+        {3, true, true, 1, false}, {4, true, true, 0, false},
     };
     for (const auto& c : cases) {
         Fill f;

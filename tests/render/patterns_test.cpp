@@ -96,8 +96,7 @@ TEST(PatternLibrary, HasEightyTwoDistinctNumbers)
     const auto& all = vectorPatternNumbers();
     EXPECT_EQ(all.size(), 82u);
     EXPECT_EQ(std::set<long>(all.begin(), all.end()).size(), 82u);
-    for (long n : {0L, 9L, 60L, 1000L, 2000L, 7000L, 10005L, 20000L})
-        EXPECT_FALSE(isVectorPattern(n)) << n;
+    for (long n : {0L, 9L, 60L, 1000L, 2000L, 7000L, 10005L, 20000L}) EXPECT_FALSE(isVectorPattern(n)) << n;
 }
 
 TEST(Pattern600, LinesAtHalfPitchAndFractionCutsThem)
@@ -271,10 +270,11 @@ TEST(PatternSweep, EveryNumberStaysInsideAndTerminates)
                 // An arc covers only the part of its circle it turns through.
                 if (c.op == Op::Arc && c.points.size() == 2 && !(c.points[0] == c.points[1]))
                     b = arcBounds(c);
-                const bool inside = b.left >= left && b.right <= rightDev && b.top >= top && b.bottom <= bottom;
+                const bool inside =
+                    b.left >= left && b.right <= rightDev && b.top >= top && b.bottom <= bottom;
                 EXPECT_TRUE(inside) << number << " " << r.name << ": [" << b.left << "," << b.top << " - "
-                                    << b.right << "," << b.bottom << "] outside [" << left << "," << top << " - "
-                                    << rightDev << "," << bottom << "]";
+                                    << b.right << "," << b.bottom << "] outside [" << left << "," << top
+                                    << " - " << rightDev << "," << bottom << "]";
                 if (!inside) break;
             }
         }
