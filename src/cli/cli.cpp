@@ -2,6 +2,7 @@
 
 #include "app/appcontext.h"
 #include "app/docflows.h"
+#include "cli/export.h"
 #include "cli/jsondump.h"
 #include "cli/patternscmd.h"
 #include "cli/streamprompter.h"
@@ -15,6 +16,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: qc [FILE]                       open the main window (with FILE)\n"
+    "       qc export FILE -o OUT.pdf|.png|.svg [--pages A-B] [--dpi N] [--paper A3|A4|WxHmm]\n"
+    "                 [--install-dir DIR]   print the log without a display (qc export --help)\n"
     "       qc dump FILE [--install-dir DIR]\n"
     "                                       print the document tables as JSON, after the\n"
     "                                       view update (masters, defaults, derived patterns)\n"
@@ -114,7 +117,8 @@ bool isCliCommand(const std::vector<std::string>& args)
 {
     if (args.empty()) return false;
     const std::string& c = args[0];
-    return c == "dump" || c == "convert" || c == "patterns" || c == "--help" || c == "-h" || c == "help";
+    return c == "export" || c == "dump" || c == "convert" || c == "patterns" || c == "--help" || c == "-h" ||
+           c == "help";
 }
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -122,6 +126,15 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         out << kUsage;
         return 0;
+    }
+    if (args[0] == "export") {
+        std::vector<std::string> rest = args;
+        std::string installDir;
+        if (!takeInstallDir(rest, installDir)) {
+            err << "qc: export: --install-dir needs a folder (see qc export --help)\n";
+            return 1;
+        }
+        return runExport(rest, installDir, out, err);
     }
     if (args[0] == "dump") return runDump(args, out, err);
     if (args[0] == "convert") return runConvert(args, err);
