@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
+#include <vector>
 
 namespace qc {
 
@@ -187,6 +188,14 @@ int printedDecimals(double v)
     return n;
 }
 
+// The numbers of each decade a log scale is labelled with: "1のみ" (0), "1,2,5" (1), "1から9" (2).
+std::vector<int> logLabelMultipliers(int choice)
+{
+    if (choice == 1) return {1, 2, 5};
+    if (choice == 2) return {1, 2, 3, 4, 5, 6, 7, 8, 9};
+    return {1};
+}
+
 // Shift of the scale numbers below their line for the larger legend sizes, header cm.
 double numberLineDrop(double points)
 {
@@ -231,17 +240,12 @@ void drawSlotScale(LogPass& pass, int k, int slot, const GraphBlock& block, doub
         if (a > kLogFloor && b > kLogFloor && std::fabs(std::log10(b) - std::log10(a)) >= 1e-6) {
             const double la = std::log10(a), lb = std::log10(b);
             const double lo = std::min(la, lb), hi = std::max(la, lb);
-            static const int kOnes[] = {1};
-            static const int kOneTwoFive[] = {1, 2, 5};
-            static const int kAll[] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-            const int choice = cellInt(fmt(doc, k, 4, 7));
-            const int* multipliers = choice == 1 ? kOneTwoFive : choice == 2 ? kAll : kOnes;
-            const int count = choice == 1 ? 3 : choice == 2 ? 9 : 1;
+            const std::vector<int> multipliers = logLabelMultipliers(cellInt(fmt(doc, k, 4, 7)));
             const double tolerance = 1e-9;
             int decade = static_cast<int>(std::floor(lo + tolerance));
             for (int n = 0; n < kMaxDecades && decade <= hi + tolerance; ++n, ++decade) {
-                for (int i = 0; i < count; ++i) {
-                    const double value = multipliers[i] * std::pow(10.0, decade);
+                for (const int m : multipliers) {
+                    const double value = m * std::pow(10.0, decade);
                     const double lv = std::log10(value);
                     if (lv < lo - tolerance || lv > hi + tolerance) continue;
                     c.PageText(Interpolate(lv, la, lb, block.left, block.right), textY, logScaleLabel(value));
@@ -308,6 +312,7 @@ std::string scaleLabelFormat(double from, double to, double step)
 
 std::string logScaleLabel(double value)
 {
+    if (value >= 1e18) return strprintf("%.0f", value);
     if (value >= 1) return strprintf("%ld", static_cast<long>(std::llround(value + 1e-10)));
     return strprintf("%.g", value);
 }
@@ -436,16 +441,17 @@ void drawDepthGrid(LogPass& pass, double left, double right, double pageTop, dou
             const double d = start + i * step;
             if (d > pageBottom + kDepthEpsilon) break;
             if (!(d > pageTop + kDepthEpsilon)) continue;
-            if (s1 > 0 && static_cast<long long>(std::trunc(d * 100 + 1e-6)) % (s1 * 10) == 0) continue;
+            // Whole multiples of s1 x 0.1 m, compared in centimetres, belong to grid 1.
+            if (s1 > 0 && std::fmod(std::trunc(d * 100 + 1e-6), s1 * 10.0) == 0) continue;
             line(d, kHorizontal2);
         }
     }
     if (s1 > 0) {
         const double step = s1 * 0.1;
         // From depth 0; pages far down start near their top.
-        const long long first = std::max(0LL, static_cast<long long>(std::floor(pageTop / step)));
-        for (long long i = first; i < first + kMaxDepthLines; ++i) {
-            const double d = static_cast<double>(i) * step;
+        const double first = std::max(0.0, std::floor(pageTop / step));
+        for (int i = 0; i < kMaxDepthLines; ++i) {
+            const double d = (first + i) * step;
             if (d > pageBottom + kDepthEpsilon) break;
             if (d > pageTop + kDepthEpsilon) line(d, kHorizontal1);
         }
