@@ -117,9 +117,10 @@ STRATA = [
 ]
 
 # (level m, negative below ground; date; note; display bits)
+# The water table in the fill while drilling, and the higher head of the confined gravel at the end.
 WATER = [
-    (-1.95, "04/10", "", "3"),
-    (-1.20, "04/15", "被圧水頭", "3"),
+    (-2.10, "04/10", "", "3"),
+    (-0.85, "04/16", "", "3"),
 ]
 
 DRILL_DATES = [(3.00, "4/10"), (9.00, "4/11"), (14.00, "4/12"), (20.00, "4/15"), (25.00, "4/16")]
