@@ -152,31 +152,35 @@ class Graph:
 
     # The remarks start at 70 % unless told otherwise, as the program sets them when empty.
     def __init__(self, width, title1, title2, slots, log_grid=None, unit_at="", remark_at="70",
-                 name_tops=None, number_tops=None):
+                 name_at="10", name_tops=None, number_tops=None):
         self.width, self.title1, self.title2, self.slots = width, title1, title2, slots
+        self.name_at = name_at
         self.log_grid, self.unit_at, self.remark_at = log_grid, unit_at, remark_at
         self.name_tops = name_tops or ["%.0f" % (19 + 8 * i) for i in range(len(slots))]
         self.number_tops = number_tops or ["90.0" if s[-1] else "" for s in slots]
 
 
 GRAPHS = [
-    Graph(27.0, "重金属等溶出量", "(mg/L)",
+    Graph(26.5, "重金属等溶出量", "(mg/L)",
           [(CD, "0.001", True), (CR6, "0.001", False), (PB, "0.001", False), (AS_, "0.001", False)],
           log_grid=(1, 1000), remark_at="66"),
-    Graph(25.0, "重金属等含有量", "(mg/kg)", [(PB_C, "1", True), (AS_C, "1", False)],
-          log_grid=(1, 1000), remark_at="82"),
+    Graph(26.5, "重金属等含有量", "(mg/kg)", [(PB_C, "1", True), (AS_C, "1", False)],
+          log_grid=(1, 1000), remark_at="85"),
     Graph(31.0, "揮発性有機化合物", "(mg/L)",
           [(PCE, "0.001", True), (TCE, "0.001", False), (DCE12, "0.001", False), (VC, "0.001", False),
            (BZ, "0.001", False)],
-          log_grid=(1, 1000)),
-    Graph(17.0, "溶出量", "(mg/L)", [(F, "0.1", True), (B, "0.1", False)], log_grid=(1, 100)),
+          log_grid=(1, 1000), name_at="8"),
+    # A narrow column: the names move right to clear the legend symbols.
+    Graph(16.0, "溶出量", "(mg/L)", [(F, "0.1", True), (B, "0.1", False)], log_grid=(1, 100), name_at="15",
+          remark_at="73"),
     Graph(22.0, "その他", "",
           [(PH, "4", "12", "2", True), (EC, "0", "200", "50", True), (W, "0", "100", "25", True)],
           unit_at="76", number_tops=["60.0", "76.0", "92.0"]),
 ]
-# Log scales keep 3.5 mm clear at each side for the half of their end numbers.
+# Log scales keep about 3.5 mm clear at each side for the half of their end numbers; the linear one
+# is 20 mm wide, so that its 5 mm grid meets its four intervals.
 for i, graph in enumerate(GRAPHS):
-    DISPLAY_ITEMS[7 + i][1:3] = ["%.1f" % graph.width, "%.1f" % (graph.width - (7 if graph.log_grid else 4))]
+    DISPLAY_ITEMS[7 + i][1:3] = ["%.1f" % graph.width, "%.1f" % (graph.width - 6.5 if graph.log_grid else 20)]
 
 
 def graph_rows(graph):
@@ -185,7 +189,7 @@ def graph_rows(graph):
     rows = [
         [graph.title1, "0", "2", "98", "2"] + [""] * 6,
         [graph.title2, "0", "2", "98", "10"] + [""] * 6,
-        ["0", "10", "98", "", graph.unit_at, "", "0", graph.remark_at, "99" if graph.remark_at != "70" else "",
+        ["0", graph.name_at, "98", "", graph.unit_at, "", "0", graph.remark_at, "99" if graph.remark_at != "70" else "",
          "", ""],
         [str(kind), "5", "1", str(grid[0]), str(grid[1]), "1", "0", "1", "", "", "___"],
     ]
