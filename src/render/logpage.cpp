@@ -192,8 +192,10 @@ std::string pageLabelText(const Document& doc, int page)
     const std::string& before = doc.HeaderTable(61);
     const std::string& first = doc.HeaderTable(62);
     const std::string& after = doc.HeaderTable(63);
+    // Wide enough for any first page number the cell may hold.
     if (isNumeric(first))
-        return strprintf("%s%d%s", before.c_str(), cellInt(first) + page - 1, after.c_str());
+        return strprintf("%s%lld%s", before.c_str(), static_cast<long long>(cellInt(first)) + page - 1,
+                         after.c_str());
     return before + first + after;
 }
 

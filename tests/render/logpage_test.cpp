@@ -375,6 +375,7 @@ TEST(DrawLogPage, PageLabel)
         {"first page", "", "1", "", 1, "1"},
         {"not a number is joined", sj("付録"), "A", "-", 2, sj("付録") + "A-"},
         {"empty draws nothing", "", "", "", 1, ""},
+        {"the largest first number goes on counting", "", "99999999999", "", 2, "2147483648"},
     };
     for (const Case& c : cases) {
         Document doc;
