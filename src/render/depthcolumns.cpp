@@ -193,8 +193,10 @@ void drawNotesColumn(LogPass& pass, double, double)
         c.PageTextInRect(left, textTop, right, textTop + g.deviceToYUnits(height), text,
                          TextFormat::WordBreak | TextFormat::NoClip);
         if (height >= 2 * lineHeight) height -= lineHeight; // the empty line of the closing break
-        const double H = g.deviceToYUnits(height);
-        const double noteEnd = bottom - y0 < H ? y0 + H : bottom;
+        // The note ends on its bottom depth, or below its text when that runs further; the
+        // text starts 0.1 below y0, so that is where its last line ends.
+        const double textBottom = textTop + g.deviceToYUnits(height);
+        const double noteEnd = textBottom > bottom ? textBottom : bottom;
         end = noteEnd;
         if (underlined) {
             pass.rule(X[9], bottom, X[9] + 1, noteEnd);

@@ -84,9 +84,10 @@ struct ColumnPass
         return *pass;
     }
 
-    // Character height of the font in the phase's y units (0.2794 m in the body).
-    double h() const { return pass->geo.deviceToYUnits(kFontHeight); }
-    double w() const { return pass->geo.deviceToPageMm(kFontHeight); }
+    // Character height of the font in y units (0.2794 m, or header cm: both 1/100) and its
+    // width in page mm; known before the pass is set up.
+    static double h() { return kFontHeight / (600 * kInchesPerMm * 10); }
+    static double w() { return kFontHeight / (600 * kInchesPerMm); }
     double X(int i) const { return pass->edges[i]; }
     int px(double x) const { return pass->geo.PageX(x); }
     int py(double y) const { return pass->geo.PageY(y); }
