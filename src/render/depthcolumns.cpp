@@ -61,53 +61,73 @@ void stackCharacters(PageCanvas& c, double x, double y, double step, std::string
 // and repeat every 0.12, each mark drawn only while it ends inside its segment.
 constexpr double kHatchFirstRow = 0.06;
 constexpr double kHatchRowStep = 0.12;
+// Rows that cannot be seen are skipped; this many rows at most, whatever the depths.
+constexpr int kMaxHatchRows = 100000;
 
-void hatchClay(LogPass& pass, double x1, double x2, double top, double bottom, int pen)
+struct BarPart
 {
-    for (int i = 0;; ++i) {
-        const double y = top + kHatchFirstRow + i * kHatchRowStep;
-        if (y >= bottom) break;
-        pass.canvas.PageLine(x1, y, x2, y, PenStyle::Solid, pen, 0);
+    LogPass& pass;
+    double x1, x2, top, bottom;
+    double visibleTop, visibleBottom;
+    int pen;
+
+    void line(double ax, double ay, double bx, double by) const
+    {
+        pass.canvas.PageLine(ax, ay, bx, by, PenStyle::Solid, pen, 0);
     }
+
+    // draw(odd, y) for the rows top + first + i x step whose marks (half their height
+    // above and below the row) end above the bottom, from the first one that can be seen.
+    template <class Draw>
+    void rows(double first, double step, double half, Draw draw) const
+    {
+        double i = std::max(0.0, std::floor((visibleTop - top - first - half) / step));
+        double previous = -std::numeric_limits<double>::infinity();
+        for (int n = 0; n < kMaxHatchRows; ++n, i += 1) {
+            const double y = top + first + i * step;
+            // At depths where a row step is lost in rounding there is nothing to show.
+            if (!(y + half < bottom) || y - half > visibleBottom || !(y > previous)) break;
+            draw(std::fmod(i, 2.0) != 0, y);
+            previous = y;
+        }
+    }
+};
+
+void hatchClay(const BarPart& b)
+{
+    b.rows(kHatchFirstRow, kHatchRowStep, 0, [&](bool, double y) { b.line(b.x1, y, b.x2, y); });
 }
 
-void hatchSilt(LogPass& pass, double x1, double x2, double top, double bottom, int pen)
+void hatchSilt(const BarPart& b)
 {
     constexpr double dash = 1.408, pitch = 2.2, rowShift = 1.1;
     const double inset = (pitch - dash) / 2;
-    for (int i = 0;; ++i) {
-        const double y = top + kHatchFirstRow + i * kHatchRowStep;
-        if (y >= bottom) break;
-        for (double x = x1 + inset + (i % 2) * rowShift; x + dash < x2; x += pitch)
-            pass.canvas.PageLine(x, y, x + dash, y, PenStyle::Solid, pen, 0);
-    }
+    b.rows(kHatchFirstRow, kHatchRowStep, 0, [&](bool odd, double y) {
+        for (double x = b.x1 + inset + (odd ? rowShift : 0); x + dash < b.x2; x += pitch) b.line(x, y, x + dash, y);
+    });
 }
 
-void hatchSand(LogPass& pass, double x1, double x2, double top, double bottom, int pen)
+void hatchSand(const BarPart& b)
 {
     constexpr double halfWidth = 0.1, halfHeight = 0.01, pitch = 1.1, firstX = 0.55, rowShift = 0.55;
-    for (int i = 0;; ++i) {
-        const double y = top + kHatchFirstRow + i * kHatchRowStep;
-        if (y + halfHeight >= bottom) break;
-        for (double x = x1 + firstX + (i % 2) * rowShift; x + halfWidth < x2; x += pitch) {
-            pass.canvas.PageLine(x - halfWidth, y, x + halfWidth, y, PenStyle::Solid, pen, 0);
-            pass.canvas.PageLine(x, y - halfHeight, x, y + halfHeight, PenStyle::Solid, pen, 0);
+    b.rows(kHatchFirstRow, kHatchRowStep, halfHeight, [&](bool odd, double y) {
+        for (double x = b.x1 + firstX + (odd ? rowShift : 0); x + halfWidth < b.x2; x += pitch) {
+            b.line(x - halfWidth, y, x + halfWidth, y);
+            b.line(x, y - halfHeight, x, y + halfHeight);
         }
-    }
+    });
 }
 
-void hatchGravel(LogPass& pass, double x1, double x2, double top, double bottom, int pen)
+void hatchGravel(const BarPart& b)
 {
     constexpr double radius = 0.06, pitch = 3.2, firstX = 0.62, rowShift = 1.6, firstRow = 0.08, rowStep = 0.14;
     // The circle's radius is in depth units; across the page it measures this many mm.
-    const PageGeometry& g = pass.geo;
+    const PageGeometry& g = b.pass.geo;
     const double radiusMm = g.unitsPerPageMm > 0.0001 ? radius * g.unitsPerMetre / g.unitsPerPageMm : 0;
-    for (int i = 0;; ++i) {
-        const double y = top + firstRow + i * rowStep;
-        if (y + radius >= bottom) break;
-        for (double x = x1 + firstX + (i % 2) * rowShift; x + radiusMm < x2; x += pitch)
-            pass.canvas.PageCircle(x, y, radius, PenStyle::Solid, pen, 0);
-    }
+    b.rows(firstRow, rowStep, radius, [&](bool odd, double y) {
+        for (double x = b.x1 + firstX + (odd ? rowShift : 0); x + radiusMm < b.x2; x += pitch)
+            b.pass.canvas.PageCircle(x, y, radius, PenStyle::Solid, b.pen, 0);
+    });
 }
 
 } // namespace
@@ -132,7 +152,8 @@ CasingFill casingFillOf(const std::string& specification)
     return CasingFill::None;
 }
 
-void drawGrainSizeBar(LogPass& pass, double x1, double x2, double top, double bottom, const GrainSizes& pct)
+void drawGrainSizeBar(LogPass& pass, double x1, double x2, double top, double bottom, const GrainSizes& pct,
+                      double visibleTop, double visibleBottom)
 {
     double total = 0;
     for (double p : pct) total += p;
@@ -146,13 +167,13 @@ void drawGrainSizeBar(LogPass& pass, double x1, double x2, double top, double bo
         sum = std::clamp(sum + std::max(0.0, pct[static_cast<size_t>(i)]), 0.0, 100.0);
         edges[i + 1] = Interpolate(sum, 0, 100, x1, x2);
     }
-    using Hatch = void (*)(LogPass&, double, double, double, double, int);
+    using Hatch = void (*)(const BarPart&);
     static constexpr Hatch hatches[4] = {hatchClay, hatchSilt, hatchSand, hatchGravel};
     for (int i = 0; i < 4; ++i) {
         const double a = edges[i], b = edges[i + 1];
         if (b - a < 1e-6) continue;
         pass.canvas.PageRectOutline(a, top, b, bottom, PenStyle::Solid, pen, 0);
-        hatches[i](pass, a, b, top, bottom, pen);
+        hatches[i](BarPart{pass, a, b, top, bottom, visibleTop, visibleBottom, pen});
     }
 }
 
@@ -347,7 +368,7 @@ void drawGrainSizeColumn(LogPass& pass, double, double)
     const Document& doc = pass.doc();
     for (int r = 1; r <= doc.SampleTable.rows() && isNumeric(doc.SampleTable(r, 1)); ++r)
         drawGrainSizeBar(pass, X[14], X[15], cellDouble(doc.SampleTable(r, 1)), sampleBottomDepth(doc, r),
-                         sampleGrainSizes(doc, r));
+                         sampleGrainSizes(doc, r), pass.top, pass.bottom);
 }
 
 void drawCasingColumn(LogPass& pass, double, double)

@@ -5,6 +5,7 @@
 // Each column draws only when its DisplayItemTable row is shown and it has a width.
 
 #include <array>
+#include <limits>
 #include <string>
 
 namespace qc {
@@ -34,8 +35,10 @@ GrainSizes sampleGrainSizes(const Document& doc, int row);
 // The composition bar between x1 and x2 from top to bottom (y units of the
 // phase): each component a rectangle with its hatch, the percentages cumulated
 // from the left and mapped from 0-100 onto x1-x2. Nothing when the total is 0
-// or less.
-void drawGrainSizeBar(LogPass& pass, double x1, double x2, double top, double bottom, const GrainSizes& pct);
+// or less. Hatch rows outside visibleTop .. visibleBottom are not drawn.
+void drawGrainSizeBar(LogPass& pass, double x1, double x2, double top, double bottom, const GrainSizes& pct,
+                      double visibleTop = -std::numeric_limits<double>::infinity(),
+                      double visibleBottom = std::numeric_limits<double>::infinity());
 
 // The bottom depth of a sample: column 2, or the top depth when column 2 is not a number.
 double sampleBottomDepth(const Document& doc, int row);

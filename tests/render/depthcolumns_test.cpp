@@ -539,3 +539,41 @@ TEST(DepthColumns, HiddenColumnsDrawNothing)
         draw(pass, p.h(), p.w());
     for (const Call& c : p.dev.calls()) EXPECT_EQ(c.op, Op::Font) << static_cast<int>(c.op);
 }
+
+TEST(DepthColumns, ExtremeCellsKeepThePassBounded)
+{
+    // Depths far outside any page, unsorted or huge, in every table the columns read, on the
+    // first page and on one a thousand kilometres down.
+    const char* depths[] = {"1e300", "-1e300", "1e17", "0", "-0.00", "99999", "3", "2.5", "1e-300", "-7"};
+    for (const double pageTop : {0.0, 1e6}) {
+        const char* deep = pageTop > 0 ? "1e300" : "50";
+        Columns p;
+        p.view.screenPageTop = pageTop;
+        int r = 1;
+        for (const char* d : depths) {
+            p.doc.GeologyTable(r, 1) = d;
+            p.doc.GeologyTable(r, 2) = sj("砂");
+            p.doc.GeologyTable(r, 4) = sj("灰");
+            p.doc.GeologyTable(r, 7) = "503";
+            p.doc.GeologyTable(r, 12) = "600.0";
+            p.doc.NoteTable(r, 1) = d, p.doc.NoteTable(r, 2) = deep, p.doc.NoteTable(r, 4) = sj("記事");
+            p.doc.FreeColumnTable(r, 1) = d, p.doc.FreeColumnTable(r, 2) = "a", p.doc.FreeColumnTable(r, 3) = "1";
+            p.doc.WaterLevelTable(r, 1) = d, p.doc.WaterLevelTable(r, 4) = "3";
+            p.doc.SampleTable(r, 1) = d, p.doc.SampleTable(r, 2) = deep;
+            for (int c = 5; c <= 8; ++c) p.doc.SampleTable(r, c) = "25";
+            p.doc.CasingTable(r, 1) = d, p.doc.CasingTable(r, 2) = sj(r % 2 ? "有孔" : "遮水");
+            p.doc.DrillDateTable(r, 1) = d, p.doc.DrillDateTable(r, 2) = "4/12";
+            if (r <= 10) p.doc.StratumTable(r, 1) = d, p.doc.StratumTable(r, 2) = deep, p.doc.StratumTable(r, 3) = "A";
+            ++r;
+        }
+        p.doc.HeaderTable(13) = "1e300";
+        p.doc.HeaderTable(36) = "1";
+        EXPECT_TRUE(drawLogPage(p.dev, p.ctx)) << deep;
+        EXPECT_LT(p.dev.calls().size(), 2000000u) << deep;
+        for (const Call& c : p.dev.calls())
+            for (const DevPoint& pt : c.points) {
+                ASSERT_LE(std::abs(pt.x), kDeviceCoordLimit);
+                ASSERT_LE(std::abs(pt.y), kDeviceCoordLimit);
+            }
+    }
+}
