@@ -8,8 +8,11 @@ qc=${QC:-build/qc}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 export QT_QPA_PLATFORM=offscreen
-"$qc" export tests/data/fullheader.bhc -o "$tmp/golden.png" --dpi 150 --pages 1 --install-dir data/install
-cp "$tmp/golden-1.png" tests/data/golden/fullheader-page1.png
-"$qc" export tests/data/fullheader.bhc -o "$tmp/docs.png" --dpi 150 --pages 1 --install-dir data/install
-cp "$tmp/docs-1.png" docs/log-page1.png
-echo "wrote tests/data/golden/fullheader-page1.png and docs/log-page1.png"
+page1() { # fixture, output
+    "$qc" export "$1" -o "$tmp/page.png" --dpi 150 --pages 1 --install-dir data/install
+    cp "$tmp/page-1.png" "$2"
+    echo "wrote $2"
+}
+page1 tests/data/fullheader.bhc tests/data/golden/fullheader-page1.png
+page1 tests/data/compact.bhc tests/data/golden/compact-page1.png
+page1 tests/data/fullheader.bhc docs/log-page1.png

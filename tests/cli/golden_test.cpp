@@ -1,4 +1,4 @@
-// Page 1 of the fixture log, exported at 150 dpi, against its golden picture.
+// Page 1 of the fixture logs, exported at 150 dpi, against their golden pictures.
 // After an intended change of the drawing, tools/regen-golden.sh draws it again.
 
 #include "cli/cli.h"
@@ -29,30 +29,30 @@ int channelDistance(QRgb a, QRgb b)
         {std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
 }
 
-} // namespace
-
-TEST(GoldenPage, FullHeaderPageOne)
+// Page 1 of a fixture log against its golden picture; the difference image and the page
+// drawn are left beside the build's tests when they differ.
+void compareWithGolden(const std::string& fixture, const std::string& golden)
 {
     test::TempDir dir;
     std::ostringstream out, err;
-    ASSERT_EQ(runCli({"export", test::dataPath("fullheader.bhc"), "-o", dir.file("page.png"), "--dpi", "150",
-                      "--pages", "1", "--install-dir", std::string(QC_SOURCE_DIR) + "/data/install"},
+    ASSERT_EQ(runCli({"export", test::dataPath(fixture), "-o", dir.file("page.png"), "--dpi", "150", "--pages",
+                      "1", "--install-dir", std::string(QC_SOURCE_DIR) + "/data/install"},
                      out, err),
               0)
         << err.str();
     const QImage actual =
         QImage(QString::fromStdString(dir.file("page-1.png"))).convertToFormat(QImage::Format_RGB32);
-    const QImage golden = QImage(QString::fromStdString(test::dataPath("golden/fullheader-page1.png")))
-                              .convertToFormat(QImage::Format_RGB32);
-    ASSERT_FALSE(golden.isNull());
-    ASSERT_EQ(actual.size(), golden.size());
+    const QImage expected = QImage(QString::fromStdString(test::dataPath("golden/" + golden + ".png")))
+                                .convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(expected.isNull()) << golden;
+    ASSERT_EQ(actual.size(), expected.size()) << golden;
 
     QImage diff(actual.size(), QImage::Format_RGB32);
     diff.fill(Qt::white);
     long different = 0;
     for (int y = 0; y < actual.height(); ++y) {
         const auto* a = reinterpret_cast<const QRgb*>(actual.constScanLine(y));
-        const auto* g = reinterpret_cast<const QRgb*>(golden.constScanLine(y));
+        const auto* g = reinterpret_cast<const QRgb*>(expected.constScanLine(y));
         for (int x = 0; x < actual.width(); ++x) {
             if (a[x] == g[x]) {
                 if (qGray(g[x]) < 128) diff.setPixel(x, y, qRgb(200, 200, 200));
@@ -66,8 +66,21 @@ TEST(GoldenPage, FullHeaderPageOne)
     }
     if (different > kMaxDifferentPixels) {
         // Differences in red over the golden page in grey, beside the build's tests.
-        diff.save(QStringLiteral("golden-diff-fullheader-page1.png"));
-        actual.save(QStringLiteral("golden-actual-fullheader-page1.png"));
+        diff.save(QString::fromStdString("golden-diff-" + golden + ".png"));
+        actual.save(QString::fromStdString("golden-actual-" + golden + ".png"));
     }
-    EXPECT_LE(different, kMaxDifferentPixels) << "see golden-diff-fullheader-page1.png";
+    EXPECT_LE(different, kMaxDifferentPixels) << "see golden-diff-" << golden << ".png";
+}
+
+} // namespace
+
+TEST(GoldenPage, FullHeaderPageOne)
+{
+    compareWithGolden("fullheader.bhc", "fullheader-page1");
+}
+
+// Every column shown, with the compact header and elevations in the samples column.
+TEST(GoldenPage, CompactHeaderPageOne)
+{
+    compareWithGolden("compact.bhc", "compact-page1");
 }
