@@ -21,7 +21,8 @@ namespace {
 
 // Display-item rows of the columns.
 namespace Row {
-constexpr int Notes = 2, Strata = 3, Free = 4, Water = 5, Samples = 6, GrainSize = 7, Casing = 13, DrillDates = 16;
+constexpr int Notes = 2, Strata = 3, Free = 4, Water = 5, Samples = 6, GrainSize = 7, Casing = 13,
+              DrillDates = 16;
 }
 
 // Sub-columns of the samples column, from its left edge.
@@ -78,8 +79,7 @@ struct BarPart
 
     // draw(odd, y) for the rows top + first + i x step whose marks (half their height
     // above and below the row) end above the bottom, from the first one that can be seen.
-    template <class Draw>
-    void rows(double first, double step, double half, Draw draw) const
+    template <class Draw> void rows(double first, double step, double half, Draw draw) const
     {
         double i = std::max(0.0, std::floor((visibleTop - top - first - half) / step));
         double previous = -std::numeric_limits<double>::infinity();
@@ -103,7 +103,8 @@ void hatchSilt(const BarPart& b)
     constexpr double dash = 1.408, pitch = 2.2, rowShift = 1.1;
     const double inset = (pitch - dash) / 2;
     b.rows(kHatchFirstRow, kHatchRowStep, 0, [&](bool odd, double y) {
-        for (double x = b.x1 + inset + (odd ? rowShift : 0); x + dash < b.x2; x += pitch) b.line(x, y, x + dash, y);
+        for (double x = b.x1 + inset + (odd ? rowShift : 0); x + dash < b.x2; x += pitch)
+            b.line(x, y, x + dash, y);
     });
 }
 
@@ -120,7 +121,8 @@ void hatchSand(const BarPart& b)
 
 void hatchGravel(const BarPart& b)
 {
-    constexpr double radius = 0.06, pitch = 3.2, firstX = 0.62, rowShift = 1.6, firstRow = 0.08, rowStep = 0.14;
+    constexpr double radius = 0.06, pitch = 3.2, firstX = 0.62, rowShift = 1.6, firstRow = 0.08,
+                     rowStep = 0.14;
     // The circle's radius is in depth units; across the page it measures this many mm.
     const PageGeometry& g = b.pass.geo;
     const double radiusMm = g.unitsPerPageMm > 0.0001 ? radius * g.unitsPerMetre / g.unitsPerPageMm : 0;

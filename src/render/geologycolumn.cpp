@@ -93,7 +93,7 @@ void drawGeologyColumns(LogPass& pass, double h, double pageTop, double elevatio
     PageCanvas& c = pass.canvas;
     const double pageBottom = pass.bottom;
     const int patternPen = std::max(1, settings.patternLineWidthIndex() + 1);
-    const int symbolOption = settings.intAt(48);
+    const int symbolOption = settings.intAt(48); // "ｱﾙﾌｧﾍﾞｯﾄ記号をつける": 1 " (S)", 2 " S"
 
     const PatternColourTable noColours;
     const PatternFillInputs inputs{doc,
@@ -108,11 +108,11 @@ void drawGeologyColumns(LogPass& pass, double h, double pageTop, double elevatio
     std::vector<unsigned char> marks(static_cast<size_t>(G.rows()) + 1, 0);
     PatternFill fill(c, inputs, &marks);
 
-    double layerTop = 0;      // the last drawn boundary
-    double lastMarked = 0;    // the last boundary with figures or a depth line
-    double lastLabel = 0;     // where the last figures were placed
-    double nameBottom = 0;    // bottom of the previous name box
-    double toneBottom = 0;    // bottom of the previous colour-tone box
+    double layerTop = 0;       // the last drawn boundary
+    double lastMarked = 0;     // the last boundary with figures or a depth line
+    double lastLabel = 0;      // where the last figures were placed
+    double nameBottom = 0;     // bottom of the previous name box
+    double toneBottom = 0;     // bottom of the previous colour-tone box
     bool boundaryAsked = true; // the previous layer asked for a pattern-column boundary
     auto onPage = [&](double y) { return y >= pageTop && y <= pageBottom; };
 
@@ -124,9 +124,8 @@ void drawGeologyColumns(LogPass& pass, double h, double pageTop, double elevatio
         const double d = cellDouble(G(r, 1));
         const double t = d - layerTop;
 
-        const int filled =
-            fill.FillLayerPattern(r, (bits & Bits::AuxiliaryMark) != 0, patternPen, d, layerTop, t, pageTop,
-                                  X[5] - X[4]);
+        const int filled = fill.FillLayerPattern(r, (bits & Bits::AuxiliaryMark) != 0, patternPen, d,
+                                                 layerTop, t, pageTop, X[5] - X[4]);
         const bool drawn = filled == 1 || !G(r, 2).empty();
 
         // Figures of boundaries closer than a text height sit on their baseline.

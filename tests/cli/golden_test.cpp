@@ -35,8 +35,8 @@ void compareWithGolden(const std::string& fixture, const std::string& golden)
 {
     test::TempDir dir;
     std::ostringstream out, err;
-    ASSERT_EQ(runCli({"export", test::dataPath(fixture), "-o", dir.file("page.png"), "--dpi", "150", "--pages",
-                      "1", "--install-dir", std::string(QC_SOURCE_DIR) + "/data/install"},
+    ASSERT_EQ(runCli({"export", test::dataPath(fixture), "-o", dir.file("page.png"), "--dpi", "150",
+                      "--pages", "1", "--install-dir", std::string(QC_SOURCE_DIR) + "/data/install"},
                      out, err),
               0)
         << err.str();

@@ -50,7 +50,7 @@ TEST(WaterLevelColumn, LevelsBelowAndAboveTheGround)
     Columns p;
     auto& W = p.doc.WaterLevelTable;
     const char* rows[][4] = {
-        {"-1.20", "04/12", "", "3"},      {"+0.50", "04/13", "自噴", "3"}, {"+6.50", "04/14", "高い", "3"},
+        {"-1.20", "04/12", "", "3"},     {"+0.50", "04/13", "自噴", "3"}, {"+6.50", "04/14", "高い", "3"},
         {"-7.00", "04/15", "洗浄", "1"}, {"+6.00", "04/16", "", "1"},     {"-0.10", "", "", "1"},
         {"-3.00", "04/17", "記事", "0"},
     };
@@ -69,10 +69,12 @@ TEST(WaterLevelColumn, LevelsBelowAndAboveTheGround)
         const char* text;
         double x, y;
     } expected[] = {
-        {" 1.20", inside, 1.20 - 0.8 * h},  {"04/12", inside, 1.20 - 1.6 * h},  {"", inside, 1.20 - 0.2 * h},
-        {"+0.50", outside, -0.5 - 0.8 * h}, {"04/13", outside, -0.5 - 1.6 * h}, {"自噴", outside, -0.5 - 0.2 * h},
-        {" 7.00", inside, 7.0 - 0.8 * h},   {"洗浄", inside, 7.0 - 0.2 * h},    {"+6.00", outside, -6.0 - 0.8 * h},
-        {" 0.10", outside, 0.1 - 0.8 * h},  {"記事", inside, 3.0 - 0.2 * h},
+        {" 1.20", inside, 1.20 - 0.8 * h},  {"04/12", inside, 1.20 - 1.6 * h},
+        {"", inside, 1.20 - 0.2 * h},       {"+0.50", outside, -0.5 - 0.8 * h},
+        {"04/13", outside, -0.5 - 1.6 * h}, {"自噴", outside, -0.5 - 0.2 * h},
+        {" 7.00", inside, 7.0 - 0.8 * h},   {"洗浄", inside, 7.0 - 0.2 * h},
+        {"+6.00", outside, -6.0 - 0.8 * h}, {" 0.10", outside, 0.1 - 0.8 * h},
+        {"記事", inside, 3.0 - 0.2 * h},
     };
     for (const Expect& e : expected) {
         bool found = false;
@@ -241,10 +243,8 @@ TEST(NotesColumn, NotesNeverOverlapAndUnderlineTheirEnd)
         std::string text;
         const char* underline;
     } rows[] = {
-        {"0.00", "1.00", sj("表土。"), "1"},
-        {"1.00", "1.10", longText, ""},
-        {"1.10", "3.00", sj("砂。"), "x"},
-        {"3.00", "4.00", sj("粘土。"), "0"},
+        {"0.00", "1.00", sj("表土。"), "1"},   {"1.00", "1.10", longText, ""},
+        {"1.10", "3.00", sj("砂。"), "x"},     {"3.00", "4.00", sj("粘土。"), "0"},
         {"4.00", "5.00", sj("礫。\r\n"), "2"},
     };
     int r = 1;
@@ -349,8 +349,8 @@ TEST(FreeColumn, PlacementUnderlinesAndBaseline)
         double dx; // from X11, or from X12 for right alignment
         bool fromRight;
     } cases[] = {
-        {"", HAlign::Left, 0.2, false}, {"abc", HAlign::Left, 0.2, false}, {"0", HAlign::Left, 0.2, false},
-        {"1", HAlign::Centre, 0, false}, {"2", HAlign::Right, -0.2, true}, {"3", HAlign::Centre, 0, false},
+        {"", HAlign::Left, 0.2, false},  {"abc", HAlign::Left, 0.2, false}, {"0", HAlign::Left, 0.2, false},
+        {"1", HAlign::Centre, 0, false}, {"2", HAlign::Right, -0.2, true},  {"3", HAlign::Centre, 0, false},
     };
     for (const Case& c : cases) {
         Columns p;
@@ -361,8 +361,8 @@ TEST(FreeColumn, PlacementUnderlinesAndBaseline)
         F(3, 1) = "5.00", F(3, 2) = "C", F(3, 3) = "3";
         F(4, 1) = "6.00", F(4, 2) = "D", F(4, 3) = "";
         drawFreeColumn(p.body(), p.h(), p.w());
-        const double x = c.align == HAlign::Centre ? (p.X(11) + p.X(12)) / 2
-                                                    : (c.fromRight ? p.X(12) : p.X(11)) + c.dx;
+        const double x =
+            c.align == HAlign::Centre ? (p.X(11) + p.X(12)) / 2 : (c.fromRight ? p.X(12) : p.X(11)) + c.dx;
         const auto a = p.text("A"), b = p.text("B"), cc = p.text("C");
         ASSERT_TRUE(a && b && cc) << c.placement;
         EXPECT_EQ(a->points[0].x, p.px(x)) << c.placement;
@@ -392,8 +392,10 @@ TEST(GrainSizeColumn, BarEdgesFollowTheComponents)
     ASSERT_EQ(boxes.size(), 4u + 1u + 2u);
     const double edges[] = {0, 0.4, 0.7, 0.9, 1.0};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(boxes[static_cast<size_t>(i)].points[0], (DevPoint{p.px(x14 + edges[i] * W), p.py(1.00)})) << i;
-        EXPECT_EQ(boxes[static_cast<size_t>(i)].points[2], (DevPoint{p.px(x14 + edges[i + 1] * W), p.py(2.00)}))
+        EXPECT_EQ(boxes[static_cast<size_t>(i)].points[0], (DevPoint{p.px(x14 + edges[i] * W), p.py(1.00)}))
+            << i;
+        EXPECT_EQ(boxes[static_cast<size_t>(i)].points[2],
+                  (DevPoint{p.px(x14 + edges[i + 1] * W), p.py(2.00)}))
             << i;
     }
     EXPECT_EQ(boxes[4].points[2].x, p.px(p.X(15)));
@@ -444,9 +446,12 @@ TEST(CasingColumn, SpecificationsChooseTheFill)
         const char* text;
         CasingFill fill;
     } cases[] = {
-        {"有孔区間　oo", CasingFill::Perforated}, {"遮水区間　■", CasingFill::WaterSealed},
-        {"無孔区間　| |", CasingFill::Blind},     {"保孔管なし", CasingFill::None},
-        {"その他", CasingFill::None},             {"", CasingFill::None},
+        {"有孔区間　oo", CasingFill::Perforated},
+        {"遮水区間　■", CasingFill::WaterSealed},
+        {"無孔区間　| |", CasingFill::Blind},
+        {"保孔管なし", CasingFill::None},
+        {"その他", CasingFill::None},
+        {"", CasingFill::None},
         {"有孔・遮水", CasingFill::Perforated},
     };
     for (const Case& c : cases) EXPECT_EQ(casingFillOf(sj(c.text)), c.fill) << c.text;
@@ -534,8 +539,8 @@ TEST(DepthColumns, HiddenColumnsDrawNothing)
     p.doc.CasingTable(1, 1) = "3.00", p.doc.CasingTable(1, 2) = sj("有孔");
     p.doc.DrillDateTable(1, 1) = "1.00", p.doc.DrillDateTable(1, 2) = "4/12";
     LogPass& pass = p.body();
-    for (auto draw : {drawNotesColumn, drawStratumColumn, drawFreeColumn, drawWaterLevelColumn, drawSampleColumn,
-                      drawGrainSizeColumn, drawCasingColumn, drawDrillDateColumn})
+    for (auto draw : {drawNotesColumn, drawStratumColumn, drawFreeColumn, drawWaterLevelColumn,
+                      drawSampleColumn, drawGrainSizeColumn, drawCasingColumn, drawDrillDateColumn})
         draw(pass, p.h(), p.w());
     for (const Call& c : p.dev.calls()) EXPECT_EQ(c.op, Op::Font) << static_cast<int>(c.op);
 }
@@ -557,13 +562,15 @@ TEST(DepthColumns, ExtremeCellsKeepThePassBounded)
             p.doc.GeologyTable(r, 7) = "503";
             p.doc.GeologyTable(r, 12) = "600.0";
             p.doc.NoteTable(r, 1) = d, p.doc.NoteTable(r, 2) = deep, p.doc.NoteTable(r, 4) = sj("記事");
-            p.doc.FreeColumnTable(r, 1) = d, p.doc.FreeColumnTable(r, 2) = "a", p.doc.FreeColumnTable(r, 3) = "1";
+            p.doc.FreeColumnTable(r, 1) = d, p.doc.FreeColumnTable(r, 2) = "a",
+                                     p.doc.FreeColumnTable(r, 3) = "1";
             p.doc.WaterLevelTable(r, 1) = d, p.doc.WaterLevelTable(r, 4) = "3";
             p.doc.SampleTable(r, 1) = d, p.doc.SampleTable(r, 2) = deep;
             for (int c = 5; c <= 8; ++c) p.doc.SampleTable(r, c) = "25";
             p.doc.CasingTable(r, 1) = d, p.doc.CasingTable(r, 2) = sj(r % 2 ? "有孔" : "遮水");
             p.doc.DrillDateTable(r, 1) = d, p.doc.DrillDateTable(r, 2) = "4/12";
-            if (r <= 10) p.doc.StratumTable(r, 1) = d, p.doc.StratumTable(r, 2) = deep, p.doc.StratumTable(r, 3) = "A";
+            if (r <= 10)
+                p.doc.StratumTable(r, 1) = d, p.doc.StratumTable(r, 2) = deep, p.doc.StratumTable(r, 3) = "A";
             ++r;
         }
         p.doc.HeaderTable(13) = "1e300";

@@ -74,7 +74,8 @@ TEST(ElevationText, FiguresOfTheBoundary)
         {"the limit itself", -999.9, 0, 1.0, std::nullopt},
         {"just above the limit", -999.8, 0, 0.0, "-999.80"},
     };
-    for (const Case& c : cases) EXPECT_EQ(elevationText(c.depth, c.elevation, c.angle, "%7.2f"), c.expected) << c.name;
+    for (const Case& c : cases)
+        EXPECT_EQ(elevationText(c.depth, c.elevation, c.angle, "%7.2f"), c.expected) << c.name;
 }
 
 TEST(ElevationText, DepthColumnsShowDepthsUnlessElevationsAreChosen)
@@ -102,12 +103,8 @@ TEST(GeologyNameText, NameAuxiliaryNameAndSymbol)
         int bits, option;
         const char* expected;
     } cases[] = {
-        {kName, 0, "砂"},
-        {kName, 1, "砂 (S)"},
-        {kName, 2, "砂 S"},
-        {kName, 3, "砂"},
-        {kAux, 1, "・シルト互層"},
-        {kName | kAux, 1, "砂・シルト互層 (S)"},
+        {kName, 0, "砂"}, {kName, 1, "砂 (S)"},      {kName, 2, "砂 S"},
+        {kName, 3, "砂"}, {kAux, 1, "・シルト互層"}, {kName | kAux, 1, "砂・シルト互層 (S)"},
         {0, 1, ""},
     };
     for (const Case& c : cases) {
@@ -181,7 +178,8 @@ TEST(GeologyColumns, ARowWithAColourToneOnlyMergesIntoTheLayerBelow)
     // The pattern of row 3 is laid out from 1.00 m: its clip starts there.
     bool clipFromOne = false;
     for (const Call& c : g.dev.ofKind(Op::Clip))
-        if (c.rect.left == g.px(g.X(4)) && c.rect.top == g.py(1.00) && c.rect.bottom == g.py(3.00)) clipFromOne = true;
+        if (c.rect.left == g.px(g.X(4)) && c.rect.top == g.py(1.00) && c.rect.bottom == g.py(3.00))
+            clipFromOne = true;
     EXPECT_TRUE(clipFromOne);
     // The colour tone is still written, ending on its own boundary.
     const auto tone = g.dev.ofKind(Op::TextInRect);
