@@ -7,7 +7,10 @@
 
 namespace qc {
 
-static QString caption() { return QStringLiteral("Qc"); }
+static QString caption()
+{
+    return QStringLiteral("Qc");
+}
 
 void QtPrompter::message(const std::string& text)
 {
@@ -22,9 +25,12 @@ Answer QtPrompter::ask(const std::string& text, Buttons buttons, Answer defaultA
                                       : defaultAnswer == Answer::Cancel ? QMessageBox::Cancel
                                                                         : QMessageBox::Yes;
     switch (QMessageBox::question(m_parent, caption(), fromCp932(text), set, def)) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
     }
 }
 
