@@ -2,6 +2,7 @@
 
 #include "app/appcontext.h"
 #include "app/docflows.h"
+#include "cli/export.h"
 #include "cli/jsondump.h"
 #include "cli/streamprompter.h"
 #include "document/tables.h"
@@ -14,6 +15,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: qc [FILE]                       open the main window (with FILE)\n"
+    "       qc export FILE -o OUT.pdf|.png|.svg [--pages A-B] [--dpi N] [--paper A3|A4|WxHmm]\n"
+    "                                       print the log without a display (qc export --help)\n"
     "       qc dump FILE [--install-dir DIR]\n"
     "                                       print the document tables as JSON, after the\n"
     "                                       view update (masters, defaults, derived patterns)\n"
@@ -112,7 +115,7 @@ bool isCliCommand(const std::vector<std::string>& args)
 {
     if (args.empty()) return false;
     const std::string& c = args[0];
-    return c == "dump" || c == "convert" || c == "--help" || c == "-h" || c == "help";
+    return c == "export" || c == "dump" || c == "convert" || c == "--help" || c == "-h" || c == "help";
 }
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -121,6 +124,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << kUsage;
         return 0;
     }
+    if (args[0] == "export") return runExport(args, out, err);
     if (args[0] == "dump") return runDump(args, out, err);
     if (args[0] == "convert") return runConvert(args, err);
     err << "qc: unknown command " << args[0] << '\n' << kUsage;

@@ -7,7 +7,10 @@
 
 namespace qc {
 
-static QString caption() { return QStringLiteral("Qc"); }
+static QString caption()
+{
+    return QStringLiteral("Qc");
+}
 
 // Messages may break lines with CR LF; a message box wants a plain line feed.
 static QString shown(const std::string& text)
@@ -30,9 +33,12 @@ Answer QtPrompter::ask(const std::string& text, Buttons buttons, Answer defaultA
                                       : defaultAnswer == Answer::Cancel ? QMessageBox::Cancel
                                                                         : QMessageBox::Yes;
     switch (QMessageBox::question(m_parent, caption(), shown(text), set, def)) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
     }
 }
 

@@ -1,0 +1,64 @@
+#pragma once
+// The drawing device over a QPainter: a widget, a QPrinter, a QPdfWriter, a
+// QImage or a QSvgGenerator. Painter coordinates are device units; text arrives
+// as CP932 and is converted here only.
+
+#include "platform/device.h"
+
+#include <QFont>
+
+class QPainter;
+class QString;
+
+namespace qc {
+
+// Makes the faces the logs ask for ("ＭＳ 明朝", "ＭＳ Ｐ明朝", ...) resolve to the
+// installed metric-compatible Japanese faces. Safe to call more than once.
+void registerJapaneseFontSubstitutions();
+
+class QtPainterDevice : public Device
+{
+public:
+    // Resolution taken from the painter's device (its logical dots per inch).
+    explicit QtPainterDevice(QPainter& painter);
+    QtPainterDevice(QPainter& painter, int logPixelsX, int logPixelsY);
+
+    int logPixelsX() const override { return m_dpiX; }
+    int logPixelsY() const override { return m_dpiY; }
+    [[nodiscard]] bool selectFont(const LogicalFont& font) override;
+    const LogicalFont& font() const override { return m_logical; }
+    void setTextColour(Colour colour) override { m_textColour = colour; }
+    Colour textColour() const override { return m_textColour; }
+    void setTextAlign(TextAlign align) override { m_align = align; }
+    TextAlign textAlign() const override { return m_align; }
+    void textOut(int x, int y, std::string_view text) override;
+    DevSize textExtent(std::string_view text) override;
+    int drawText(const DevRect& rect, std::string_view text, unsigned flags,
+                 DevRect* calculated = nullptr) override;
+    void intersectClip(const DevRect& rect) override;
+    void resetClip() override;
+    void drawPolyline(const std::vector<DevPoint>& points, const Pen& pen) override;
+    void drawPolygon(const std::vector<DevPoint>& points, const Pen& pen, const Brush& brush) override;
+    void drawRectangle(const DevRect& rect, const Pen& pen, const Brush& brush) override;
+    void drawEllipse(const DevRect& box, const Pen& pen, const Brush& brush) override;
+    void drawArc(const DevRect& box, DevPoint start, DevPoint end, const Pen& pen) override;
+    void stretchBitmap(const DevRect& dest, const Bitmap& image, const DevRect& source, RasterOp op) override;
+    bool exactRasterOps() const override;
+
+    // The QFont a logical font becomes (exposed for tests).
+    static QFont toQFont(const LogicalFont& font);
+
+private:
+    void applyPen(const Pen& pen);
+    void applyBrush(const Brush& brush);
+
+    QPainter& m_painter;
+    int m_dpiX;
+    int m_dpiY;
+    LogicalFont m_logical;
+    QFont m_font;
+    Colour m_textColour = 0;
+    TextAlign m_align = AlignLeftTop;
+};
+
+} // namespace qc

@@ -1,0 +1,40 @@
+#include "render/columnedges.h"
+
+#include "document/fieldtext.h"
+#include "document/tables.h"
+
+namespace qc {
+
+namespace {
+// Depth scale, elevation, thickness, depth, pattern, soil name, colour tone, and two empty places.
+constexpr double kFixedWidths[10] = {5.0, 7.6, 8.8, 7.6, 7.6, 8.2, 17.4, 8.4, 0.0, 0.0};
+} // namespace
+
+bool displayItemShown(const Document& doc, int row)
+{
+    return cellInt(doc.DisplayItemTable(row, 1)) == 1;
+}
+
+ColumnEdges ColumnEdges::compute(const Document& doc)
+{
+    ColumnEdges e;
+    double sum = 0;
+    for (int i = 0; i < kCount; ++i) {
+        double w = 0;
+        if (i < 10)
+            w = kFixedWidths[i];
+        else if (displayItemShown(doc, i - 8))
+            w = cellDouble(doc.DisplayItemTable(i - 8, 2));
+        sum += w;
+        e.X[static_cast<size_t>(i)] = sum;
+    }
+    return e;
+}
+
+bool graphDrawn(const Document& doc, const ColumnEdges& edges, int k)
+{
+    if (k < 1 || k > 5) return false;
+    return cellInt(doc.DisplayItemTable(7 + k, 1)) != 0 && edges[15 + k] - edges[14 + k] >= 1.0;
+}
+
+} // namespace qc

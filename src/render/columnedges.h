@@ -1,0 +1,31 @@
+#pragma once
+// The 25 column boundaries X0 ... X24 of the log, in page mm: a running sum of
+// fixed widths and the widths of the columns DisplayItemTable shows.
+
+#include <array>
+#include <cstddef>
+
+namespace qc {
+
+struct Document;
+
+struct ColumnEdges
+{
+    static constexpr int kCount = 25;
+    std::array<double, kCount> X{};
+
+    double operator[](int i) const
+    {
+        return X[static_cast<std::size_t>(i < 0 ? 0 : i >= kCount ? kCount - 1 : i)];
+    }
+
+    static ColumnEdges compute(const Document& doc);
+};
+
+// DisplayItemTable row shown: column 1 equal to 1 as an integer.
+bool displayItemShown(const Document& doc, int row);
+
+// Graph k (1 to 5) is drawn when its row (7 + k) is shown (non-zero) and its column at least 1.0 mm wide.
+bool graphDrawn(const Document& doc, const ColumnEdges& edges, int k);
+
+} // namespace qc
