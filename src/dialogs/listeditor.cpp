@@ -283,6 +283,12 @@ bool ListEditor::checkRange(const std::string& text, double low, double high, bo
 void ListEditor::setField(int i, std::string text)
 {
     fieldRef(i) = std::move(text);
+    onFieldChanged(i);
+}
+
+void ListEditor::fieldEntered(int i)
+{
+    onFieldEntered(i);
 }
 
 void ListEditor::fieldLeft(int i)
