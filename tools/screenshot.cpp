@@ -1,7 +1,8 @@
 // Takes a screenshot of the main window on a log, for the documentation:
-//   qc_screenshot FILE OUT.png [--install-dir DIR] [--size WxH] [--page N] [--menu N]
+//   qc_screenshot FILE OUT.png [--install-dir DIR] [--size WxH] [--page N] [--menu N] [--dialog NAME]
 // Run it under a display (xvfb-run works). --menu opens the N-th menu of the
-// menu bar (1 = ファイル) before the picture is taken.
+// menu bar (1 = ファイル) before the picture is taken; --dialog header or
+// geology opens that command's dialog and takes the dialog instead.
 
 #include "app/appcontext.h"
 #include "app/viewstate.h"
@@ -10,7 +11,10 @@
 #include "qt/qtext.h"
 #include "qt/qtpainterdevice.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QEventLoop>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -27,16 +31,19 @@ int main(int argc, char** argv)
     if (args.size() < 3) {
         std::fprintf(
             stderr,
-            "usage: qc_screenshot FILE OUT.png [--install-dir DIR] [--size WxH] [--page N] [--menu N]\n");
+            "usage: qc_screenshot FILE OUT.png [--install-dir DIR] [--size WxH] [--page N] [--menu N] "
+            "[--dialog header|geology]\n");
         return 2;
     }
     std::string installDir;
     QSize size(1280, 860);
     int page = 1, menu = 0;
+    QString dialog;
     for (qsizetype i = 3; i + 1 < args.size(); i += 2) {
         if (args[i] == QStringLiteral("--install-dir")) installDir = qc::toNativePath(args[i + 1]);
         if (args[i] == QStringLiteral("--page")) page = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--menu")) menu = args[i + 1].toInt();
+        if (args[i] == QStringLiteral("--dialog")) dialog = args[i + 1];
         if (args[i] == QStringLiteral("--size")) {
             const QStringList wh = args[i + 1].split(QLatin1Char('x'));
             if (wh.size() == 2) size = QSize(wh[0].toInt(), wh[1].toInt());
@@ -53,6 +60,28 @@ int main(int argc, char** argv)
     for (int p = 1; p < page; ++p) window.controller().nextPage();
 
     const QString out = args[2];
+    if (!dialog.isEmpty()) {
+        const qc::CommandId id = dialog == QStringLiteral("header") ? qc::CommandId::Header : qc::CommandId::Geology;
+        bool saved = false;
+        window.dialogs().setRunner([&](QDialog& d) {
+            d.move(20, 20);
+            d.show();
+            QEventLoop wait;
+            QTimer::singleShot(900, &wait, &QEventLoop::quit);
+            wait.exec();
+            const QRect frame = d.frameGeometry();
+            QPixmap shot = d.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+            if (shot.isNull()) shot = d.grab();
+            saved = shot.save(out);
+            std::fprintf(stderr, saved ? "wrote %s\n" : "cannot write %s\n", out.toLocal8Bit().constData());
+            return int(QDialog::Rejected);
+        });
+        QTimer::singleShot(800, [&] {
+            window.action(id)->trigger();
+            application.exit(saved ? 0 : 1);
+        });
+        return application.exec();
+    }
     QTimer::singleShot(800, [&] {
         if (menu > 0 && menu <= window.menuBar()->actions().size()) {
             QAction* m = window.menuBar()->actions()[menu - 1];

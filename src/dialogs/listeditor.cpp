@@ -602,7 +602,12 @@ void ListEditor::pointerMoved(PointerArea area, const std::string& editorText)
 
 EnterAction ListEditor::enterKeyAction() const
 {
-    switch (m_keys.enterKeyMode) {
+    return enterActionFor(m_keys);
+}
+
+EnterAction enterActionFor(const KeyOptions& keys)
+{
+    switch (keys.enterKeyMode) {
     case 1:
         return EnterAction::NextControl;
     case 2:

@@ -102,6 +102,8 @@ std::optional<EditorSpan> placeCellEditor(int cellLeft, int columnWidth, int lis
 enum class CellKey { Enter, Up, Down, Tab, Escape };
 enum class PointerArea { Editor, List, Dialog, Outside };
 enum class EnterAction { PressOk, NextControl, Swallow };
+// What Enter does outside an in-cell editor, by the key options.
+EnterAction enterActionFor(const KeyOptions& keys);
 
 // What should have the keyboard focus after an operation.
 struct FocusRequest

@@ -54,9 +54,9 @@ QString plainText(const char* text)
 } // namespace
 
 MainWindow::MainWindow(AppContext& app, Document& doc, ViewState& view, QWidget* parent)
-    : QMainWindow(parent), m_app(app), m_doc(doc), m_view(view), m_prompter(this), m_dialogs(this),
-      m_chooser(this), m_controller(app, doc, view, m_forwarder, m_dialogs, *this),
-      m_printer(QPrinter::HighResolution)
+    : QMainWindow(parent), m_app(app), m_doc(doc), m_view(view), m_prompter(this),
+      m_dialogs(this, app, m_forwarder), m_chooser(this),
+      m_controller(app, doc, view, m_forwarder, m_dialogs, *this), m_printer(QPrinter::HighResolution)
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowIcon(toolIcon(ToolIcon::Application));

@@ -55,6 +55,7 @@ public:
     void setPrintDialogRunner(PrintDialogRunner runner) { m_printDialogRunner = std::move(runner); }
     void setPrompter(Prompter* prompter);
     QtFileChooser& fileChooser() { return m_chooser; }
+    QtDialogHost& dialogs() { return m_dialogs; }
     QPrinter& printer() { return m_printer; }
 
     // The print command: PreparePrinting, the print dialog, the pages, EndPrinting.
