@@ -7,6 +7,7 @@
 #include "dialogs/geologyeditor.h"
 #include "document/geologymaster.h"
 #include "document/tables.h"
+#include "platform/files.h"
 #include "platform/scriptedprompter.h"
 #include "support/testutil.h"
 
@@ -430,8 +431,8 @@ TEST(GeologyEditor, InCellEditsKeepBitsAndFlagsWordTogether)
     Fixture f;
     f.ed->setPageRows(10);
     // The depth typed into a blank row takes the word of the current boxes.
-    f.ed->setFlag(G::ColourUnderline, false);
     ASSERT_TRUE(f.ed->doubleClick(1, G::ColDepth));
+    f.ed->setFlag(G::ColourUnderline, false);
     f.ed->commitCell("1.5");
     EXPECT_EQ(f.ed->row(1)[G::ColFlags], "215");
     EXPECT_EQ(f.ed->row(1)[G::ColBitColour], ".");

@@ -91,7 +91,7 @@ TEST(HeaderEditor, SuggestionFollowsLongitudeSecondsAndTheNumberField)
     ASSERT_TRUE(f.ed.edit(H::LatMinutes, "39"));
     EXPECT_EQ(f.ed.suggestion(), "53392600xxx");
     f.ed.fieldEntered(H::BoringNumber);
-    EXPECT_EQ(f.ed.suggestion(), "53393600xxx");
+    EXPECT_EQ(f.ed.suggestion(), "53393680xxx");
     // Never stored.
     EXPECT_EQ(f.ed.value(H::BoringNumber), "");
 }

@@ -167,10 +167,13 @@ private slots:
         QCOMPARE(h.shown(1, G::ColBitColour), QStringLiteral("."));
         QCOMPARE(h.shown(1, G::ColFlags), QStringLiteral("215"));
 
+        // Each choice is a one-shot action; the combo rests on its blank item.
         h.dialog->densityCombo()->setFocus();
         QTest::keyClick(h.dialog->densityCombo(), Qt::Key_Down); // "0　表示しない"
-        QTest::keyClick(h.dialog->densityCombo(), Qt::Key_Down); // "1　密度"
-        h.dialog->densityCombo()->activated(h.dialog->densityCombo()->currentIndex());
+        QCOMPARE(h.dialog->edit(G::Pattern1)->text(), QStringLiteral("1500"));
+        QCOMPARE(h.dialog->densityCombo()->currentIndex(), 0);
+        h.dialog->densityCombo()->setCurrentIndex(2);
+        emit h.dialog->densityCombo()->activated(2); // "1　密度"
         QCOMPARE(h.dialog->edit(G::Pattern1)->text(), QStringLiteral("1500.1"));
         QCOMPARE(h.shown(1, G::ColPattern1), QStringLiteral("1500.1"));
         QCOMPARE(h.dialog->densityCombo()->currentIndex(), 0);

@@ -137,7 +137,8 @@ private slots:
                  QStringLiteral("画面表示のＯＮ、ＯＦＦ"));
         QCOMPARE(h.window->action(CommandId::Geology)->statusTip(), QStringLiteral("土質地質名、色調、下線"));
         // Dialogs of later work are shown disabled; the about box is there.
-        QVERIFY(!h.window->action(CommandId::Geology)->isEnabled());
+        QVERIFY(h.window->action(CommandId::Geology)->isEnabled());
+        QVERIFY(h.window->action(CommandId::Header)->isEnabled());
         QVERIFY(!h.window->action(CommandId::Scale)->isEnabled());
         QVERIFY(h.window->action(CommandId::About)->isEnabled());
         QVERIFY(h.window->action(CommandId::FilePrintPreview)->isEnabled());
