@@ -8,6 +8,7 @@
 #include "platform/scriptedprompter.h"
 #include "qt/logview.h"
 #include "qt/mainwindow.h"
+#include "qt/printing.h"
 #include "qt/qtext.h"
 #include "qt/qtfilechooser.h"
 #include "render/paging.h"
@@ -339,7 +340,7 @@ private slots:
         for (int i = 1; i <= 5; ++i) {
             const QString p = QString::fromStdString(dir.file("log" + std::to_string(i) + ".bhc"));
             QVERIFY(QFile::copy(QStringLiteral(QC_TEST_DATA_DIR "/current.bhc"), p));
-            QVERIFY(h.window->openFile(p));
+            QCOMPARE(h.window->openFile(p), FlowResult::Done);
             paths.prepend(p);
         }
         QCOMPARE(h.window->recentFiles(), paths.mid(0, 4));
@@ -394,6 +395,29 @@ private slots:
         // A cancelled dialog prints nothing.
         h.window->setPrintDialogRunner([](QPrinter&, int) { return false; });
         QCOMPARE(h.window->print(), 0);
+    }
+
+    void cancellingAPrintStopsAtThatPage()
+    {
+        qc::test::TempDir dir;
+        Harness h;
+        h.layers(45);
+        h.view.depthPerPage = 10;
+        h.view.pageOverlap = 0;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(dir.file("cut.pdf")));
+        std::vector<std::pair<int, int>> seen;
+        const PrintOutcome outcome =
+            printLogPages(h.window->controller(), printer, 1, 5, &h.prompter, [&](int done, int all) {
+                seen.emplace_back(done, all);
+                return done < 2;
+            });
+        QVERIFY(outcome.started);
+        QVERIFY(outcome.cancelled);
+        QCOMPARE(outcome.pagesPrinted, 2);
+        QCOMPARE(seen, (std::vector<std::pair<int, int>>{{0, 5}, {1, 5}, {2, 5}}));
+        QVERIFY(!h.view.printingNow);
     }
 
     void nameFiltersOfTheFileDialogs()
