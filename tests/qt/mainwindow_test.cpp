@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -418,6 +419,38 @@ private slots:
         QCOMPARE(outcome.pagesPrinted, 2);
         QCOMPARE(seen, (std::vector<std::pair<int, int>>{{0, 5}, {1, 5}, {2, 5}}));
         QVERIFY(!h.view.printingNow);
+    }
+
+    void placedCentredAt86By80PercentOfTheScreen()
+    {
+        Harness h;
+        h.window->placeOnScreen();
+        const QRect screen = h.window->screen()->geometry();
+        QCOMPARE(h.window->size(), QSize(screen.width() * 86 / 100, screen.height() * 80 / 100));
+        QVERIFY(qAbs(h.window->geometry().center().x() - screen.center().x()) <= 1);
+        QVERIFY(qAbs(h.window->geometry().center().y() - screen.center().y()) <= 1);
+    }
+
+    void openDialogStartsInTheRememberedFolder()
+    {
+        Harness h;
+        QStringList shown, suffixes;
+        qsizetype filters = 0;
+        QString answer = QStringLiteral(QC_TEST_DATA_DIR "/current.bhc");
+        h.window->fileChooser().setRunner([&](QFileDialog& d) -> std::optional<QString> {
+            shown << d.directory().absolutePath();
+            suffixes << d.defaultSuffix();
+            filters = d.nameFilters().size();
+            return answer;
+        });
+        h.window->action(CommandId::FileOpen)->trigger();
+        QCOMPARE(h.doc.title, std::string("current.bhc"));
+        QCOMPARE(h.window->recentFiles().value(0), answer);
+        h.window->action(CommandId::FileOpen)->trigger();
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[1], QStringLiteral(QC_TEST_DATA_DIR)); // remembered from the first open
+        QCOMPARE(suffixes.value(0), QStringLiteral("bhc"));
+        QCOMPARE(filters, 3);
     }
 
     void nameFiltersOfTheFileDialogs()
