@@ -20,6 +20,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QScrollBar>
 
 #include <cstdio>
 #include <string>
@@ -140,8 +141,9 @@ void BM_ScreenRepaintVisibleWindow(benchmark::State& state)
 }
 BENCHMARK(BM_ScreenRepaintVisibleWindow)->Unit(benchmark::kMillisecond);
 
-// The whole LogView widget painted through its paint event.
-void BM_LogViewWidgetPaint(benchmark::State& state)
+// The LogView widget (1280 x 800) painted through its paint event after a change
+// of the page (the page is drawn again), and while scrolling (the drawn page is shown).
+void BM_LogViewPaintAfterChange(benchmark::State& state)
 {
     DenseLog& log = dense();
     LogView view(log.ctl, log.prompter);
@@ -149,11 +151,28 @@ void BM_LogViewWidgetPaint(benchmark::State& state)
     view.setScrollSizes(log.host.sizes);
     QImage image(view.size(), QImage::Format_RGB32);
     for (auto _ : state) {
+        view.invalidatePage();
         view.render(&image);
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_LogViewWidgetPaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LogViewPaintAfterChange)->Unit(benchmark::kMillisecond);
+
+void BM_LogViewPaintWhileScrolling(benchmark::State& state)
+{
+    DenseLog& log = dense();
+    LogView view(log.ctl, log.prompter);
+    view.resize(1280, 800);
+    view.setScrollSizes(log.host.sizes);
+    QImage image(view.size(), QImage::Format_RGB32);
+    int step = 0;
+    for (auto _ : state) {
+        view.verticalScrollBar()->setValue((step++ * 37) % (view.verticalScrollBar()->maximum() + 1));
+        view.render(&image);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_LogViewPaintWhileScrolling)->Unit(benchmark::kMillisecond);
 
 // One printed page to PDF at 600 dpi, as the print flow draws it.
 void BM_PrintedPdfPageAt600Dpi(benchmark::State& state)

@@ -355,8 +355,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::repaint(bool erase)
 {
-    Q_UNUSED(erase); // the view paints the whole page on white every time
-    m_logView->viewport()->update();
+    Q_UNUSED(erase); // the view draws the whole page on white every time
+    m_logView->invalidatePage();
     if (auto it = m_actions.find(CommandId::ScreenDisplay); it != m_actions.end())
         it->second->setChecked(m_view.screenDisplayOn);
 }
@@ -451,7 +451,7 @@ void MainWindow::printSetup()
     QPageSetupDialog dialog(&m_printer, this);
     if (dialog.exec() == QDialog::Accepted) {
         m_printerChosen = true;
-        m_logView->viewport()->update();
+        m_logView->invalidatePage();
     }
 }
 

@@ -22,6 +22,7 @@
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -215,6 +216,23 @@ private slots:
         QTest::keyClick(view, Qt::Key_PageUp);
         QCOMPARE(h.view.screenPageTop, top);
         h.view.printingNow = false;
+    }
+
+    void scrollingShowsTheDrawnPageAndPagingDrawsItAgain()
+    {
+        Harness h(QC_TEST_DATA_DIR "/current.bhc");
+        h.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+        LogView* view = h.window->logView();
+        view->viewport()->repaint();
+        const int renders = view->pageRenders();
+        QVERIFY(renders >= 1);
+        view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum() / 2);
+        view->viewport()->repaint();
+        QCOMPARE(view->pageRenders(), renders);
+        QTest::keyClick(view, Qt::Key_PageDown);
+        view->viewport()->repaint();
+        QCOMPARE(view->pageRenders(), renders + 1);
     }
 
     void screenDisplayToggle()
