@@ -16,7 +16,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: qc [FILE]                       open the main window (with FILE)\n"
     "       qc export FILE -o OUT.pdf|.png|.svg [--pages A-B] [--dpi N] [--paper A3|A4|WxHmm]\n"
-    "                                       print the log without a display (qc export --help)\n"
+    "                 [--install-dir DIR]   print the log without a display (qc export --help)\n"
     "       qc dump FILE [--install-dir DIR]\n"
     "                                       print the document tables as JSON, after the\n"
     "                                       view update (masters, defaults, derived patterns)\n"
@@ -124,7 +124,15 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << kUsage;
         return 0;
     }
-    if (args[0] == "export") return runExport(args, out, err);
+    if (args[0] == "export") {
+        std::vector<std::string> rest = args;
+        std::string installDir;
+        if (!takeInstallDir(rest, installDir)) {
+            err << "qc: export: --install-dir needs a folder (see qc export --help)\n";
+            return 1;
+        }
+        return runExport(rest, installDir, out, err);
+    }
     if (args[0] == "dump") return runDump(args, out, err);
     if (args[0] == "convert") return runConvert(args, err);
     err << "qc: unknown command " << args[0] << '\n' << kUsage;

@@ -1,5 +1,6 @@
 #include "cli/export.h"
 
+#include "app/appcontext.h"
 #include "app/docflows.h"
 #include "app/settings.h"
 #include "app/viewstate.h"
@@ -23,8 +24,10 @@ namespace {
 
 constexpr const char* kExportHelp =
     "usage: qc export FILE -o OUT.pdf|OUT.png|OUT.svg [--pages A-B] [--dpi N] [--paper A3|A4|WxHmm]\n"
+    "                 [--install-dir DIR]\n"
     "\n"
-    "Prints the log without a display, page by page as printing would.\n"
+    "Prints the log without a display, page by page as printing would, with the settings and\n"
+    "fonts of the install folder.\n"
     "\n"
     "  -o OUT          output file; its extension chooses the format:\n"
     "                  .pdf  one PDF page per log page\n"
@@ -34,6 +37,8 @@ constexpr const char* kExportHelp =
     "  --dpi N         resolution of the drawing in dots per inch (default 600 for PDF and SVG,\n"
     "                  200 for PNG); the page must stay within 32767 dots\n"
     "  --paper P       paper: A3 (the default, portrait), A4, or WxHmm such as 420x297mm\n"
+    "  --install-dir DIR  the install folder (else $QC_INSTALL_DIR, the pointer file's folder,\n"
+    "                  or the default folder)\n"
     "  -h, --help      show this help\n"
     "\n"
     "The page count, the depth range of each page and the page label follow the log's scale\n"
@@ -84,10 +89,20 @@ bool parsePaper(std::string s, double& w, double& h)
     return x != std::string::npos && parseMm(s.substr(0, x), w) && parseMm(s.substr(x + 1), h);
 }
 
+// A headless export has no session: Qt's note that it made up a runtime folder is no news.
+void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type != QtFatalMsg && message.startsWith(QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    std::fprintf(stderr, "%s\n", qUtf8Printable(qFormatLogMessage(type, context, message)));
+    if (type == QtFatalMsg) std::abort();
+}
+
 // One application object for the process, on the offscreen platform unless one is asked for.
 void ensureGuiApplication()
 {
     if (QGuiApplication::instance()) return;
+    qInstallMessageHandler(quietHandler);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "qc";
@@ -103,14 +118,8 @@ int fail(std::ostream& err, const std::string& message)
 
 } // namespace
 
-void prepareForPrinting(Document& doc)
-{
-    ApplyStartupDefaults(doc);
-    ApplyViewUpdateDefaults(doc);
-    applyDefaultRoleTitles(doc);
-}
-
-int runExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runExport(const std::vector<std::string>& args, const std::string& installDir, std::ostream& out,
+              std::ostream& err)
 {
     std::string in;
     ExportOptions options;
@@ -158,20 +167,18 @@ int runExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
                              std::to_string(maxDpi) + ")");
 
     Document doc;
-    {
-        StreamPrompter prompter(err, Answer::Yes);
-        if (LoadByPath(doc, in, prompter) != FlowResult::Done) return 1;
-    }
-    prepareForPrinting(doc);
+    StreamPrompter prompter(err, Answer::Yes);
+    if (LoadByPath(doc, in, prompter) != FlowResult::Done) return 1;
+    // As the view shows a log it has just opened: masters, defaults, derived patterns, and the
+    // engineers' role titles of the first showing.
+    AppContext app(InstallEnvironment::fromProcess(installDir));
+    updateDocumentForView(app, doc, prompter);
+    applyDefaultRoleTitles(doc);
 
     ensureGuiApplication();
-    // Settings and fonts of the install folder are not read here yet: the built-in ones print the log.
-    const Settings settings = builtinSettings();
-    const FontSettings fonts = builtinFonts();
     ViewState view;
-    view.loadScaleSettings(settings);
-    StreamPrompter prompter(err, Answer::Yes);
-    RenderContext ctx{doc, settings, fonts, view, &prompter};
+    view.loadScaleSettings(app.settings);
+    RenderContext ctx{doc, app.settings, app.fonts, view, &prompter};
 
     const bool showProgress = &err == &std::cerr && ::isatty(STDERR_FILENO);
     auto progress = [&](int n, int m) {

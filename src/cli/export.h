@@ -7,13 +7,9 @@
 
 namespace qc {
 
-struct Document;
-
-// What the view does to a freshly loaded document before it is shown or printed:
-// the start-up and view-update defaults and the default engineer roles.
-void prepareForPrinting(Document& doc);
-
-// args[0] is "export". Returns the exit status; errors are one line on err.
-int runExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// args[0] is "export"; installDir, when not empty, names the install folder whose
+// settings and fonts print the log. Returns the exit status; errors are one line on err.
+int runExport(const std::vector<std::string>& args, const std::string& installDir, std::ostream& out,
+              std::ostream& err);
 
 } // namespace qc

@@ -27,7 +27,29 @@ void LogView::setScrollSizes(const ScrollSizes& sizes)
 {
     m_sizes = sizes;
     updateScrollBars();
+    invalidatePage();
+}
+
+void LogView::invalidatePage()
+{
+    m_pageValid = false;
     viewport()->update();
+}
+
+void LogView::renderPage()
+{
+    const qreal dpr = devicePixelRatioF();
+    const QSize size(std::max(1, m_sizes.totalX), std::max(1, m_sizes.totalY));
+    if (m_page.size() != size * dpr || m_page.devicePixelRatio() != dpr) {
+        m_page = QImage(size * dpr, QImage::Format_RGB32);
+        m_page.setDevicePixelRatio(dpr);
+    }
+    m_page.fill(Qt::white);
+    QPainter painter(&m_page);
+    QtPainterDevice device(painter, kScreenDpi, kScreenDpi);
+    m_controller.drawScreen(device, m_paintPrompter.get());
+    m_pageValid = true;
+    ++m_renders;
 }
 
 void LogView::updateScrollBars()
@@ -54,11 +76,18 @@ void LogView::scrollContentsBy(int, int)
 
 void LogView::paintEvent(QPaintEvent* event)
 {
+    if (!m_pageValid || m_page.devicePixelRatio() != devicePixelRatioF()) renderPage();
     QPainter painter(viewport());
-    painter.fillRect(event->rect(), Qt::white);
-    painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
-    QtPainterDevice device(painter, kScreenDpi, kScreenDpi);
-    m_controller.drawScreen(device, m_paintPrompter.get());
+    const QRect area = event->rect();
+    painter.fillRect(area, Qt::white);
+    const QPoint scroll(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    // The part of the page under the exposed area (the page may be smaller than the view).
+    const QRect visible =
+        area.translated(scroll) & QRect(QPoint(0, 0), m_page.deviceIndependentSize().toSize());
+    if (visible.isEmpty()) return;
+    const qreal dpr = m_page.devicePixelRatio();
+    painter.drawImage(QRectF(visible.translated(-scroll)), m_page,
+                      QRectF(QPointF(visible.topLeft()) * dpr, QSizeF(visible.size()) * dpr));
 }
 
 QImage LogView::renderToImage()

@@ -1,11 +1,13 @@
 #pragma once
 // The scrolling view of the log: paints the screen page through the drawing
 // pass, pages with PageUp/PageDown and the arrow keys, and scrolls over the
-// extent the page geometry gives.
+// extent the page geometry gives. The page is drawn once into an image of the
+// whole extent and scrolling shows parts of it; invalidatePage draws it again.
 
 #include "render/paging.h"
 
 #include <QAbstractScrollArea>
+#include <QImage>
 
 #include <memory>
 
@@ -26,6 +28,10 @@ public:
     ~LogView() override;
 
     void setScrollSizes(const ScrollSizes& sizes);
+    // The page changed: draw it again at the next paint.
+    void invalidatePage();
+    // How often the page was drawn for the screen (tests).
+    int pageRenders() const { return m_renders; }
     const ScrollSizes& scrollSizes() const { return m_sizes; }
 
     // Paints the screen page into an image of the extent (for tests and benchmarks).
@@ -39,8 +45,12 @@ protected:
 
 private:
     void updateScrollBars();
+    void renderPage();
 
     ViewController& m_controller;
+    QImage m_page;
+    bool m_pageValid = false;
+    int m_renders = 0;
     std::unique_ptr<DeferredPrompter> m_paintPrompter;
     ScrollSizes m_sizes;
 };

@@ -61,6 +61,8 @@ MainWindow::MainWindow(AppContext& app, Document& doc, ViewState& view, QWidget*
     setObjectName(QStringLiteral("mainWindow"));
     setWindowIcon(toolIcon(ToolIcon::Application));
     setAcceptDrops(true);
+    // Without a printer the print dialog prints to PDF: on A3, where the whole log width fits.
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) m_printer.setPageSize(QPageSize(QPageSize::A3));
     m_screenWidth = screen() ? screen()->geometry().width() : 1024;
 
     m_logView = new LogView(m_controller, m_forwarder, this);
@@ -121,7 +123,8 @@ void MainWindow::createActions()
         a->setVisible(false);
         connect(a, &QAction::triggered, this, [this, a] {
             const QString path = a->data().toString();
-            if (!openFile(path)) removeRecentFile(path);
+            // A file that is gone or no longer a log leaves the list.
+            if (openFile(path) == FlowResult::Failed) removeRecentFile(path);
         });
         m_recentActions.push_back(a);
     }
@@ -165,6 +168,10 @@ void MainWindow::createToolBar()
     m_toolBar->addSeparator();
     m_toolBar->addAction(m_actions[CommandId::PreviousPage]);
     m_toolBar->addAction(m_actions[CommandId::NextPage]);
+    // Hidden or shown from elsewhere (the window's context menu), the menu check follows.
+    connect(m_toolBar, &QToolBar::visibilityChanged, this, [this](bool visible) {
+        if (!isHidden()) m_actions[CommandId::ViewToolBar]->setChecked(visible);
+    });
 }
 
 void MainWindow::createStatusBar()
@@ -185,17 +192,20 @@ void MainWindow::placeOnScreen()
 
 void MainWindow::start(const std::string& path)
 {
-    if (!path.empty() && openFile(fromNativePath(path))) return;
+    m_logView->setFocus();
+    if (!path.empty() && openFile(fromNativePath(path)) == FlowResult::Done) return;
     m_controller.newDocument();
     updateTitle();
 }
 
-bool MainWindow::openFile(const QString& path)
+FlowResult MainWindow::openFile(const QString& path)
 {
-    const bool ok = m_controller.openPath(toNativePath(path)) == FlowResult::Done;
-    if (ok) addRecentFile(m_doc.path);
+    // An absolute path, so that a later save writes where the file came from.
+    const QString full = path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
+    const FlowResult r = m_controller.openPath(toNativePath(QDir::toNativeSeparators(full)));
+    if (r == FlowResult::Done) addRecentFile(m_doc.path);
     updateTitle();
-    return ok;
+    return r;
 }
 
 void MainWindow::trigger(CommandId id)
@@ -345,8 +355,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::repaint(bool erase)
 {
-    Q_UNUSED(erase); // the view paints the whole page on white every time
-    m_logView->viewport()->update();
+    Q_UNUSED(erase); // the view draws the whole page on white every time
+    m_logView->invalidatePage();
     if (auto it = m_actions.find(CommandId::ScreenDisplay); it != m_actions.end())
         it->second->setChecked(m_view.screenDisplayOn);
 }
@@ -441,7 +451,7 @@ void MainWindow::printSetup()
     QPageSetupDialog dialog(&m_printer, this);
     if (dialog.exec() == QDialog::Accepted) {
         m_printerChosen = true;
-        m_logView->viewport()->update();
+        m_logView->invalidatePage();
     }
 }
 

@@ -47,7 +47,7 @@ public:
     QStringList recentFiles() const;
 
     // The standard open path with the recent-file list and the title.
-    bool openFile(const QString& path);
+    FlowResult openFile(const QString& path);
 
     // Seams for tests: the print dialog (true to print; it may change the printer
     // and its range) and the prompter of messages and questions.

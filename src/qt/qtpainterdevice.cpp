@@ -2,11 +2,14 @@
 
 #include "qt/qtext.h"
 
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
+#include <QPainterPathStroker>
 #include <QPolygon>
 #include <QTextLayout>
 
@@ -36,6 +39,13 @@ QRect outlineRect(const DevRect& r)
     return QRect(n.left, n.top, std::max(0, n.width() - 1), std::max(0, n.height() - 1));
 }
 
+// Right and bottom lie outside, as for the device's rectangles.
+QRectF areaOf(const DevRect& r)
+{
+    const DevRect n = r.normalised();
+    return QRectF(n.left, n.top, n.width(), n.height());
+}
+
 QString defaultFace()
 {
     return QString::fromUtf8("ＭＳ 明朝");
@@ -46,6 +56,31 @@ struct LaidLine
     QString text;
     double width;
 };
+
+// Liang-Barsky: the part of the segment inside the rectangle; false when none.
+bool clipSegment(QLineF& line, const QRectF& r)
+{
+    double t0 = 0, t1 = 1;
+    const double dx = line.dx(), dy = line.dy();
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {line.x1() - r.left(), r.right() - line.x1(), line.y1() - r.top(),
+                         r.bottom() - line.y1()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1) return false;
+    }
+    const QPointF a = line.p1(), d(dx, dy);
+    line = QLineF(a + d * t0, a + d * t1);
+    return true;
+}
 
 } // namespace
 
@@ -88,6 +123,8 @@ QtPainterDevice::QtPainterDevice(QPainter& painter, int logPixelsX, int logPixel
 {
     registerJapaneseFontSubstitutions();
     m_painter.setBackgroundMode(Qt::TransparentMode);
+    const QPaintEngine* engine = m_painter.paintEngine();
+    m_softClip = engine && engine->type() == QPaintEngine::SVG;
 }
 
 QFont QtPainterDevice::toQFont(const LogicalFont& font)
@@ -102,6 +139,8 @@ QFont QtPainterDevice::toQFont(const LogicalFont& font)
     // Printed logs place every character themselves: no kerning, no hinting.
     f.setKerning(false);
     f.setHintingPreference(QFont::PreferNoHinting);
+    // Name the face that is really used, so that files (SVG) refer to an installed one.
+    f.setFamily(QFontInfo(f).family());
     return f;
 }
 
@@ -114,6 +153,46 @@ bool QtPainterDevice::selectFont(const LogicalFont& font)
     return true;
 }
 
+std::optional<QRectF> QtPainterDevice::clipWith(const std::optional<QRectF>& extra) const
+{
+    if (!m_softClip) return extra;
+    if (m_clip && extra) return m_clip->intersected(*extra);
+    return m_clip ? m_clip : extra;
+}
+
+void QtPainterDevice::drawTextRun(const QPointF& origin, const QString& text,
+                                  const std::optional<QRectF>& extraClip)
+{
+    if (text.isEmpty()) return;
+    m_painter.setFont(m_font);
+    m_painter.setPen(toQColor(m_textColour));
+    if (!m_softClip) {
+        if (extraClip) {
+            m_painter.save();
+            m_painter.setClipRect(*extraClip, Qt::IntersectClip);
+            m_painter.drawText(origin, text);
+            m_painter.restore();
+        } else {
+            m_painter.drawText(origin, text);
+        }
+        return;
+    }
+    const std::optional<QRectF> clip = clipWith(extraClip);
+    const QFontMetricsF fm(m_font, m_painter.device());
+    const QRectF box(origin.x(), origin.y() - fm.ascent(), fm.horizontalAdvance(text), fm.height());
+    if (!clip || clip->contains(box)) {
+        m_painter.drawText(origin, text);
+        return;
+    }
+    if (!clip->intersects(box)) return;
+    // Partly visible: the visible part of the glyph outlines.
+    QPainterPath glyphs;
+    glyphs.addText(origin, m_font, text);
+    QPainterPath area;
+    area.addRect(*clip);
+    m_painter.fillPath(glyphs.intersected(area), toQColor(m_textColour));
+}
+
 void QtPainterDevice::textOut(int x, int y, std::string_view text)
 {
     if (text.empty()) return;
@@ -124,17 +203,28 @@ void QtPainterDevice::textOut(int x, int y, std::string_view text)
     const double dy = m_align.v == VAlign::Top      ? fm.ascent()
                       : m_align.v == VAlign::Bottom ? -fm.descent()
                                                     : 0;
-    m_painter.setFont(m_font);
-    m_painter.setPen(toQColor(m_textColour));
     if (m_logical.escapement != 0) {
         m_painter.save();
         m_painter.translate(x, y);
         m_painter.rotate(-m_logical.escapement / 10.0);
+        if (m_softClip && m_clip) {
+            // The clip is in device space: outline the rotated text there.
+            QPainterPath glyphs;
+            glyphs.addText(QPointF(dx, dy), m_font, s);
+            const QPainterPath placed = m_painter.transform().map(glyphs);
+            m_painter.restore();
+            QPainterPath area;
+            area.addRect(*m_clip);
+            m_painter.fillPath(placed.intersected(area), toQColor(m_textColour));
+            return;
+        }
+        m_painter.setFont(m_font);
+        m_painter.setPen(toQColor(m_textColour));
         m_painter.drawText(QPointF(dx, dy), s);
         m_painter.restore();
-    } else {
-        m_painter.drawText(QPointF(x + dx, y + dy), s);
+        return;
     }
+    drawTextRun(QPointF(x + dx, y + dy), s, std::nullopt);
 }
 
 DevSize QtPainterDevice::textExtent(std::string_view text)
@@ -157,8 +247,8 @@ int QtPainterDevice::drawText(const DevRect& rect, std::string_view text, unsign
     if (flags & TextFormat::SingleLine) {
         lines.push_back({s, fm.horizontalAdvance(s)});
     } else {
-        // A line break starts a new line, and a trailing one adds an empty line, as the platform's layout
-        // does.
+        // A line break starts a new line, and a trailing one adds an empty line, as the platform's
+        // layout does.
         const QStringList paragraphs = s.split(QLatin1Char('\n'));
         for (QString para : paragraphs) {
             if (para.endsWith(QLatin1Char('\r'))) para.chop(1);
@@ -173,8 +263,7 @@ int QtPainterDevice::drawText(const DevRect& rect, std::string_view text, unsign
             layout.beginLayout();
             for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
                 line.setLineWidth(std::max(0, r.width()));
-                const QString part = para.mid(line.textStart(), line.textLength());
-                lines.push_back({part, line.naturalTextWidth()});
+                lines.push_back({para.mid(line.textStart(), line.textLength()), line.naturalTextWidth()});
             }
             layout.endLayout();
         }
@@ -186,11 +275,8 @@ int QtPainterDevice::drawText(const DevRect& rect, std::string_view text, unsign
         *calculated = {r.left, r.top, r.left + static_cast<int>(std::ceil(widest)), r.top + height};
     if (flags & TextFormat::CalcRect) return height;
 
-    m_painter.save();
-    if (!(flags & TextFormat::NoClip))
-        m_painter.setClipRect(QRect(r.left, r.top, r.width(), r.height()), Qt::IntersectClip);
-    m_painter.setFont(m_font);
-    m_painter.setPen(toQColor(m_textColour));
+    const std::optional<QRectF> box =
+        (flags & TextFormat::NoClip) ? std::nullopt : std::optional<QRectF>(areaOf(r));
     double top = r.top;
     if (flags & TextFormat::SingleLine) {
         if (flags & TextFormat::VCentre)
@@ -204,31 +290,31 @@ int QtPainterDevice::drawText(const DevRect& rect, std::string_view text, unsign
             left = (r.left + r.right - l.width) / 2;
         else if (flags & TextFormat::Right)
             left = r.right - l.width;
-        m_painter.drawText(QPointF(left, top + fm.ascent()), l.text);
+        drawTextRun(QPointF(left, top + fm.ascent()), l.text, box);
         top += lineHeight;
     }
-    m_painter.restore();
     return height;
 }
 
 void QtPainterDevice::intersectClip(const DevRect& rect)
 {
-    const DevRect r = rect.normalised();
-    m_painter.setClipRect(QRect(r.left, r.top, r.width(), r.height()),
-                          m_painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    const QRectF r = areaOf(rect);
+    if (m_softClip) {
+        m_clip = m_clip ? m_clip->intersected(r) : r;
+        return;
+    }
+    m_painter.setClipRect(r.toRect(), m_painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
 }
 
 void QtPainterDevice::resetClip()
 {
-    m_painter.setClipping(false);
+    m_clip.reset();
+    if (!m_softClip) m_painter.setClipping(false);
 }
 
-void QtPainterDevice::applyPen(const Pen& pen)
+QPen QtPainterDevice::toQPen(const Pen& pen) const
 {
-    if (pen.style == PenStyle::Null) {
-        m_painter.setPen(Qt::NoPen);
-        return;
-    }
+    if (pen.style == PenStyle::Null) return QPen(Qt::NoPen);
     const int width = std::max(1, pen.width);
     QPen qp(toQColor(pen.colour), width);
     // Styled pens exist only one unit wide; wider ones are solid.
@@ -255,19 +341,49 @@ void QtPainterDevice::applyPen(const Pen& pen)
         qp.setCapStyle(Qt::RoundCap);
         qp.setJoinStyle(Qt::RoundJoin);
     }
-    m_painter.setPen(qp);
+    return qp;
 }
 
-void QtPainterDevice::applyBrush(const Brush& brush)
+QBrush QtPainterDevice::toQBrush(const Brush& brush) const
 {
-    m_painter.setBrush(brush.solid ? QBrush(toQColor(brush.colour)) : QBrush(Qt::NoBrush));
+    return brush.solid ? QBrush(toQColor(brush.colour)) : QBrush(Qt::NoBrush);
+}
+
+void QtPainterDevice::drawShape(const QPainterPath& path, const QRectF& bounds, const QPen& pen,
+                                const QBrush& brush)
+{
+    const double margin = pen.style() == Qt::NoPen ? 0 : pen.widthF();
+    const QRectF reach = bounds.adjusted(-margin, -margin, margin, margin);
+    if (!m_softClip || !m_clip || m_clip->contains(reach)) {
+        m_painter.setPen(pen);
+        m_painter.setBrush(brush);
+        m_painter.drawPath(path);
+        return;
+    }
+    if (!m_clip->intersects(reach)) return;
+    QPainterPath area;
+    area.addRect(*m_clip);
+    m_painter.setPen(Qt::NoPen);
+    if (brush.style() != Qt::NoBrush) m_painter.fillPath(path.intersected(area), brush);
+    if (pen.style() != Qt::NoPen) {
+        QPainterPathStroker stroker(pen);
+        m_painter.fillPath(stroker.createStroke(path).intersected(area), pen.color());
+    }
 }
 
 void QtPainterDevice::drawPolyline(const std::vector<DevPoint>& points, const Pen& pen)
 {
     if (points.empty()) return;
-    applyPen(pen);
+    const QPen qp = toQPen(pen);
+    m_painter.setPen(qp);
     m_painter.setBrush(Qt::NoBrush);
+    if (m_softClip && m_clip) {
+        for (size_t i = 0; i + 1 < points.size(); ++i) {
+            QLineF segment(points[i].x, points[i].y, points[i + 1].x, points[i + 1].y);
+            if (clipSegment(segment, *m_clip)) m_painter.drawLine(segment);
+        }
+        return;
+    }
     if (points.size() == 2)
         m_painter.drawLine(QPoint(points[0].x, points[0].y), QPoint(points[1].x, points[1].y));
     else
@@ -277,67 +393,114 @@ void QtPainterDevice::drawPolyline(const std::vector<DevPoint>& points, const Pe
 void QtPainterDevice::drawPolygon(const std::vector<DevPoint>& points, const Pen& pen, const Brush& brush)
 {
     if (points.empty()) return;
-    applyPen(pen);
-    applyBrush(brush);
-    m_painter.drawPolygon(toPolygon(points), Qt::OddEvenFill);
+    const QPolygon poly = toPolygon(points);
+    if (!m_softClip || !m_clip) {
+        m_painter.setPen(toQPen(pen));
+        m_painter.setBrush(toQBrush(brush));
+        m_painter.drawPolygon(poly, Qt::OddEvenFill);
+        return;
+    }
+    QPainterPath path;
+    path.setFillRule(Qt::OddEvenFill);
+    path.addPolygon(poly);
+    path.closeSubpath();
+    drawShape(path, poly.boundingRect(), toQPen(pen), toQBrush(brush));
 }
 
 void QtPainterDevice::drawRectangle(const DevRect& rect, const Pen& pen, const Brush& brush)
 {
-    applyPen(pen);
-    applyBrush(brush);
-    m_painter.drawRect(outlineRect(rect));
+    if (!m_softClip || !m_clip) {
+        m_painter.setPen(toQPen(pen));
+        m_painter.setBrush(toQBrush(brush));
+        m_painter.drawRect(outlineRect(rect));
+        return;
+    }
+    QPainterPath path;
+    path.addRect(outlineRect(rect));
+    drawShape(path, outlineRect(rect), toQPen(pen), toQBrush(brush));
 }
 
 void QtPainterDevice::drawEllipse(const DevRect& box, const Pen& pen, const Brush& brush)
 {
-    applyPen(pen);
-    applyBrush(brush);
-    m_painter.drawEllipse(outlineRect(box));
+    if (!m_softClip || !m_clip) {
+        m_painter.setPen(toQPen(pen));
+        m_painter.setBrush(toQBrush(brush));
+        m_painter.drawEllipse(outlineRect(box));
+        return;
+    }
+    QPainterPath path;
+    path.addEllipse(outlineRect(box));
+    drawShape(path, outlineRect(box), toQPen(pen), toQBrush(brush));
 }
 
 void QtPainterDevice::drawArc(const DevRect& box, DevPoint start, DevPoint end, const Pen& pen)
 {
-    applyPen(pen);
-    m_painter.setBrush(Qt::NoBrush);
     const QRect r = outlineRect(box);
     const DevRect n = box.normalised();
     const double cx = (n.left + n.right) / 2.0;
     const double cy = (n.top + n.bottom) / 2.0;
-    if (start == end) {
-        m_painter.drawEllipse(r);
-        return;
-    }
     // Angles against the clock hands on the page: y grows downward.
     const double a0 = std::atan2(-(start.y - cy), start.x - cx) * 180.0 / M_PI;
     const double a1 = std::atan2(-(end.y - cy), end.x - cx) * 180.0 / M_PI;
     double span = a1 - a0;
     while (span <= 0) span += 360;
     while (span > 360) span -= 360;
-    m_painter.drawArc(r, static_cast<int>(std::lround(a0 * 16)), static_cast<int>(std::lround(span * 16)));
+    if (!m_softClip || !m_clip) {
+        m_painter.setPen(toQPen(pen));
+        m_painter.setBrush(Qt::NoBrush);
+        if (start == end)
+            m_painter.drawEllipse(r);
+        else
+            m_painter.drawArc(r, static_cast<int>(std::lround(a0 * 16)),
+                              static_cast<int>(std::lround(span * 16)));
+        return;
+    }
+    QPainterPath path;
+    if (start == end) {
+        path.addEllipse(r);
+    } else {
+        path.arcMoveTo(r, a0);
+        path.arcTo(r, a0, span);
+    }
+    drawShape(path, r, toQPen(pen), QBrush(Qt::NoBrush));
 }
 
 void QtPainterDevice::stretchBitmap(const DevRect& dest, const Bitmap& image, const DevRect& source,
                                     RasterOp op)
 {
     if (!image.valid()) return;
-    const DevRect s = source.normalised();
-    if (s.width() <= 0 || s.height() <= 0) return;
-    const bool and_ = op == RasterOp::And;
+    DevRect s = source.normalised();
+    QRectF target = areaOf(dest);
+    if (s.width() <= 0 || s.height() <= 0 || target.isEmpty()) return;
+    if (m_softClip && m_clip && !m_clip->contains(target)) {
+        // Only the visible part of the target, and the part of the source that lands there.
+        const QRectF visible = target.intersected(*m_clip);
+        if (visible.isEmpty()) return;
+        const double fx = s.width() / target.width(), fy = s.height() / target.height();
+        const int left = s.left + static_cast<int>(std::floor((visible.left() - target.left()) * fx));
+        const int top = s.top + static_cast<int>(std::floor((visible.top() - target.top()) * fy));
+        const int right = s.left + static_cast<int>(std::ceil((visible.right() - target.left()) * fx));
+        const int bottom = s.top + static_cast<int>(std::ceil((visible.bottom() - target.top()) * fy));
+        target = QRectF(target.left() + (left - s.left) / fx, target.top() + (top - s.top) / fy,
+                        (right - left) / fx, (bottom - top) / fy)
+                     .intersected(*m_clip);
+        s = {left, top, std::min(right, s.right), std::min(bottom, s.bottom)};
+        if (s.width() <= 0 || s.height() <= 0) return;
+    }
+    const bool andOp = op == RasterOp::And;
     const bool exact = exactRasterOps();
     // Only the source part is converted; on vector devices AND keeps what is drawn under white.
-    QImage img(s.width(), s.height(), and_ && !exact ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    QImage img(s.width(), s.height(), andOp && !exact ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     for (int y = 0; y < s.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
         for (int x = 0; x < s.width(); ++x) {
             const Colour c = image.at(s.left + x, s.top + y);
             const bool white = (c & 0xFFFFFF) == 0xFFFFFF;
-            line[x] = and_ && !exact && white ? qRgba(0, 0, 0, 0)
-                                              : qRgb(colourRed(c), colourGreen(c), colourBlue(c));
+            line[x] = andOp && !exact && white ? qRgba(0, 0, 0, 0)
+                                               : qRgb(colourRed(c), colourGreen(c), colourBlue(c));
         }
     }
-    const QRect target(dest.left, dest.top, dest.width(), dest.height());
-    if (and_ && exact) {
+    if (andOp && exact) {
         const QPainter::CompositionMode previous = m_painter.compositionMode();
         m_painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
         m_painter.drawImage(target, img);

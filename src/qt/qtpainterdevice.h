@@ -6,8 +6,14 @@
 #include "platform/device.h"
 
 #include <QFont>
+#include <QRectF>
 
+#include <optional>
+
+class QBrush;
 class QPainter;
+class QPainterPath;
+class QPen;
 class QString;
 
 namespace qc {
@@ -49,10 +55,19 @@ public:
     static QFont toQFont(const LogicalFont& font);
 
 private:
-    void applyPen(const Pen& pen);
-    void applyBrush(const Brush& brush);
+    QPen toQPen(const Pen& pen) const;
+    QBrush toQBrush(const Brush& brush) const;
+    // The clip in force: the device's own, or the rectangle given for one text.
+    std::optional<QRectF> clipWith(const std::optional<QRectF>& extra) const;
+    // Draws a figure with pen and brush, clipping it here when the device ignores clip regions.
+    void drawShape(const QPainterPath& path, const QRectF& bounds, const QPen& pen, const QBrush& brush);
+    // One line of text with its baseline origin, clipped to clip (when given) on devices that ignore it.
+    void drawTextRun(const QPointF& origin, const QString& text, const std::optional<QRectF>& extraClip);
 
     QPainter& m_painter;
+    // SVG output ignores clip regions: the device clips lines, texts, figures and images itself.
+    bool m_softClip = false;
+    std::optional<QRectF> m_clip;
     int m_dpiX;
     int m_dpiY;
     LogicalFont m_logical;

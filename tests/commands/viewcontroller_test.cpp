@@ -539,6 +539,8 @@ TEST(ViewController, ScaleWarnsAboutAPageDepthBeyondThePaperButKeepsIt)
     };
     f.ctl.run(CommandId::Scale);
     EXPECT_EQ(round, 1);
+    ASSERT_TRUE(f.host.scroll);
+    EXPECT_EQ(f.host.scroll->heightMm, 900); // a page depth of 38 m or more takes the tall extent
     ASSERT_EQ(f.prompter.texts().size(), 1u);
     EXPECT_EQ(u8(f.prompter.texts()[0]), "１ページの印刷深度は\n約 16 (m)です");
     EXPECT_EQ(f.view.depthPerPage, 40);

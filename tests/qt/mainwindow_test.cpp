@@ -8,6 +8,7 @@
 #include "platform/scriptedprompter.h"
 #include "qt/logview.h"
 #include "qt/mainwindow.h"
+#include "qt/printing.h"
 #include "qt/qtext.h"
 #include "qt/qtfilechooser.h"
 #include "render/paging.h"
@@ -20,6 +21,8 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -216,6 +219,23 @@ private slots:
         h.view.printingNow = false;
     }
 
+    void scrollingShowsTheDrawnPageAndPagingDrawsItAgain()
+    {
+        Harness h(QC_TEST_DATA_DIR "/current.bhc");
+        h.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+        LogView* view = h.window->logView();
+        view->viewport()->repaint();
+        const int renders = view->pageRenders();
+        QVERIFY(renders >= 1);
+        view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum() / 2);
+        view->viewport()->repaint();
+        QCOMPARE(view->pageRenders(), renders);
+        QTest::keyClick(view, Qt::Key_PageDown);
+        view->viewport()->repaint();
+        QCOMPARE(view->pageRenders(), renders + 1);
+    }
+
     void screenDisplayToggle()
     {
         Harness h(QC_TEST_DATA_DIR "/current.bhc");
@@ -340,7 +360,7 @@ private slots:
         for (int i = 1; i <= 5; ++i) {
             const QString p = QString::fromStdString(dir.file("log" + std::to_string(i) + ".bhc"));
             QVERIFY(QFile::copy(QStringLiteral(QC_TEST_DATA_DIR "/current.bhc"), p));
-            QVERIFY(h.window->openFile(p));
+            QCOMPARE(h.window->openFile(p), FlowResult::Done);
             paths.prepend(p);
         }
         QCOMPARE(h.window->recentFiles(), paths.mid(0, 4));
@@ -395,6 +415,61 @@ private slots:
         // A cancelled dialog prints nothing.
         h.window->setPrintDialogRunner([](QPrinter&, int) { return false; });
         QCOMPARE(h.window->print(), 0);
+    }
+
+    void cancellingAPrintStopsAtThatPage()
+    {
+        qc::test::TempDir dir;
+        Harness h;
+        h.layers(45);
+        h.view.depthPerPage = 10;
+        h.view.pageOverlap = 0;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(dir.file("cut.pdf")));
+        std::vector<std::pair<int, int>> seen;
+        const PrintOutcome outcome =
+            printLogPages(h.window->controller(), printer, 1, 5, &h.prompter, [&](int done, int all) {
+                seen.emplace_back(done, all);
+                return done < 2;
+            });
+        QVERIFY(outcome.started);
+        QVERIFY(outcome.cancelled);
+        QCOMPARE(outcome.pagesPrinted, 2);
+        QCOMPARE(seen, (std::vector<std::pair<int, int>>{{0, 5}, {1, 5}, {2, 5}}));
+        QVERIFY(!h.view.printingNow);
+    }
+
+    void placedCentredAt86By80PercentOfTheScreen()
+    {
+        Harness h;
+        h.window->placeOnScreen();
+        const QRect screen = h.window->screen()->geometry();
+        QCOMPARE(h.window->size(), QSize(screen.width() * 86 / 100, screen.height() * 80 / 100));
+        QVERIFY(qAbs(h.window->geometry().center().x() - screen.center().x()) <= 1);
+        QVERIFY(qAbs(h.window->geometry().center().y() - screen.center().y()) <= 1);
+    }
+
+    void openDialogStartsInTheRememberedFolder()
+    {
+        Harness h;
+        QStringList shown, suffixes;
+        qsizetype filters = 0;
+        QString answer = QStringLiteral(QC_TEST_DATA_DIR "/current.bhc");
+        h.window->fileChooser().setRunner([&](QFileDialog& d) -> std::optional<QString> {
+            shown << d.directory().absolutePath();
+            suffixes << d.defaultSuffix();
+            filters = d.nameFilters().size();
+            return answer;
+        });
+        h.window->action(CommandId::FileOpen)->trigger();
+        QCOMPARE(h.doc.title, std::string("current.bhc"));
+        QCOMPARE(h.window->recentFiles().value(0), answer);
+        h.window->action(CommandId::FileOpen)->trigger();
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[1], QStringLiteral(QC_TEST_DATA_DIR)); // remembered from the first open
+        QCOMPARE(suffixes.value(0), QStringLiteral("bhc"));
+        QCOMPARE(filters, 3);
     }
 
     void nameFiltersOfTheFileDialogs()

@@ -153,9 +153,9 @@ TEST(DrawLogPage, TextRolesAtTheirSizesAndTheDevicesFontRestored)
     ASSERT_TRUE(p.draw());
     std::vector<int> heights;
     for (const Call& c : p.dev.ofKind(Op::Font)) heights.push_back(c.font.height);
-    // title (10 pt at /45), heading 10, items 8, legend 8, notes 8, body 7, page 9, heading 10, the device's
-    // own.
-    EXPECT_EQ(heights, (std::vector<int>{133, 83, 66, 66, 66, 58, 75, 83, 0}));
+    // Title (10 pt at /45), heading 10, items 8, legend 8, notes 7, body 8, page 9, heading 10, then the
+    // device's own font.
+    EXPECT_EQ(heights, (std::vector<int>{133, 83, 66, 66, 58, 66, 75, 83, 0}));
     const auto fonts = p.dev.ofKind(Op::Font);
     EXPECT_EQ(fonts[0].font.face, sj("ＭＳ 明朝"));
     EXPECT_EQ(fonts[0].font.charSet, 128);
@@ -234,13 +234,14 @@ TEST(DrawLogPage, DepthScaleOfAPageStartingAt12_3)
     const ColumnEdges X = ColumnEdges::compute(p.doc);
 
     // Numbers "%4d", right-aligned 1 mm left of X1, top at the metre minus half the body font.
+    const int bodyHeight = fontDeviceSize(600, p.fonts[FontSettings::Body].points);
     for (int d : {13, 14, 20, 32}) {
         auto t = p.text(std::string(d < 10 ? "   " : "  ") + std::to_string(d));
         ASSERT_TRUE(t) << d;
         EXPECT_EQ(t->align, AlignRightTop);
         EXPECT_EQ(t->points[0].x, g.PageX(X[1] - 1.0));
-        EXPECT_EQ(t->points[0].y, g.PageY(d - g.deviceToYUnits(58) / 2));
-        EXPECT_EQ(t->font.height, 58);
+        EXPECT_EQ(t->points[0].y, g.PageY(d - g.deviceToYUnits(bodyHeight) / 2));
+        EXPECT_EQ(t->font.height, bodyHeight);
         EXPECT_TRUE(RecordingDevice::visible(*t)) << d;
     }
     // Numbers outside the page are drawn and clipped; the loop ends after the page bottom.

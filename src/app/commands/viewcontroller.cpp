@@ -364,6 +364,8 @@ void ViewController::runScale()
         (void)saveSettings(m_app);
     }
     if (m_view.screenPageTop < 1) m_view.currentPage = 1;
+    // A page depth of 38 m or more needs the taller extent now, not at the next document.
+    if (stored) m_host.setScrollSizes(scrollSizes(m_view, m_host.screenWidthPixels()));
 }
 
 void ViewController::runStyle()

@@ -4,11 +4,14 @@
 #include "qt/qtpainterdevice.h"
 #include "support/testutil.h"
 
+#include <QBuffer>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSvgGenerator>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -189,4 +192,49 @@ TEST(QtPainterDevice, AndKeepsWhatIsUnderWhite)
     QtPainterDevice vec(pp);
     EXPECT_FALSE(vec.exactRasterOps());
     EXPECT_EQ(vec.logPixelsX(), pdf.resolution());
+}
+
+TEST(QtPainterDevice, SvgOutputIsClippedHere)
+{
+    // The SVG engine ignores clip regions: the device clips lines, texts and figures itself.
+    ensureGuiApp();
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(QSize(400, 400));
+    svg.setViewBox(QRect(0, 0, 400, 400));
+    {
+        QPainter p(&svg);
+        QtPainterDevice dev(p, 96, 96);
+        LogicalFont f;
+        f.height = 40;
+        ASSERT_TRUE(dev.selectFont(f));
+        dev.intersectClip({100, 100, 300, 300});
+        dev.DevLine(0, 200, 400, 200, PenStyle::Solid, 3, 0);
+        dev.DevFilledCircle(300, 150, 30, PenStyle::Solid, 1, 0, 0); // half inside
+        dev.DevRectOutline(10, 10, 60, 60, PenStyle::Solid, 3, 0);   // wholly outside
+        dev.textOut(320, 320, "XX");                                 // outside
+        dev.textOut(110, 110, "XX");                                 // inside
+        dev.textOut(280, 240, "XXXX");                               // cut at x 300
+        dev.resetClip();
+        dev.DevLine(0, 380, 400, 380, PenStyle::Solid, 3, 0);
+    }
+    QSvgRenderer renderer(buffer.data());
+    QImage img = whiteImage(400, 400);
+    {
+        QPainter p(&img);
+        renderer.render(&p);
+    }
+    EXPECT_FALSE(inked(img, 50, 200));
+    EXPECT_TRUE(inked(img, 200, 200));
+    EXPECT_FALSE(inked(img, 350, 200));
+    EXPECT_TRUE(inked(img, 290, 150));
+    EXPECT_FALSE(inked(img, 315, 150));
+    EXPECT_FALSE(inked(img, 10, 35));
+    EXPECT_TRUE(inkBox(img.copy(100, 100, 60, 50)).isValid());
+    EXPECT_FALSE(inkBox(img.copy(305, 230, 95, 60)).isValid());
+    EXPECT_TRUE(inkBox(img.copy(280, 230, 20, 60)).isValid());
+    EXPECT_FALSE(inkBox(img.copy(310, 310, 90, 60)).isValid());
+    EXPECT_TRUE(inked(img, 50, 380) && inked(img, 350, 380));
 }

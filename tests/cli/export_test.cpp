@@ -1,0 +1,132 @@
+// qc export end to end, in process: arguments, files per page, page ranges,
+// and that a failure leaves existing files alone.
+
+#include "cli/cli.h"
+#include "platform/files.h"
+#include "support/testutil.h"
+
+#include <QImage>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace qc;
+using qc::test::dataPath;
+using qc::test::TempDir;
+
+namespace {
+
+struct CliRun
+{
+    int status;
+    std::string out, err;
+};
+
+CliRun run(const std::vector<std::string>& args)
+{
+    std::ostringstream out, err;
+    int status = runCli(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+int lines(const std::string& s)
+{
+    int n = 0;
+    for (char c : s) n += c == '\n';
+    return n;
+}
+
+} // namespace
+
+TEST(CliExport, BadArgumentsGiveOneLineAndStatusOne)
+{
+    TempDir dir;
+    const std::string log = dataPath("fullheader.bhc");
+    const std::string pdf = dir.file("out.pdf");
+    const std::vector<std::vector<std::string>> cases = {
+        {"export"},
+        {"export", log},
+        {"export", "-o", pdf},
+        {"export", log, "-o"},
+        {"export", log, "-o", dir.file("out.txt")},
+        {"export", log, "-o", pdf, "--pages", "0-2"},
+        {"export", log, "-o", pdf, "--pages", "3-2"},
+        {"export", log, "-o", pdf, "--pages", "x"},
+        {"export", log, "-o", pdf, "--pages", "2-9"}, // the log has one page
+        {"export", log, "-o", pdf, "--dpi", "abc"},
+        {"export", log, "-o", pdf, "--dpi", "10"},
+        {"export", log, "-o", pdf, "--dpi", "4000"}, // beyond the device range on A3
+        {"export", log, "-o", pdf, "--paper", "B5"},
+        {"export", log, "-o", pdf, "--paper", "0x100mm"},
+        {"export", log, "-o", pdf, "--frobnicate"},
+        {"export", log, log, "-o", pdf},
+        {"export", dataPath("missing.bhc"), "-o", pdf},
+        {"export", dataPath("foreign.txt"), "-o", pdf},
+        {"export", log, "-o", dir.file("no/such/folder/out.pdf")},
+    };
+    for (const auto& args : cases) {
+        std::string joined;
+        for (const auto& a : args) joined += a + " ";
+        CliRun r = run(args);
+        EXPECT_EQ(r.status, 1) << joined;
+        EXPECT_TRUE(r.out.empty()) << joined;
+        EXPECT_EQ(lines(r.err), 1) << joined << "\n" << r.err;
+        EXPECT_EQ(r.err.rfind("qc: ", 0), 0u) << r.err;
+    }
+    EXPECT_FALSE(fileExists(pdf));
+}
+
+TEST(CliExport, HelpNamesEveryOption)
+{
+    CliRun r = run({"export", "--help"});
+    EXPECT_EQ(r.status, 0);
+    for (const char* option :
+         {"-o OUT", "--pages A-B", "--dpi N", "--paper", "A3", "A4", "WxHmm", ".pdf", ".png", ".svg"})
+        EXPECT_NE(r.out.find(option), std::string::npos) << option;
+    EXPECT_NE(run({"--help"}).out.find("qc export"), std::string::npos);
+}
+
+TEST(CliExport, PngAndSvgFilesPerPage)
+{
+    TempDir dir;
+    // 250 mm high paper: 120 mm of body a page, so the 15 m log takes two 12 m pages.
+    CliRun r = run({"export", dataPath("fullheader.bhc"), "-o", dir.file("log.png"), "--dpi", "50", "--paper",
+                    "297x250mm"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.err.empty()) << r.err; // no progress when stderr is not a terminal
+    for (int page : {1, 2}) {
+        QImage img(QString::fromStdString(dir.file("log-" + std::to_string(page) + ".png")));
+        ASSERT_FALSE(img.isNull()) << page;
+        EXPECT_EQ(img.width(), 585); // 297 mm at 50 dpi
+        EXPECT_EQ(img.height(), 492);
+    }
+    EXPECT_FALSE(fileExists(dir.file("log-3.png")));
+
+    CliRun svg = run({"export", dataPath("fullheader.bhc"), "-o", dir.file("log.svg"), "--pages", "2",
+                      "--paper", "297x250mm"});
+    ASSERT_EQ(svg.status, 0) << svg.err;
+    EXPECT_FALSE(fileExists(dir.file("log-1.svg")));
+    std::string bytes;
+    ASSERT_TRUE(readFileBytes(dir.file("log-2.svg"), bytes));
+    EXPECT_NE(bytes.find("<svg"), std::string::npos);
+    EXPECT_NE(bytes.find("ボーリング柱状図"), std::string::npos);
+}
+
+TEST(CliExport, FailureLeavesAnExistingFileAlone)
+{
+    TempDir dir;
+    const std::string out = dir.file("keep.pdf");
+    ASSERT_TRUE(writeFileBytes(out, "GOOD"));
+    CliRun r = run({"export", dataPath("fullheader.bhc"), "-o", out, "--pages", "5-6"});
+    EXPECT_EQ(r.status, 1);
+    std::string bytes;
+    ASSERT_TRUE(readFileBytes(out, bytes));
+    EXPECT_EQ(bytes, "GOOD");
+
+    CliRun ok = run({"export", dataPath("fullheader.bhc"), "-o", out});
+    ASSERT_EQ(ok.status, 0) << ok.err;
+    ASSERT_TRUE(readFileBytes(out, bytes));
+    EXPECT_EQ(bytes.rfind("%PDF-", 0), 0u);
+}
