@@ -87,7 +87,8 @@ void seedFromDefaultDocument(Document& doc, std::string_view bytes)
             break;
         case 'p':
             if (graph > GraphTable::kGraphs) return;
-            for (int f = 1; f <= GraphTable::kFields; ++f) CsvField(doc.GraphFormatTable(graph, row, f), line, f);
+            for (int f = 1; f <= GraphTable::kFields; ++f)
+                CsvField(doc.GraphFormatTable(graph, row, f), line, f);
             if (row < GraphTable::kRows) {
                 ++row;
             } else {

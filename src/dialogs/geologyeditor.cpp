@@ -102,29 +102,22 @@ ListEditor::Config GeologyEditor::geologyConfig()
     c.depthField = Depth;
     c.depthFormat = DepthFormat::Fixed2;
     c.columns = {
-        {QC_SJ("m"), 44, 1, Depth},
-        {"", 18, 0, -1},
-        {QC_SJ("地質名"), 112, 1, Name},
-        {"", 18, 0, -1},
-        {QC_SJ("補助名"), 100, 1, Aux},
-        {"", 18, 0, -1},
-        {QC_SJ("色調"), 52, 1, Colour},
-        {"", 18, 0, -1},
-        {QC_SJ("ﾊﾟﾀｰﾝ1"), 50, 1, Pattern1},
-        {"", 18, 0, -1},
-        {QC_SJ("ﾊﾟﾀｰﾝ2"), 50, 1, Pattern2},
-        {"", 18, 0, -1},
-        {QC_SJ("記号"), 50, 1, Symbol},
-        {QC_SJ("%"), 24, 1, Percent},
-        {QC_SJ("前"), 28, 1, Prefix},
-        {QC_SJ("後"), 50, 1, Suffix},
+        {QC_SJ("m"), 44, 1, Depth},         {"", 18, 0, -1},
+        {QC_SJ("地質名"), 112, 1, Name},    {"", 18, 0, -1},
+        {QC_SJ("補助名"), 100, 1, Aux},     {"", 18, 0, -1},
+        {QC_SJ("色調"), 52, 1, Colour},     {"", 18, 0, -1},
+        {QC_SJ("ﾊﾟﾀｰﾝ1"), 50, 1, Pattern1}, {"", 18, 0, -1},
+        {QC_SJ("ﾊﾟﾀｰﾝ2"), 50, 1, Pattern2}, {"", 18, 0, -1},
+        {QC_SJ("記号"), 50, 1, Symbol},     {QC_SJ("%"), 24, 1, Percent},
+        {QC_SJ("前"), 28, 1, Prefix},       {QC_SJ("後"), 50, 1, Suffix},
         {QC_SJ("属性"), 36, 1, -1},
     };
     return c;
 }
 
-GeologyEditor::GeologyEditor(TextTable& geology, const GeologyMaster& master, std::vector<std::string> colourTones,
-                             Prompter& prompter, KeyOptions keys, int e59, int e60)
+GeologyEditor::GeologyEditor(TextTable& geology, const GeologyMaster& master,
+                             std::vector<std::string> colourTones, Prompter& prompter, KeyOptions keys,
+                             int e59, int e60)
     : ListEditor(geologyConfig(), prompter, keys), alwaysSplitTopsoil(e59 != 0), alternationLines(e60 != 0),
       m_table(geology), m_colourTones(std::move(colourTones))
 {
@@ -178,7 +171,7 @@ int GeologyEditor::patternDigit(const std::string& pattern)
 
 const std::vector<std::string>& GeologyEditor::prefixItems()
 {
-    static const std::vector<std::string> items = {QC_SJ("･"), "/",          "(", QC_SJ("・"),
+    static const std::vector<std::string> items = {QC_SJ("･"),  "/",         "(",          QC_SJ("・"),
                                                    QC_SJ("／"), QC_SJ("（"), QC_SJ("と "), ""};
     return items;
 }
@@ -192,8 +185,8 @@ const std::vector<std::string>& GeologyEditor::suffixItems()
 const std::vector<std::string>& GeologyEditor::densityItems()
 {
     static const std::vector<std::string> items = {
-        QC_SJ("  　　　　　　"),   QC_SJ("0　表示しない"),   QC_SJ("1　密度"), QC_SJ("2　稠度"),
-        QC_SJ("3　密度稠度"), QC_SJ("H　補助名の特性"), QC_SJ(". 　も使用")};
+        QC_SJ("  　　　　　　"), QC_SJ("0　表示しない"),   QC_SJ("1　密度"),   QC_SJ("2　稠度"),
+        QC_SJ("3　密度稠度"),    QC_SJ("H　補助名の特性"), QC_SJ(". 　も使用")};
     return items;
 }
 

@@ -32,7 +32,20 @@ public:
     static constexpr int kDefaultFlags = 247;
     static constexpr size_t kColourToneLineBytes = 39;
 
-    enum Field { Depth, Name, Aux, Colour, Pattern1, Pattern2, Symbol, Percent, Prefix, Suffix, AuxSymbol, FieldCount };
+    enum Field {
+        Depth,
+        Name,
+        Aux,
+        Colour,
+        Pattern1,
+        Pattern2,
+        Symbol,
+        Percent,
+        Prefix,
+        Suffix,
+        AuxSymbol,
+        FieldCount
+    };
 
     // List columns; the unnamed ones show single attribute bits.
     enum Column {
@@ -57,27 +70,35 @@ public:
 
     // Attribute bits of GeologyTable column 7 and their check boxes.
     enum Bit {
-        DepthUnderline = 1,    // 1033 "下線" beside the depth
-        NameUnderline = 2,     // 1034 "下線" under the name
-        Pattern1Underline = 4, // 1035 "下線" under the name's pattern number
-        Unused8 = 8,           // no check box
+        DepthUnderline = 1,     // 1033 "下線" beside the depth
+        NameUnderline = 2,      // 1034 "下線" under the name
+        Pattern1Underline = 4,  // 1035 "下線" under the name's pattern number
+        Unused8 = 8,            // no check box
         Pattern2Underline = 16, // 1038 "下線" under the auxiliary pattern number
-        ColourUnderline = 32,  // 1037 "下線" under the colour tone
-        DepthShown = 64,       // 1040 "表示" beside the depth
-        NameShown = 128,       // 1043 "表示" beside the name
-        AuxShown = 256         // 1042 "表示" under the auxiliary name
+        ColourUnderline = 32,   // 1037 "下線" under the colour tone
+        DepthShown = 64,        // 1040 "表示" beside the depth
+        NameShown = 128,        // 1043 "表示" beside the name
+        AuxShown = 256          // 1042 "表示" under the auxiliary name
     };
 
     // The four name lists, by where they stand.
     enum class NameList {
-        Names,      // 1041 under the name: base names with N of 10000 or more
-        Bases,      // 1023 right of the pattern numbers: base names with N from 100 to 9999
-        Mixtures,   // 1044 under the auxiliary name: mixture modifiers
-        Adjectives  // 1046 beside it: adjectives
+        Names,     // 1041 under the name: base names with N of 10000 or more
+        Bases,     // 1023 right of the pattern numbers: base names with N from 100 to 9999
+        Mixtures,  // 1044 under the auxiliary name: mixture modifiers
+        Adjectives // 1046 beside it: adjectives
     };
 
     // The items of "密度稠度例外計算", in order; Blank is its resting state.
-    enum DensityChoice { Blank, ShowNeither, Density, Consistency, DensityConsistency, AuxiliaryTrait, AlsoDot };
+    enum DensityChoice {
+        Blank,
+        ShowNeither,
+        Density,
+        Consistency,
+        DensityConsistency,
+        AuxiliaryTrait,
+        AlsoDot
+    };
 
     // e59 and e60 are HeaderTable entries 59 and 60 as numbers.
     GeologyEditor(TextTable& geology, const GeologyMaster& master, std::vector<std::string> colourTones,

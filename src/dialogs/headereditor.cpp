@@ -21,11 +21,11 @@ struct FieldSpec
 
 // Indexed by HeaderEditor::Field.
 constexpr FieldSpec kFields[HeaderEditor::FieldCount] = {
-    {1, 0},   {2, 0},   {3, 0},   {4, 0},   {5, 52},  {13, 8},  {12, 16}, {41, 0},  {42, 0},
-    {43, 0},  {44, 0},  {16, 0},  {17, 0},  {18, 0},  {19, 0},  {20, 0},  {21, 0},  {22, 0},
-    {23, 0},  {24, 4},  {25, 4},  {26, 4},  {37, 0},  {34, 8},  {6, 8},   {7, 4},   {8, 4},
-    {35, 8},  {9, 8},   {10, 4},  {11, 4},  {51, 4},  {52, 4},  {53, 8},  {54, 4},  {55, 4},
-    {56, 8},  {27, 11}, {38, 0},  {28, 16}, {33, 64}, {29, 0},  {30, 0},  {39, 80}, {40, 0},
+    {1, 0},  {2, 0},   {3, 0},  {4, 0},   {5, 52},  {13, 8}, {12, 16}, {41, 0},  {42, 0},
+    {43, 0}, {44, 0},  {16, 0}, {17, 0},  {18, 0},  {19, 0}, {20, 0},  {21, 0},  {22, 0},
+    {23, 0}, {24, 4},  {25, 4}, {26, 4},  {37, 0},  {34, 8}, {6, 8},   {7, 4},   {8, 4},
+    {35, 8}, {9, 8},   {10, 4}, {11, 4},  {51, 4},  {52, 4}, {53, 8},  {54, 4},  {55, 4},
+    {56, 8}, {27, 11}, {38, 0}, {28, 16}, {33, 64}, {29, 0}, {30, 0},  {39, 80}, {40, 0},
 };
 
 constexpr size_t kEngineerLineBytes = 39;
@@ -109,8 +109,8 @@ const std::vector<std::string>& HeaderEditor::fixedItems(Field f)
     static const std::vector<std::string> none;
     static const std::vector<std::string> datum = {"T.B.M.", "A.P.", "T.P.",   "Y.P.",  "O.P.",
                                                    "K.P.",   "N.P.", "M.S.L.", "K.B.L."};
-    static const std::vector<std::string> role1 = {QC_SJ("主任技術者"), QC_SJ("照査技術者"), QC_SJ("管理技術者"),
-                                                   QC_SJ("　")};
+    static const std::vector<std::string> role1 = {QC_SJ("主任技術者"), QC_SJ("照査技術者"),
+                                                   QC_SJ("管理技術者"), QC_SJ("　")};
     static const std::vector<std::string> role2 = {QC_SJ("現場代理人"), QC_SJ("管理技術者"),
                                                    QC_SJ("現場作業責任者"), QC_SJ("　"), ""};
     static const std::vector<std::string> role3 = {QC_SJ("コア鑑定者"), QC_SJ("　"), ""};

@@ -64,13 +64,13 @@ public:
         Engineer2,
         Engineer3,
         Engineer4,
-        Machine, // "試錐機" 20
-        Hammer,  // "ハンマー" 21
-        Engine,  // "エンジン" 22
-        Pump,    // "ポンプ" 23
-        Angle,   // "角度" 24
-        Bearing, // "方位" 25
-        Slope,   // "地盤勾配" 26
+        Machine,     // "試錐機" 20
+        Hammer,      // "ハンマー" 21
+        Engine,      // "エンジン" 22
+        Pump,        // "ポンプ" 23
+        Angle,       // "角度" 24
+        Bearing,     // "方位" 25
+        Slope,       // "地盤勾配" 26
         TotalLength, // "総削孔長m" 37
         StartEra,    // "調査期間" "始" 34, 6, 7, 8
         StartYear,

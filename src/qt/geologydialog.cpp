@@ -42,7 +42,8 @@ QComboBox* characterCombo(const std::vector<std::string>& items, const char* obj
 
 } // namespace
 
-GeologyDialog::GeologyDialog(GeologyEditor& model, QWidget* parent) : ListDialog(model, parent), m_geology(model)
+GeologyDialog::GeologyDialog(GeologyEditor& model, QWidget* parent)
+    : ListDialog(model, parent), m_geology(model)
 {
     setWindowTitle(QStringLiteral("地質 色調"));
     deleteButton()->setText(QStringLiteral("行削除"));
@@ -124,7 +125,7 @@ GeologyDialog::GeologyDialog(GeologyEditor& model, QWidget* parent) : ListDialog
     // The colour tone and its list.
     auto* colourGrid = new QGridLayout;
     colourGrid->addWidget(label(QStringLiteral("色調")), 0, 0);
-    colourGrid->addWidget(addEdit(G::Colour, "colour", 110), 0, 1);
+    colourGrid->addWidget(addEdit(G::Colour, "colour"), 0, 1);
     colourGrid->addWidget(addFlag(G::ColourUnderline, QStringLiteral("下線"), "colourUnderline"), 1, 1);
     m_colours = new QListWidget;
     m_colours->setObjectName(QStringLiteral("colours"));
@@ -135,6 +136,7 @@ GeologyDialog::GeologyDialog(GeologyEditor& model, QWidget* parent) : ListDialog
             [this](QListWidgetItem* item) { pick(m_colours, m_colours->row(item)); });
     colourGrid->addWidget(m_colours, 2, 0, 1, 2);
     colourGrid->setRowStretch(2, 1);
+    colourGrid->setColumnStretch(1, 1);
 
     auto* fields = new QHBoxLayout;
     fields->addLayout(depthGrid);
@@ -230,7 +232,8 @@ QListWidget* GeologyDialog::addNameList(G::NameList which, const char* objectNam
     list->setMinimumWidth(110);
     list->setMinimumHeight(120);
     list->installEventFilter(this);
-    connect(list, &QListWidget::itemClicked, this, [this, list](QListWidgetItem* item) { pick(list, list->row(item)); });
+    connect(list, &QListWidget::itemClicked, this,
+            [this, list](QListWidgetItem* item) { pick(list, list->row(item)); });
     m_lists[which] = list;
     return list;
 }

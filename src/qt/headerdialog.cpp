@@ -41,7 +41,7 @@ QListWidget* pickList(const std::vector<std::string>& items, const char* objectN
     auto* list = new QListWidget;
     list->setObjectName(QString::fromLatin1(objectName));
     for (const auto& i : items) list->addItem(fromCp932(i));
-    list->setMinimumWidth(150);
+    list->setMinimumWidth(120);
     return list;
 }
 
@@ -49,12 +49,12 @@ QListWidget* pickList(const std::vector<std::string>& items, const char* objectN
 const char* objectNameOf(H::Field f)
 {
     static const char* const names[H::FieldCount] = {
-        "surveyName", "projectName", "location",   "client",     "boringName",  "elevation",   "datum",
-        "role1",      "role2",       "role3",      "role4",      "engineer1",   "engineer2",   "engineer3",
-        "engineer4",  "machine",     "hammer",     "engine",     "pump",        "angle",       "bearing",
-        "slope",      "totalLength", "startEra",   "startYear",  "startMonth",  "startDay",    "endEra",
-        "endYear",    "endMonth",    "endDay",     "latDegrees", "latMinutes",  "latSeconds",  "lonDegrees",
-        "lonMinutes", "lonSeconds",  "boringNumber", "title",    "sheetNumber", "memo",        "code1",
+        "surveyName", "projectName", "location",     "client",     "boringName",  "elevation",  "datum",
+        "role1",      "role2",       "role3",        "role4",      "engineer1",   "engineer2",  "engineer3",
+        "engineer4",  "machine",     "hammer",       "engine",     "pump",        "angle",      "bearing",
+        "slope",      "totalLength", "startEra",     "startYear",  "startMonth",  "startDay",   "endEra",
+        "endYear",    "endMonth",    "endDay",       "latDegrees", "latMinutes",  "latSeconds", "lonDegrees",
+        "lonMinutes", "lonSeconds",  "boringNumber", "title",      "sheetNumber", "memo",       "code1",
         "code2",      "company",     "telephone"};
     return names[f];
 }
@@ -98,7 +98,8 @@ HeaderDialog::HeaderDialog(HeaderEditor& model, QWidget* parent) : QDialog(paren
     m_engineers = pickList(model.lists().engineers, "engineers");
     m_engineers->setMaximumHeight(110);
     engineers->addWidget(m_engineers, 0, 2, 4, 1);
-    engineers->setColumnStretch(1, 1);
+    engineers->setColumnStretch(1, 3);
+    engineers->setColumnStretch(2, 2);
 
     auto* machinesBox = new QGroupBox;
     auto* machines = new QGridLayout(machinesBox);
@@ -108,9 +109,10 @@ HeaderDialog::HeaderDialog(HeaderEditor& model, QWidget* parent) : QDialog(paren
     addRow(machines, QStringLiteral("エンジン"), addEdit(H::Engine));
     addRow(machines, QStringLiteral("ポンプ"), addEdit(H::Pump));
     m_machines = pickList(model.lists().machines, "machines");
-    m_machines->setMaximumHeight(110);
+    m_machines->setMaximumHeight(130);
     machines->addWidget(m_machines, 0, 2, 4, 1);
-    machines->setColumnStretch(1, 1);
+    machines->setColumnStretch(1, 3);
+    machines->setColumnStretch(2, 2);
 
     auto* left = new QVBoxLayout;
     left->addLayout(survey);
@@ -259,7 +261,8 @@ HeaderDialog::HeaderDialog(HeaderEditor& model, QWidget* parent) : QDialog(paren
         if (QComboBox* c = combo(f)) return c;
         return edit(f);
     };
-    for (H::Field f : {H::SurveyName, H::ProjectName, H::Location, H::Client, H::BoringName, H::Elevation, H::Datum})
+    for (H::Field f :
+         {H::SurveyName, H::ProjectName, H::Location, H::Client, H::BoringName, H::Elevation, H::Datum})
         order.push_back(widgetOf(f));
     order.push_back(m_elevationShown);
     for (int i = 0; i < 4; ++i) {
@@ -376,7 +379,8 @@ bool HeaderDialog::eventFilter(QObject* watched, QEvent* event)
         }
     } else if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && isAncestorOf(QApplication::focusWidget())) {
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            isAncestorOf(QApplication::focusWidget())) {
             switch (m_model.enterKeyAction()) {
             case EnterAction::PressOk:
                 break;

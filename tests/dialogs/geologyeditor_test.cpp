@@ -103,7 +103,8 @@ TEST(GeologyEditor, NameListsFollowTheirGroupsAndNumberRanges)
     using V = std::vector<std::string>;
     EXPECT_EQ(listNames(*f.ed, G::NameList::Names), (V{"表土", "盛土"}));
     // N below 100 and non-numbers are not listed; the long name is cut to 32 bytes.
-    EXPECT_EQ(listNames(*f.ed, G::NameList::Bases), (V{"砂", "シルト", "粘土", "あいうえおかきくけこさしすせそた"}));
+    EXPECT_EQ(listNames(*f.ed, G::NameList::Bases),
+              (V{"砂", "シルト", "粘土", "あいうえおかきくけこさしすせそた"}));
     EXPECT_EQ(listNames(*f.ed, G::NameList::Mixtures), (V{"礫混じり", "砂混じり"}));
     EXPECT_EQ(listNames(*f.ed, G::NameList::Adjectives), (V{"砂質", "シルト質"}));
     const MasterPick& sand = f.ed->names(G::NameList::Bases)[0];
@@ -134,22 +135,50 @@ TEST(GeologyEditor, CompositionByPicking)
     const Case cases[] = {
         {"a name from list 1041", false, {{L::Names, "盛土"}}, "盛土", "10000.0", "B"},
         {"a modifier from list 1044", false, {{L::Mixtures, "砂混じり"}}, "砂混じり", "3.0", "-S"},
-        {"modifier N 3 then adjective N 20 gives 23", false,
-         {{L::Mixtures, "砂混じり"}, {L::Adjectives, "シルト質"}}, "砂混じりシルト質", "23", "M-S"},
-        {"then a base adds its hundreds", false,
-         {{L::Mixtures, "砂混じり"}, {L::Adjectives, "シルト質"}, {L::Bases, "粘土"}}, "砂混じりシルト質粘土",
-         "623", "CM-S"},
-        {"a modifier then a base", false, {{L::Mixtures, "礫混じり"}, {L::Bases, "砂"}}, "礫混じり砂", "1501",
+        {"modifier N 3 then adjective N 20 gives 23",
+         false,
+         {{L::Mixtures, "砂混じり"}, {L::Adjectives, "シルト質"}},
+         "砂混じりシルト質",
+         "23",
+         "M-S"},
+        {"then a base adds its hundreds",
+         false,
+         {{L::Mixtures, "砂混じり"}, {L::Adjectives, "シルト質"}, {L::Bases, "粘土"}},
+         "砂混じりシルト質粘土",
+         "623",
+         "CM-S"},
+        {"a modifier then a base",
+         false,
+         {{L::Mixtures, "礫混じり"}, {L::Bases, "砂"}},
+         "礫混じり砂",
+         "1501",
          "S-G"},
         {"an adjective on an empty name", false, {{L::Adjectives, "砂質"}}, "砂質", "10", "S"},
-        {"an adjective after a complete name clears the name", false,
-         {{L::Bases, "砂"}, {L::Adjectives, "砂質"}}, "", "", ""},
-        {"a base after a complete name starts a new one", false, {{L::Names, "盛土"}, {L::Bases, "シルト"}},
-         "シルト", "500", "M"},
-        {"two bases: the second starts anew", false, {{L::Bases, "砂"}, {L::Bases, "粘土"}}, "粘土", "600", "C"},
+        {"an adjective after a complete name clears the name",
+         false,
+         {{L::Bases, "砂"}, {L::Adjectives, "砂質"}},
+         "",
+         "",
+         ""},
+        {"a base after a complete name starts a new one",
+         false,
+         {{L::Names, "盛土"}, {L::Bases, "シルト"}},
+         "シルト",
+         "500",
+         "M"},
+        {"two bases: the second starts anew",
+         false,
+         {{L::Bases, "砂"}, {L::Bases, "粘土"}},
+         "粘土",
+         "600",
+         "C"},
         {"auxiliary: list 1041 leaves the hidden symbol", true, {{L::Names, "表土"}}, "表土", "10004.0", ""},
         {"auxiliary: list 1044 sets it", true, {{L::Mixtures, "礫混じり"}}, "礫混じり", "1.0", "-G"},
-        {"auxiliary composition", true, {{L::Mixtures, "礫混じり"}, {L::Bases, "砂"}}, "礫混じり砂", "1501",
+        {"auxiliary composition",
+         true,
+         {{L::Mixtures, "礫混じり"}, {L::Bases, "砂"}},
+         "礫混じり砂",
+         "1501",
          "S-G"},
     };
     for (const Case& c : cases) {
@@ -322,8 +351,9 @@ TEST(GeologyEditor, TopsoilAndFillPercentageWarning)
         f.set(G::Pattern1, c.pattern);
         f.set(G::Percent, c.percent);
         f.ed->fieldLeft(G::Percent);
-        EXPECT_EQ(f.messages(), c.warns ? std::vector<std::string>{"表土・盛土類の表示割合は50%にして下さい. "}
-                                        : std::vector<std::string>{});
+        EXPECT_EQ(f.messages(), c.warns
+                                    ? std::vector<std::string>{"表土・盛土類の表示割合は50%にして下さい. "}
+                                    : std::vector<std::string>{});
         EXPECT_EQ(f.field(G::Percent), c.percent); // kept as typed
     }
 }
@@ -342,7 +372,8 @@ TEST(GeologyEditor, DepthRange)
         f.set(G::Depth, c.depth);
         f.ed->add();
         EXPECT_EQ(f.ed->usedRowCount(), c.added ? 1 : 0);
-        EXPECT_EQ(f.messages(), c.added ? std::vector<std::string>{} : std::vector<std::string>{"数値が異常です"});
+        EXPECT_EQ(f.messages(),
+                  c.added ? std::vector<std::string>{} : std::vector<std::string>{"数値が異常です"});
     }
 }
 
@@ -361,9 +392,9 @@ TEST(GeologyEditor, WriteBackColumnsAndTheFiftyRuleForAlternations)
         const char* suffix;
     };
     const Row rows[] = {
-        {"4", "砂", "シルト", "", "・", "の互層"}, // empty share, alternation: 50
+        {"4", "砂", "シルト", "", "・", "の互層"},   // empty share, alternation: 50
         {"1.234", "砂", "粘土", "30", "・", "互層"}, // a share given stays
-        {"2", "砂", "礫", "0", "(", ")"},           // not an alternation
+        {"2", "砂", "礫", "0", "(", ")"},            // not an alternation
         {"3", "粘土", "", "", "", ""},
     };
     for (const Row& r : rows) {

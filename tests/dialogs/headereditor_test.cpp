@@ -26,7 +26,9 @@ struct Fixture
     ScriptedPrompter prompter;
     HeaderEditor ed;
 
-    explicit Fixture(HeaderValues v = {}, HeaderPickLists l = {}) : ed(std::move(v), std::move(l), prompter) {}
+    explicit Fixture(HeaderValues v = {}, HeaderPickLists l = {}) : ed(std::move(v), std::move(l), prompter)
+    {
+    }
     std::vector<std::string> messages() const
     {
         std::vector<std::string> out;
@@ -118,11 +120,12 @@ TEST(HeaderEditor, LengthLimitsInBytes)
 TEST(HeaderEditor, EntriesOfTheFields)
 {
     const std::pair<H::Field, int> expected[] = {
-        {H::SurveyName, 1}, {H::Client, 4},      {H::Elevation, 13},  {H::Datum, 12},      {H::Role1, 41},
-        {H::Role4, 44},     {H::Engineer1, 16},  {H::Engineer4, 19},  {H::Pump, 23},       {H::TotalLength, 37},
-        {H::StartEra, 34},  {H::StartYear, 6},   {H::EndEra, 35},     {H::EndDay, 11},     {H::LatDegrees, 51},
-        {H::LonSeconds, 56}, {H::BoringNumber, 27}, {H::Title, 38},   {H::SheetNumber, 28}, {H::Memo, 33},
-        {H::Code2, 30},     {H::Company, 39},    {H::Telephone, 40},
+        {H::SurveyName, 1},    {H::Client, 4},       {H::Elevation, 13},   {H::Datum, 12},
+        {H::Role1, 41},        {H::Role4, 44},       {H::Engineer1, 16},   {H::Engineer4, 19},
+        {H::Pump, 23},         {H::TotalLength, 37}, {H::StartEra, 34},    {H::StartYear, 6},
+        {H::EndEra, 35},       {H::EndDay, 11},      {H::LatDegrees, 51},  {H::LonSeconds, 56},
+        {H::BoringNumber, 27}, {H::Title, 38},       {H::SheetNumber, 28}, {H::Memo, 33},
+        {H::Code2, 30},        {H::Company, 39},     {H::Telephone, 40},
     };
     for (auto [field, entry] : expected) EXPECT_EQ(H::entryOf(field), entry) << field;
     // Every field edits an entry of its own.
@@ -178,8 +181,13 @@ TEST(HeaderEditor, ElevationWarningsOnOk)
         const char* message;
     };
     const Case cases[] = {
-        {"", nullptr},      {"12.5", nullptr},         {"3999.9", nullptr}, {"-2", nullptr},
-        {"4000", "数値が異常です"}, {"5000.5", "数値が異常です"}, {"abc", "入力データが不適当です"},
+        {"", nullptr},
+        {"12.5", nullptr},
+        {"3999.9", nullptr},
+        {"-2", nullptr},
+        {"4000", "数値が異常です"},
+        {"5000.5", "数値が異常です"},
+        {"abc", "入力データが不適当です"},
         {" ", "入力データが不適当です"},
     };
     for (const Case& c : cases) {

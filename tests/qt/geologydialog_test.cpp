@@ -54,8 +54,8 @@ struct Harness
     {
         master.parse(sj(kMaster), 0);
         master.parse(sj(kMaster), 1);
-        editor = std::make_unique<GeologyEditor>(doc.GeologyTable, master,
-                                                 std::vector<std::string>{sj("暗"), sj("灰")}, prompter, KeyOptions{});
+        editor = std::make_unique<GeologyEditor>(
+            doc.GeologyTable, master, std::vector<std::string>{sj("暗"), sj("灰")}, prompter, KeyOptions{});
         editor->open();
         dialog = std::make_unique<GeologyDialog>(*editor);
     }
@@ -111,7 +111,8 @@ private slots:
         QCOMPARE(h.dialog->deleteButton()->text(), QStringLiteral("行削除"));
         QVERIFY(h.dialog->upButton()->isHidden());
         QCOMPARE(h.dialog->listView()->model()->columnCount(), 17);
-        QCOMPARE(h.dialog->listView()->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("地質名"));
+        QCOMPARE(h.dialog->listView()->model()->headerData(2, Qt::Horizontal).toString(),
+                 QStringLiteral("地質名"));
         QCOMPARE(h.dialog->nameList(G::NameList::Names)->count(), 1);
         QCOMPARE(h.dialog->nameList(G::NameList::Bases)->count(), 2);
         QCOMPARE(h.dialog->colourList()->count(), 2);
@@ -160,8 +161,9 @@ private slots:
         h.dialog = std::make_unique<GeologyDialog>(*h.editor);
         QVERIFY(h.show());
         QCOMPARE(h.shown(1, G::ColBitColour), QStringLiteral("_"));
-        QTest::mouseClick(h.dialog->listView()->viewport(), Qt::LeftButton, {},
-                          h.dialog->listView()->visualRect(h.dialog->listView()->model()->index(0, 0)).center());
+        QTest::mouseClick(
+            h.dialog->listView()->viewport(), Qt::LeftButton, {},
+            h.dialog->listView()->visualRect(h.dialog->listView()->model()->index(0, 0)).center());
         QCOMPARE(h.dialog->edit(G::Name)->text(), QStringLiteral("砂"));
         QTest::mouseClick(h.dialog->flagBox(G::ColourUnderline), Qt::LeftButton);
         QCOMPARE(h.shown(1, G::ColBitColour), QStringLiteral("."));
@@ -200,7 +202,8 @@ private slots:
         h.type(G::Percent, QStringLiteral("30"));
         h.dialog->edit(G::Symbol)->setFocus(); // leaving the share field
         QCOMPARE(h.prompter.texts().size(), size_t(1));
-        QCOMPARE(QString::fromStdString(u8(h.prompter.texts()[0])), QStringLiteral("表土・盛土類の表示割合は50%にして下さい. "));
+        QCOMPARE(QString::fromStdString(u8(h.prompter.texts()[0])),
+                 QStringLiteral("表土・盛土類の表示割合は50%にして下さい. "));
     }
 
     // The whole road through the main window: the command opens the dialog, three

@@ -59,7 +59,8 @@ struct Harness
     }
     void clickItem(QListWidget* list, int row)
     {
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row)).center());
     }
 };
 
@@ -210,7 +211,8 @@ private slots:
             if (!hd) return int(QDialog::Rejected);
             ran = true;
             hd->show();
-            if (hd->edit(H::Company)->text() != QStringLiteral("株式会社　試験地質")) return int(QDialog::Rejected);
+            if (hd->edit(H::Company)->text() != QStringLiteral("株式会社　試験地質"))
+                return int(QDialog::Rejected);
             hd->edit(H::SurveyName)->setFocus();
             QTest::keyClicks(hd->edit(H::SurveyName), QStringLiteral("Survey A"));
             hd->compactBox()->click();
