@@ -165,7 +165,8 @@ private slots:
             h.dialog->listView()->viewport(), Qt::LeftButton, {},
             h.dialog->listView()->visualRect(h.dialog->listView()->model()->index(0, 0)).center());
         QCOMPARE(h.dialog->edit(G::Name)->text(), QStringLiteral("砂"));
-        QTest::mouseClick(h.dialog->flagBox(G::ColourUnderline), Qt::LeftButton);
+        QCheckBox* box = h.dialog->flagBox(G::ColourUnderline);
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); // on the indicator
         QCOMPARE(h.shown(1, G::ColBitColour), QStringLiteral("."));
         QCOMPARE(h.shown(1, G::ColFlags), QStringLiteral("215"));
 
