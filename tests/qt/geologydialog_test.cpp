@@ -4,6 +4,7 @@
 // window's command to GeologyTable with the derived columns and a repaint.
 
 #include "app/appcontext.h"
+#include "app/docflows.h"
 #include "app/viewstate.h"
 #include "document/geologymaster.h"
 #include "document/tables.h"
@@ -283,6 +284,17 @@ private slots:
         QCOMPARE(QString::fromStdString(doc.HeaderTable(60)), QStringLiteral("1"));
         QCOMPARE(QString::fromStdString(doc.HeaderTable(59)), QStringLiteral("0"));
         QCOMPARE(doc.modified, 1);
+
+        // Saved and read back, the layers and the option are all there.
+        qc::test::TempDir dir;
+        const std::string path = dir.file("layers.bhc");
+        QVERIFY(writeDocumentFile(doc, path));
+        Document reread;
+        ScriptedPrompter quiet;
+        QCOMPARE(int(LoadByPath(reread, path, quiet)), int(FlowResult::Done));
+        for (int r = 1; r <= 4; ++r)
+            for (int c = 1; c <= 11; ++c) QCOMPARE(reread.GeologyTable(r, c), doc.GeologyTable(r, c));
+        QCOMPARE(QString::fromStdString(reread.HeaderTable(60)), QStringLiteral("1"));
     }
 
     void cancelChangesNothing()
