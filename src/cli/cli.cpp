@@ -4,6 +4,7 @@
 #include "app/docflows.h"
 #include "cli/export.h"
 #include "cli/jsondump.h"
+#include "cli/patternscmd.h"
 #include "cli/streamprompter.h"
 #include "document/tables.h"
 
@@ -23,6 +24,7 @@ constexpr const char* kUsage =
     "       qc convert IN -o OUT.bhc [--install-dir DIR]\n"
     "                                       write any accepted log in the current format\n"
     "                                       (the file as read, without defaults)\n"
+    "       qc patterns -o SHEET.pdf|.png   draw every soil pattern on a sheet\n"
     "The install folder is DIR, else $QC_INSTALL_DIR, else the one the pointer file\n"
     "names, else the default folder, created from the bundled one on first use.\n";
 
@@ -115,7 +117,8 @@ bool isCliCommand(const std::vector<std::string>& args)
 {
     if (args.empty()) return false;
     const std::string& c = args[0];
-    return c == "export" || c == "dump" || c == "convert" || c == "--help" || c == "-h" || c == "help";
+    return c == "export" || c == "dump" || c == "convert" || c == "patterns" || c == "--help" || c == "-h" ||
+           c == "help";
 }
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -135,6 +138,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (args[0] == "dump") return runDump(args, out, err);
     if (args[0] == "convert") return runConvert(args, err);
+    if (args[0] == "patterns") return runPatternsCommand(args, out, err);
     err << "qc: unknown command " << args[0] << '\n' << kUsage;
     return 1;
 }

@@ -1,5 +1,7 @@
 #include "platform/device.h"
 
+#include "platform/bmpimage.h"
+
 #include <algorithm>
 
 namespace qc {
@@ -127,6 +129,11 @@ void Device::DevStretchBitmap(int left, int top, int width, int height, const Bi
     stretchBitmap({left, top, clampDeviceCoord(static_cast<long long>(left) + width),
                    clampDeviceCoord(static_cast<long long>(top) + height)},
                   image, {sx, sy, sx + sw, sy + sh}, op);
+}
+
+bool Device::decodeBitmap(std::string_view bytes, Bitmap& out) const
+{
+    return decodeBmp(bytes, out) == BmpStatus::Ok;
 }
 
 } // namespace qc

@@ -234,6 +234,9 @@ public:
 
     virtual void stretchBitmap(const DevRect& dest, const Bitmap& image, const DevRect& source,
                                RasterOp op) = 0;
+    // Decodes the bytes of a BMP file. The core decoder by default; a platform
+    // device may use its own, after the same header checks (bmpimage.h).
+    [[nodiscard]] virtual bool decodeBitmap(std::string_view bytes, Bitmap& out) const;
     // False on vector devices (PDF, SVG), where AND can only be approximated: compose
     // overlapping tiles into one image first and copy that.
     virtual bool exactRasterOps() const { return true; }

@@ -1,5 +1,7 @@
 #include "qt/qtpainterdevice.h"
 
+#include "platform/bmpimage.h"
+
 #include "qt/qtext.h"
 
 #include <QFontInfo>
@@ -500,6 +502,11 @@ void QtPainterDevice::stretchBitmap(const DevRect& dest, const Bitmap& image, co
                                                : qRgb(colourRed(c), colourGreen(c), colourBlue(c));
         }
     }
+    // A tile shown smaller than it is drawn would lose whole pixel rows and
+    // columns (thin strokes vanish); averaging the pixels it covers keeps them.
+    const int tw = static_cast<int>(std::lround(target.width())), th = static_cast<int>(std::lround(target.height()));
+    if (tw > 0 && th > 0 && (tw < img.width() || th < img.height()))
+        img = img.scaled(tw, th, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (andOp && exact) {
         const QPainter::CompositionMode previous = m_painter.compositionMode();
         m_painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
@@ -514,6 +521,35 @@ bool QtPainterDevice::exactRasterOps() const
 {
     const QPaintEngine* engine = m_painter.paintEngine();
     return engine && engine->type() == QPaintEngine::Raster;
+}
+
+bool QtPainterDevice::decodeBitmap(std::string_view bytes, Bitmap& out) const
+{
+    return decodeBmpWithQt(bytes, out);
+}
+
+bool decodeBmpWithQt(std::string_view bytes, Bitmap& out)
+{
+    out = {};
+    BmpHeader header;
+    if (inspectBmp(bytes, header) != BmpStatus::Ok) return false;
+    QImage image;
+    if (!image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()), "BMP"))
+        return false;
+    if (image.width() != header.width || image.height() != header.height) return false;
+    image = image.convertToFormat(QImage::Format_RGB32);
+    Bitmap bitmap;
+    bitmap.width = image.width();
+    bitmap.height = image.height();
+    bitmap.pixels.resize(static_cast<size_t>(bitmap.width) * static_cast<size_t>(bitmap.height));
+    for (int y = 0; y < bitmap.height; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < bitmap.width; ++x)
+            bitmap.pixels[static_cast<size_t>(y) * static_cast<size_t>(bitmap.width) + static_cast<size_t>(x)] =
+                makeColour(qRed(line[x]), qGreen(line[x]), qBlue(line[x]));
+    }
+    out = std::move(bitmap);
+    return true;
 }
 
 } // namespace qc

@@ -22,6 +22,10 @@ namespace qc {
 // installed metric-compatible Japanese faces. Safe to call more than once.
 void registerJapaneseFontSubstitutions();
 
+// A BMP file decoded by QImage, refused without decoding when the core's
+// header checks fail.
+[[nodiscard]] bool decodeBmpWithQt(std::string_view bytes, Bitmap& out);
+
 class QtPainterDevice : public Device
 {
 public:
@@ -50,6 +54,8 @@ public:
     void drawArc(const DevRect& box, DevPoint start, DevPoint end, const Pen& pen) override;
     void stretchBitmap(const DevRect& dest, const Bitmap& image, const DevRect& source, RasterOp op) override;
     bool exactRasterOps() const override;
+    // QImage decodes the file once the core has checked its headers.
+    [[nodiscard]] bool decodeBitmap(std::string_view bytes, Bitmap& out) const override;
 
     // The QFont a logical font becomes (exposed for tests).
     static QFont toQFont(const LogicalFont& font);
