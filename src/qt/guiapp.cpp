@@ -16,6 +16,15 @@ namespace qc {
 
 int runMainWindow(int argc, char** argv)
 {
+#if defined(__linux__)
+    // Without a display the toolkit would stop the program with its own message.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fprintf(stderr, "qc: no display for the main window; to print a log without one use "
+                             "qc export FILE -o OUT.pdf (see qc --help)\n");
+        return 1;
+    }
+#endif
     QApplication application(argc, argv); // takes Qt's own options (-platform, ...) out
     QApplication::setApplicationName(QStringLiteral("Qc"));
     QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));

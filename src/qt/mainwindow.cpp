@@ -3,6 +3,7 @@
 #include "app/appcontext.h"
 #include "app/viewstate.h"
 #include "document/tables.h"
+#include "qt/lockindicators.h"
 #include "qt/logview.h"
 #include "qt/printing.h"
 #include "qt/qtext.h"
@@ -180,6 +181,7 @@ void MainWindow::createStatusBar()
     m_hint = new QLabel(QString::fromUtf8(kViewHint), this);
     m_hint->setObjectName(QStringLiteral("viewHint"));
     statusBar()->addWidget(m_hint, 1);
+    statusBar()->addPermanentWidget(new LockIndicators(this));
 }
 
 void MainWindow::placeOnScreen()

@@ -6,6 +6,7 @@
 #include "app/viewstate.h"
 #include "document/tables.h"
 #include "platform/scriptedprompter.h"
+#include "qt/lockindicators.h"
 #include "qt/logview.h"
 #include "qt/mainwindow.h"
 #include "qt/printing.h"
@@ -169,6 +170,17 @@ private slots:
         auto* hint = h.window->statusBar()->findChild<QLabel*>(QStringLiteral("viewHint"));
         QVERIFY(hint);
         QCOMPARE(hint->text(), QStringLiteral("PageUp(RollUp), PageDown(RollDown) または↑↓ｷｰで改ページ"));
+    }
+
+    void lockIndicatorsShowTheLocksThatAreOn()
+    {
+        Harness h;
+        auto* locks = h.window->statusBar()->findChild<LockIndicators*>(QStringLiteral("lockIndicators"));
+        QVERIFY(locks);
+        locks->display(LockStates{false, true, true, false});
+        QStringList texts;
+        for (QLabel* l : locks->findChildren<QLabel*>()) texts << l->text();
+        QCOMPARE(texts, (QStringList{QString(), QStringLiteral("CAP"), QStringLiteral("NUM"), QString()}));
     }
 
     void pagingKeysAtTheFirstPageAndAtTheLimit_data()
