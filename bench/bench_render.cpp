@@ -1,5 +1,6 @@
-// One full page (every column shown, 200 layers, 100 samples with ten tests in
-// the five graphs, values printed beside the symbols) drawn to the
+// One full page (every column shown, 200 layers with patterns, 100 samples with
+// grain sizes and ten tests in the five graphs with their values, notes, strata,
+// levels, casing and dates) drawn to the
 // recording device, to a 600-dpi image and to a PDF page; and a 200-page log
 // exported to PDF.
 
@@ -101,11 +102,39 @@ Document fullDocument(double deepest)
         doc.GeologyTable(r, 2) = sj(r % 2 ? "砂礫" : "シルト質粘土");
         doc.GeologyTable(r, 4) = sj("暗灰");
         doc.GeologyTable(r, 7) = "247";
+        doc.GeologyTable(r, 12) = r % 2 ? "1600.1" : "620.2"; // as the name composition derives them
     }
     for (int r = 1; r <= limits::Sample; ++r) {
-        doc.SampleTable(r, 1) = fmt("%.2f", deepest * (r - 0.5) / limits::Sample);
+        const double top = deepest * (r - 0.5) / limits::Sample;
+        doc.SampleTable(r, 1) = fmt("%.2f", top);
+        doc.SampleTable(r, 2) = fmt("%.2f", top + deepest * 0.4 / limits::Sample);
         doc.SampleTable(r, 3) = "S-" + std::to_string(r);
+        doc.SampleTable(r, 4) = "T";
+        for (int c = 5; c <= 8; ++c) doc.SampleTable(r, c) = fmt("%.0f", 10.0 + (r + c) % 4 * 10);
         for (int t = 1; t <= 10; ++t) doc.SampleTable(r, 8 + t) = fmt("%.2f", r * 0.1 + t);
+    }
+    // Notes, strata, levels, free texts, casing and dates down the whole log.
+    for (int r = 1; r <= 50; ++r) {
+        const double top = deepest * (r - 1) / 50, bottom = deepest * r / 50;
+        doc.NoteTable(r, 1) = fmt("%.2f", top);
+        doc.NoteTable(r, 2) = fmt("%.2f", bottom);
+        doc.NoteTable(r, 4) = sj("φ2～20mmの亜円礫を混入する。含水中位。貝殻片混入。");
+        doc.NoteTable(r, 5) = "1";
+        doc.WaterLevelTable(r, 1) = fmt("%.2f", -bottom);
+        doc.WaterLevelTable(r, 2) = "04/12";
+        doc.WaterLevelTable(r, 4) = "3";
+        doc.FreeColumnTable(r, 1) = fmt("%.2f", bottom);
+        doc.FreeColumnTable(r, 2) = sj("メモ");
+        doc.FreeColumnTable(r, 3) = "1";
+        doc.CasingTable(r, 1) = fmt("%.2f", bottom);
+        doc.CasingTable(r, 2) = sj(r % 3 == 0 ? "有孔区間" : r % 3 == 1 ? "遮水区間" : "無孔区間");
+        doc.DrillDateTable(r, 1) = fmt("%.2f", bottom);
+        doc.DrillDateTable(r, 2) = "4/" + std::to_string(r % 30 + 1);
+    }
+    for (int r = 1; r <= limits::Stratum; ++r) {
+        doc.StratumTable(r, 1) = fmt("%.2f", deepest * (r - 1) / limits::Stratum);
+        doc.StratumTable(r, 2) = fmt("%.2f", deepest * r / limits::Stratum);
+        doc.StratumTable(r, 3) = sj("沖積層");
     }
     // Five graphs of two tests each, graphs 1 and 2 logarithmic, with their scales shown.
     const char* symbols[] = {"●", "○", "×", "▲", "△", "■", "□", "●", "○", "×"};

@@ -1,4 +1,4 @@
-// The settings, font, short-text and default-document readers on arbitrary
+// The settings, font, short-text, pick-list and default-document readers on arbitrary
 // bytes; settings and fonts must write and read back to the same values.
 
 #include "app/masterfiles.h"
@@ -28,6 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
 
     (void)qc::parsePhrases(bytes);
+    for (size_t limit : {39u, 79u})
+        for (const std::string& item : qc::parsePickList(bytes, limit))
+            if (item.empty() || item.size() > limit) __builtin_trap();
     qc::Document doc;
     qc::seedFromDefaultDocument(doc, bytes);
     return 0;

@@ -16,6 +16,7 @@ page1() { # LOG OUT.png: page 1 at 150 dpi
 page1 tests/data/fullheader.bhc tests/data/golden/fullheader-page1.png
 page1 examples/sample.bhc tests/data/golden/sample-page1.png
 page1 tests/data/sample-compact.bhc tests/data/golden/sample-compact-page1.png
+page1 tests/data/compact.bhc tests/data/golden/compact-page1.png
 page1 tests/data/fullheader.bhc docs/log-page1.png
 # Every page of the sample log for docs/ (docs/sample-1.png, ...).
 rm -f docs/sample-[0-9]*.png

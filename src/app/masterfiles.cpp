@@ -1,5 +1,6 @@
 #include "app/masterfiles.h"
 
+#include "app/docflows.h"
 #include "document/cp932.h"
 #include "document/fieldtext.h"
 #include "document/linereader.h"
@@ -45,6 +46,27 @@ bool loadPhrases(const std::string& path, std::vector<std::string>& out)
     return true;
 }
 
+std::vector<std::string> parsePickList(std::string_view bytes, size_t maxLineBytes)
+{
+    std::vector<std::string> out;
+    forEachLimitedLine(bytes, maxLineBytes, [&](std::string_view line) {
+        std::string item;
+        CsvField(item, line, 1);
+        if (!item.empty()) out.push_back(std::move(item));
+    });
+    return out;
+}
+
+std::vector<std::string> loadPickList(const std::string& path, size_t maxLineBytes, Prompter& prompter)
+{
+    std::string bytes;
+    if (!readFileBytes(path, bytes)) {
+        prompter.message(fileNotFoundMessage(path));
+        return {};
+    }
+    return parsePickList(bytes, maxLineBytes);
+}
+
 void seedFromDefaultDocument(Document& doc, std::string_view bytes)
 {
     char section = 0;
@@ -65,7 +87,8 @@ void seedFromDefaultDocument(Document& doc, std::string_view bytes)
             break;
         case 'p':
             if (graph > GraphTable::kGraphs) return;
-            for (int f = 1; f <= GraphTable::kFields; ++f) CsvField(doc.GraphFormatTable(graph, row, f), line, f);
+            for (int f = 1; f <= GraphTable::kFields; ++f)
+                CsvField(doc.GraphFormatTable(graph, row, f), line, f);
             if (row < GraphTable::kRows) {
                 ++row;
             } else {

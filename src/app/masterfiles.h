@@ -31,6 +31,14 @@ std::vector<std::string> parsePhrases(std::string_view bytes);
 // shows its message).
 [[nodiscard]] bool loadPhrases(const std::string& path, std::vector<std::string>& out);
 
+// The items of a dialog's pick list (colour tones, engineers, clients,
+// machines): the first comma field of every line, each line cut to
+// maxLineBytes, empty items left out.
+std::vector<std::string> parsePickList(std::string_view bytes, size_t maxLineBytes);
+// The pick list of the file at path; a file that cannot be read shows
+// "ファイルが見つかりません\n( %1 )" with the path and gives an empty list.
+std::vector<std::string> loadPickList(const std::string& path, size_t maxLineBytes, Prompter& prompter);
+
 // Seeds display items (section "o"), graph formats ("p") and test names ("q")
 // from the bytes of a default document; every other section and the token
 // are ignored. Column 10 of a test name receives comma field 10 only.

@@ -178,7 +178,8 @@ int runExport(const std::vector<std::string>& args, const std::string& installDi
     ensureGuiApplication();
     ViewState view;
     view.loadScaleSettings(app.settings);
-    RenderContext ctx{doc, app.settings, app.fonts, view, &prompter};
+    RenderContext ctx{
+        doc, app.settings, app.fonts, view, &prompter, &app.patternColours, app.paths.bitmapFolder};
 
     const bool showProgress = &err == &std::cerr && ::isatty(STDERR_FILENO);
     auto progress = [&](int n, int m) {

@@ -283,6 +283,12 @@ bool ListEditor::checkRange(const std::string& text, double low, double high, bo
 void ListEditor::setField(int i, std::string text)
 {
     fieldRef(i) = std::move(text);
+    onFieldChanged(i);
+}
+
+void ListEditor::fieldEntered(int i)
+{
+    onFieldEntered(i);
 }
 
 void ListEditor::fieldLeft(int i)
@@ -596,7 +602,12 @@ void ListEditor::pointerMoved(PointerArea area, const std::string& editorText)
 
 EnterAction ListEditor::enterKeyAction() const
 {
-    switch (m_keys.enterKeyMode) {
+    return enterActionFor(m_keys);
+}
+
+EnterAction enterActionFor(const KeyOptions& keys)
+{
+    switch (keys.enterKeyMode) {
     case 1:
         return EnterAction::NextControl;
     case 2:

@@ -102,6 +102,8 @@ std::optional<EditorSpan> placeCellEditor(int cellLeft, int columnWidth, int lis
 enum class CellKey { Enter, Up, Down, Tab, Escape };
 enum class PointerArea { Editor, List, Dialog, Outside };
 enum class EnterAction { PressOk, NextControl, Swallow };
+// What Enter does outside an in-cell editor, by the key options.
+EnterAction enterActionFor(const KeyOptions& keys);
 
 // What should have the keyboard focus after an operation.
 struct FocusRequest
@@ -172,8 +174,9 @@ public:
 
     FocusRequest takeFocusRequest();
 
-    // Fields and option controls.
+    // Fields and option controls: typing into a field, the focus entering it and leaving it.
     void setField(int i, std::string text);
+    void fieldEntered(int i);
     void fieldLeft(int i);
     void liveUpdate();
 
@@ -231,6 +234,9 @@ protected:
     virtual void afterCellCommit(int /*r*/, int /*col*/) {}
     // Runs before the live update when a field is left (e.g. a sign rule).
     virtual void onFieldLeft(int /*i*/) {}
+    // A field got the focus, or its text changed (after it is stored).
+    virtual void onFieldEntered(int /*i*/) {}
+    virtual void onFieldChanged(int /*i*/) {}
     // Whether the live update may write the buffer into the current row.
     virtual bool liveUpdateAccepts(const ListRow& buffer, const ListRow& current) const;
 

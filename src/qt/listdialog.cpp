@@ -76,8 +76,11 @@ ListDialog::~ListDialog()
 void ListDialog::bindField(int field, QLineEdit* edit)
 {
     m_bindings.push_back({field, edit, nullptr});
-    connect(edit, &QLineEdit::textEdited, this,
-            [this, field](const QString& text) { m_model.setField(field, toCp932(text)); });
+    connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) {
+        m_model.setField(field, toCp932(text));
+        // A dialog may update its current row as the text changes.
+        m_view->refresh();
+    });
     edit->installEventFilter(this);
 }
 
@@ -297,6 +300,13 @@ bool ListDialog::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::KeyPress:
         if (enterKey(watched, static_cast<QKeyEvent*>(event))) return true;
+        break;
+    case QEvent::FocusIn:
+        if (const Binding* b = bindingOf(watched)) {
+            auto reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && !m_busy)
+                m_model.fieldEntered(b->field);
+        }
         break;
     case QEvent::FocusOut:
         if (const Binding* b = bindingOf(watched)) {

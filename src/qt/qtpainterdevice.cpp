@@ -169,6 +169,13 @@ void QtPainterDevice::drawTextRun(const QPointF& origin, const QString& text,
     m_painter.setFont(m_font);
     m_painter.setPen(toQColor(m_textColour));
     if (!m_softClip) {
+        // Text wholly outside the clip is not sent at all: a PDF would keep it, invisible but
+        // found by search and text extraction.
+        if (m_clip) {
+            const QFontMetricsF fm(m_font, m_painter.device());
+            const QRectF box(origin.x(), origin.y() - fm.ascent(), fm.horizontalAdvance(text), fm.height());
+            if (!m_clip->intersects(box)) return;
+        }
         if (extraClip) {
             m_painter.save();
             m_painter.setClipRect(*extraClip, Qt::IntersectClip);
@@ -301,10 +308,8 @@ int QtPainterDevice::drawText(const DevRect& rect, std::string_view text, unsign
 void QtPainterDevice::intersectClip(const DevRect& rect)
 {
     const QRectF r = areaOf(rect);
-    if (m_softClip) {
-        m_clip = m_clip ? m_clip->intersected(r) : r;
-        return;
-    }
+    m_clip = m_clip ? m_clip->intersected(r) : r;
+    if (m_softClip) return;
     m_painter.setClipRect(r.toRect(), m_painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
 }
 

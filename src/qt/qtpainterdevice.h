@@ -73,6 +73,7 @@ private:
     QPainter& m_painter;
     // SVG output ignores clip regions: the device clips lines, texts, figures and images itself.
     bool m_softClip = false;
+    // The clip rectangle in force (also kept where the painter clips, to leave out texts outside it).
     std::optional<QRectF> m_clip;
     int m_dpiX;
     int m_dpiY;

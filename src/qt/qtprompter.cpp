@@ -30,9 +30,12 @@ Answer QtPrompter::ask(const std::string& text, Buttons buttons, Answer defaultA
                                       : defaultAnswer == Answer::Cancel ? QMessageBox::Cancel
                                                                         : QMessageBox::Yes;
     switch (QMessageBox::question(m_parent, caption(), shown(text), set, def)) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
     }
 }
 

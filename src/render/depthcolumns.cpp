@@ -1,17 +1,431 @@
 #include "render/depthcolumns.h"
 
+#include "app/patterncolours.h"
+#include "document/cp932.h"
+#include "document/fieldtext.h"
+#include "document/tables.h"
+#include "document/textops.h"
+#include "render/geologycolumn.h"
 #include "render/logpage.h"
+#include "render/patterns.h"
+#include "render/primitives.h"
+#include "render/printf.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace qc {
 
-// The contents of the depth columns come with the column work; the pass already calls them in order.
-void drawNotesColumn(LogPass&, double, double) {}
-void drawWaterLevelColumn(LogPass&, double, double) {}
-void drawGrainSizeColumn(LogPass&, double, double) {}
-void drawSampleColumn(LogPass&, double, double) {}
-void drawStratumColumn(LogPass&, double, double) {}
-void drawFreeColumn(LogPass&, double, double) {}
-void drawDrillDateColumn(LogPass&, double, double) {}
-void drawCasingColumn(LogPass&, double, double) {}
+namespace {
+
+// Display-item rows of the columns.
+namespace Row {
+constexpr int Notes = 2, Strata = 3, Free = 4, Water = 5, Samples = 6, GrainSize = 7, Casing = 13,
+              DrillDates = 16;
+}
+
+// Sub-columns of the samples column, from its left edge.
+constexpr double kSampleNumberLeft = 7.4;
+constexpr double kSampleMethodLeft = 14.0;
+
+// Water levels more than this far above the ground are not drawn (m).
+constexpr double kHighestWaterLevel = -6.0;
+
+bool shown(const LogPass& pass, int row, double x1, double x2, double minWidth = 1e-9)
+{
+    return displayItemShown(pass.doc(), row) && x2 - x1 >= minWidth;
+}
+
+// Height in device units of a text word-wrapped in the width x1..x2.
+int measure(PageCanvas& c, double x1, double x2, std::string_view text, unsigned extraFlags = 0)
+{
+    return c.PageTextInRect(x1, 0, x2, 0, text, TextFormat::CalcRect | TextFormat::WordBreak | extraFlags);
+}
+
+bool endsWithLineBreak(const std::string& text)
+{
+    return text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0;
+}
+
+void stackCharacters(PageCanvas& c, double x, double y, double step, std::string_view text)
+{
+    for (size_t p = 0; p < text.size();) {
+        const size_t n = charLengthAt(text, p);
+        c.PageText(x, y, text.substr(p, n));
+        y += step;
+        p += n;
+    }
+}
+
+// The hatches of the grain-size bar. Rows of marks start 0.06 below the top
+// and repeat every 0.12, each mark drawn only while it ends inside its segment.
+constexpr double kHatchFirstRow = 0.06;
+constexpr double kHatchRowStep = 0.12;
+// Rows that cannot be seen are skipped; this many rows at most, whatever the depths.
+constexpr int kMaxHatchRows = 100000;
+
+struct BarPart
+{
+    LogPass& pass;
+    double x1, x2, top, bottom;
+    double visibleTop, visibleBottom;
+    int pen;
+
+    void line(double ax, double ay, double bx, double by) const
+    {
+        pass.canvas.PageLine(ax, ay, bx, by, PenStyle::Solid, pen, 0);
+    }
+
+    // draw(odd, y) for the rows top + first + i x step whose marks (half their height
+    // above and below the row) end above the bottom, from the first one that can be seen.
+    template <class Draw> void rows(double first, double step, double half, Draw draw) const
+    {
+        double i = std::max(0.0, std::floor((visibleTop - top - first - half) / step));
+        double previous = -std::numeric_limits<double>::infinity();
+        for (int n = 0; n < kMaxHatchRows; ++n, i += 1) {
+            const double y = top + first + i * step;
+            // At depths where a row step is lost in rounding there is nothing to show.
+            if (!(y + half < bottom) || y - half > visibleBottom || !(y > previous)) break;
+            draw(std::fmod(i, 2.0) != 0, y);
+            previous = y;
+        }
+    }
+};
+
+void hatchClay(const BarPart& b)
+{
+    b.rows(kHatchFirstRow, kHatchRowStep, 0, [&](bool, double y) { b.line(b.x1, y, b.x2, y); });
+}
+
+void hatchSilt(const BarPart& b)
+{
+    constexpr double dash = 1.408, pitch = 2.2, rowShift = 1.1;
+    const double inset = (pitch - dash) / 2;
+    b.rows(kHatchFirstRow, kHatchRowStep, 0, [&](bool odd, double y) {
+        for (double x = b.x1 + inset + (odd ? rowShift : 0); x + dash < b.x2; x += pitch)
+            b.line(x, y, x + dash, y);
+    });
+}
+
+void hatchSand(const BarPart& b)
+{
+    constexpr double halfWidth = 0.1, halfHeight = 0.01, pitch = 1.1, firstX = 0.55, rowShift = 0.55;
+    b.rows(kHatchFirstRow, kHatchRowStep, halfHeight, [&](bool odd, double y) {
+        for (double x = b.x1 + firstX + (odd ? rowShift : 0); x + halfWidth < b.x2; x += pitch) {
+            b.line(x - halfWidth, y, x + halfWidth, y);
+            b.line(x, y - halfHeight, x, y + halfHeight);
+        }
+    });
+}
+
+void hatchGravel(const BarPart& b)
+{
+    constexpr double radius = 0.06, pitch = 3.2, firstX = 0.62, rowShift = 1.6, firstRow = 0.08,
+                     rowStep = 0.14;
+    // The circle's radius is in depth units; across the page it measures this many mm.
+    const PageGeometry& g = b.pass.geo;
+    const double radiusMm = g.unitsPerPageMm > 0.0001 ? radius * g.unitsPerMetre / g.unitsPerPageMm : 0;
+    b.rows(firstRow, rowStep, radius, [&](bool odd, double y) {
+        for (double x = b.x1 + firstX + (odd ? rowShift : 0); x + radiusMm < b.x2; x += pitch)
+            b.pass.canvas.PageCircle(x, y, radius, PenStyle::Solid, b.pen, 0);
+    });
+}
+
+} // namespace
+
+GrainSizes sampleGrainSizes(const Document& doc, int row)
+{
+    const TextTable& S = doc.SampleTable;
+    return {cellDouble(S(row, 8)), cellDouble(S(row, 7)), cellDouble(S(row, 6)), cellDouble(S(row, 5))};
+}
+
+double sampleBottomDepth(const Document& doc, int row)
+{
+    const std::string& bottom = doc.SampleTable(row, 2);
+    return isNumeric(bottom) ? cellDouble(bottom) : cellDouble(doc.SampleTable(row, 1));
+}
+
+CasingFill casingFillOf(const std::string& specification)
+{
+    if (findText(specification, QC_SJ("有孔")) != std::string::npos) return CasingFill::Perforated;
+    if (findText(specification, QC_SJ("遮水")) != std::string::npos) return CasingFill::WaterSealed;
+    if (findText(specification, QC_SJ("無孔")) != std::string::npos) return CasingFill::Blind;
+    return CasingFill::None;
+}
+
+void drawGrainSizeBar(LogPass& pass, double x1, double x2, double top, double bottom, const GrainSizes& pct,
+                      double visibleTop, double visibleBottom)
+{
+    double total = 0;
+    for (double p : pct) total += p;
+    if (total <= 0) return;
+    const int pen = std::max(1, pass.ruleWidth());
+    // A bar never leaves its column: negative parts count as 0 and the sum stops at 100.
+    double edges[5];
+    double sum = 0;
+    edges[0] = x1;
+    for (int i = 0; i < 4; ++i) {
+        sum = std::clamp(sum + std::max(0.0, pct[static_cast<size_t>(i)]), 0.0, 100.0);
+        edges[i + 1] = Interpolate(sum, 0, 100, x1, x2);
+    }
+    using Hatch = void (*)(const BarPart&);
+    static constexpr Hatch hatches[4] = {hatchClay, hatchSilt, hatchSand, hatchGravel};
+    for (int i = 0; i < 4; ++i) {
+        const double a = edges[i], b = edges[i + 1];
+        if (b - a < 1e-6) continue;
+        pass.canvas.PageRectOutline(a, top, b, bottom, PenStyle::Solid, pen, 0);
+        hatches[i](BarPart{pass, a, b, top, bottom, visibleTop, visibleBottom, pen});
+    }
+}
+
+void drawWaterMark(LogPass& pass, double x, double y)
+{
+    pass.rule(x, y, x - 0.8, y - 0.16);
+    pass.rule(x - 0.8, y - 0.16, x + 0.8, y - 0.16);
+    pass.rule(x + 0.8, y - 0.16, x, y);
+    pass.rule(x - 1.6, y, x + 1.6, y);
+    pass.rule(x - 0.8, y + 0.04, x + 0.8, y + 0.04);
+    pass.rule(x - 0.2, y + 0.08, x + 0.2, y + 0.08);
+}
+
+void drawNotesColumn(LogPass& pass, double, double)
+{
+    const ColumnEdges& X = pass.edges;
+    if (!shown(pass, Row::Notes, X[9], X[10], 1.0)) return;
+    const TextTable& N = pass.doc().NoteTable;
+    PageCanvas& c = pass.canvas;
+    const PageGeometry& g = pass.geo;
+    c.setTextAlign(AlignLeftTop);
+    // The wrap width reaches 0.8 mm past the column edge.
+    const double left = X[9] + 0.2, right = X[10] + 0.8;
+    const int lineHeight = measure(c, left, right, " ");
+    double end = 0; // bottom of the previous note's text
+    for (int r = 1; r <= N.rows() && isNumeric(N(r, 1)); ++r) {
+        const double top = cellDouble(N(r, 1));
+        const double y0 = std::max(top, end + 0.03); // notes never overlap
+        // A bottom that is not a number lets the note end with its text.
+        const double bottom = isNumeric(N(r, 2)) ? cellDouble(N(r, 2)) : y0;
+        const std::string& underline = N(r, 5);
+        const bool underlined = underline == "1" || !isNumeric(underline);
+
+        std::string text = N(r, 4);
+        if (!endsWithLineBreak(text)) text += "\r\n";
+        int height = measure(c, left, right, text);
+        const double textTop = y0 + 0.1;
+        c.PageTextInRect(left, textTop, right, textTop + g.deviceToYUnits(height), text,
+                         TextFormat::WordBreak | TextFormat::NoClip);
+        if (height >= 2 * lineHeight) height -= lineHeight; // the empty line of the closing break
+        // The note ends on its bottom depth, or below its text when that runs further; the
+        // text starts 0.1 below y0, so that is where its last line ends.
+        const double textBottom = textTop + g.deviceToYUnits(height);
+        const double noteEnd = textBottom > bottom ? textBottom : bottom;
+        end = noteEnd;
+        if (underlined) {
+            pass.rule(X[9], bottom, X[9] + 1, noteEnd);
+            pass.rule(X[9] + 1, noteEnd, X[10] - 1, noteEnd);
+            pass.rule(X[10] - 1, noteEnd, X[10], bottom);
+        }
+    }
+}
+
+void drawStratumColumn(LogPass& pass, double, double)
+{
+    const ColumnEdges& X = pass.edges;
+    if (!shown(pass, Row::Strata, X[10], X[11])) return;
+    const TextTable& S = pass.doc().StratumTable;
+    PageCanvas& c = pass.canvas;
+    c.setTextAlign(AlignLeftTop);
+    const double lambda = pass.geo.deviceToYUnits(measure(c, X[10], X[11], QC_SJ("あ")));
+    const double x = X[10] + 0.2;
+    for (int r = 1; r <= S.rows() && isNumeric(S(r, 1)); ++r) {
+        if (!isNumeric(S(r, 2))) continue;
+        const double top = cellDouble(S(r, 1)), bottom = cellDouble(S(r, 2));
+        pass.rule(X[10], top, X[11], top);
+        pass.rule(X[10], bottom, X[11], bottom);
+        pass.rule(X[10], top, X[10] + 0.4, top + 0.3);
+        pass.rule(X[10], bottom, X[10] + 0.4, bottom - 0.3);
+
+        const std::string& name = S(r, 3);
+        const int n = std::max(1, CharCount(name));
+        const double middle = (top + bottom) / 2;
+        const double start = middle - n * lambda / 2;
+        if (start >= top) {
+            stackCharacters(c, x, start, lambda, name);
+        } else if ((bottom - top) / n >= 0.7 * lambda) {
+            // Closer lines, still centred in the interval.
+            stackCharacters(c, x, middle - n * 0.7 * lambda / 2, 0.7 * lambda, name);
+        } else {
+            c.PageText(x, top + 0.1, name);
+        }
+    }
+}
+
+void drawFreeColumn(LogPass& pass, double h, double)
+{
+    const ColumnEdges& X = pass.edges;
+    if (!shown(pass, Row::Free, X[11], X[12])) return;
+    const Document& doc = pass.doc();
+    const TextTable& F = doc.FreeColumnTable;
+    PageCanvas& c = pass.canvas;
+    HAlign horizontal = HAlign::Left;
+    double x = X[11] + 0.2;
+    if (isNumeric(doc.HeaderTable(73))) {
+        const int placement = cellInt(doc.HeaderTable(73));
+        if (placement & 1) {
+            horizontal = HAlign::Centre;
+            x = (X[11] + X[12]) / 2;
+        } else if (placement & 2) {
+            horizontal = HAlign::Right;
+            x = X[12] - 0.2;
+        }
+    }
+    double previous = -std::numeric_limits<double>::infinity();
+    for (int r = 1; r <= F.rows() && isNumeric(F(r, 1)); ++r) {
+        const double d = cellDouble(F(r, 1));
+        if (isNumeric(F(r, 3)) && cellLong(F(r, 3)) % 2 != 0) pass.rule(X[11], d, X[12], d);
+        c.setTextAlign({horizontal, d - previous < h ? VAlign::Baseline : VAlign::Bottom});
+        c.PageText(x, d, F(r, 2));
+        previous = d;
+    }
+    c.setTextAlign(AlignLeftTop);
+}
+
+void drawWaterLevelColumn(LogPass& pass, double h, double)
+{
+    const ColumnEdges& X = pass.edges;
+    if (!shown(pass, Row::Water, X[12], X[13])) return;
+    const TextTable& W = pass.doc().WaterLevelTable;
+    PageCanvas& c = pass.canvas;
+    c.setTextAlign(AlignLeftBaseline);
+    for (int r = 1; r <= W.rows() && isNumeric(W(r, 1)); ++r) {
+        const double d = -cellDouble(W(r, 1)); // drawn downward from the ground
+        if (d < kHighestWaterLevel) continue;
+        const double x = d <= 0.2 ? X[12] - 3.0 : X[12] + 0.5;
+        const int bits = cellInt(W(r, 4));
+        if (bits & 1) {
+            drawWaterMark(pass, X[12] + 1.2, d);
+            c.PageText(x, d - 0.8 * h, d >= 0 ? strprintf("%5.2f", d) : strprintf("%+4.2f", -d));
+        }
+        c.PageText(x, d - 0.2 * h, W(r, 3));
+        if (bits & 2) c.PageText(x, d - 1.6 * h, W(r, 2));
+    }
+    c.setTextAlign(AlignLeftTop);
+}
+
+void drawSampleColumn(LogPass& pass, double h, double)
+{
+    const ColumnEdges& X = pass.edges;
+    if (!shown(pass, Row::Samples, X[13], X[14])) return;
+    const Document& doc = pass.doc();
+    const TextTable& S = doc.SampleTable;
+    PageCanvas& c = pass.canvas;
+    const int bottomPosition = pass.settings().sampleBottomLabelPosition();
+    const double figureX = X[13] + kSampleNumberLeft / 2;
+    const double numberX = X[13] + kSampleNumberLeft + 0.5;
+    const double methodX = (X[13] + kSampleMethodLeft + X[14]) / 2;
+    auto figure = [&](double depth) {
+        return elevationText(doc, depth, pass.groundElevation, pass.boreholeAngle, "%5.2f", 0);
+    };
+    double previousBottom = -std::numeric_limits<double>::infinity();
+    for (int r = 1; r <= S.rows() && isNumeric(S(r, 1)); ++r) {
+        const double t = cellDouble(S(r, 1));
+        const bool hasBottom = isNumeric(S(r, 2));
+        const double b = sampleBottomDepth(doc, r);
+
+        c.setTextAlign(t - previousBottom < h ? AlignCentreBaseline : AlignCentreBottom);
+        if (auto text = figure(t)) c.PageText(figureX, t, *text);
+        // A sample with a top depth only has no second figure.
+        if (hasBottom && bottomPosition != 2) {
+            if (bottomPosition == 1)
+                c.setTextAlign(AlignCentreTop);
+            else
+                c.setTextAlign(b - t < h ? AlignCentreBaseline : AlignCentreBottom);
+            if (auto text = figure(b)) c.PageText(figureX, b, *text);
+        }
+
+        pass.rule(X[13], t, X[13] + kSampleNumberLeft, t);
+        pass.rule(X[13], b, X[13] + kSampleNumberLeft, b);
+        if (b != t) c.PageFilledRect(X[13], t, X[13] + 0.5, b, PenStyle::Solid, 1, 0, 0);
+
+        // Number and method on the middle of the sampled interval.
+        const double middle = (t + b) / 2;
+        c.setTextAlign(AlignLeftTop);
+        c.PageText(numberX, middle - h / 2, S(r, 3));
+        const std::string& method = S(r, 4);
+        if (!method.empty()) {
+            c.setTextAlign(AlignCentreTop);
+            c.PageText(methodX, middle - h / 2, method);
+            c.PageCircle(methodX, middle, h / 2, PenStyle::Solid, pass.ruleWidth(), 0);
+        }
+        previousBottom = b;
+    }
+    c.setTextAlign(AlignLeftTop);
+}
+
+void drawGrainSizeColumn(LogPass& pass, double, double)
+{
+    const ColumnEdges& X = pass.edges;
+    if (!shown(pass, Row::GrainSize, X[14], X[15], 1.0)) return;
+    const Document& doc = pass.doc();
+    for (int r = 1; r <= doc.SampleTable.rows() && isNumeric(doc.SampleTable(r, 1)); ++r)
+        drawGrainSizeBar(pass, X[14], X[15], cellDouble(doc.SampleTable(r, 1)), sampleBottomDepth(doc, r),
+                         sampleGrainSizes(doc, r), pass.top, pass.bottom);
+}
+
+void drawCasingColumn(LogPass& pass, double, double)
+{
+    const ColumnEdges& X = pass.edges;
+    if (!shown(pass, Row::Casing, X[20], X[21])) return;
+    const Document& doc = pass.doc();
+    const TextTable& T = doc.CasingTable;
+    PageCanvas& c = pass.canvas;
+    const double pageTop = pass.top, pageBottom = pass.bottom;
+    const int patternPen = std::max(1, pass.settings().patternLineWidthIndex() + 1);
+    const PatternColourTable* colours = pass.ctx.patternColours;
+    double intervalTop = 0;
+    for (int r = 1; r <= T.rows() && isNumeric(T(r, 1)); ++r) {
+        const double d = cellDouble(T(r, 1));
+        const CasingFill fill = casingFillOf(T(r, 2));
+        const bool onPage = d > pageTop && intervalTop < pageBottom;
+        if (onPage && fill != CasingFill::None) {
+            c.PageClip(X[20], std::max(intervalTop, pageTop), X[21] - 0.1, std::min(d, pageBottom));
+            if (fill == CasingFill::Blind) {
+                if (d - intervalTop > 0.4) c.PageTextCentred(X[20], intervalTop, X[21], d, QC_SJ("無孔"));
+            } else {
+                const long number = fill == CasingFill::Perforated ? 20100 : 20200;
+                const Colour colour =
+                    colours && !pass.settings().PatternAllBlack() ? colours->colourOf(number) : 0;
+                DrawVectorPattern(c, number, X[20], intervalTop, X[21], d, 1.0, patternPen, colour, 0);
+            }
+            c.resetClip();
+        }
+        if (d >= pageTop && d <= pageBottom) pass.rule(X[20], d, X[21], d);
+        intervalTop = d;
+    }
+}
+
+void drawDrillDateColumn(LogPass& pass, double h, double)
+{
+    const ColumnEdges& X = pass.edges;
+    if (!shown(pass, Row::DrillDates, X[23], X[24])) return;
+    const TextTable& D = pass.doc().DrillDateTable;
+    PageCanvas& c = pass.canvas;
+    c.setTextAlign(AlignLeftBaseline);
+    for (int r = 1; r <= D.rows() && isNumeric(D(r, 1)); ++r) {
+        const double d = cellDouble(D(r, 1));
+        const std::string& date = D(r, 2);
+        pass.rule(X[23], d, X[24], d);
+        const size_t slash = findText(date, "/");
+        if (slash != std::string::npos) {
+            c.PageText(X[23] + 0.4, d - 0.9 * h, date.substr(0, slash));
+            c.PageText(X[23] + 0.8, d, date.substr(slash + 1));
+            pass.rule(X[23] + 0.6, d - 0.8 * h, (X[23] + X[24] + 1) / 2, d - h);
+        } else {
+            c.PageText(X[23], d, date);
+        }
+    }
+    c.setTextAlign(AlignLeftTop);
+}
 
 } // namespace qc

@@ -18,6 +18,7 @@ namespace qc {
 
 struct Document;
 class Prompter;
+class PatternColourTable;
 
 // What a pass draws from, owned by the application and passed by reference.
 struct RenderContext
@@ -27,6 +28,10 @@ struct RenderContext
     const FontSettings& fonts;
     ViewState& view;
     Prompter* prompter = nullptr; // "Can't create font"
+    // The pattern colour table and the colour bitmap folder of the install
+    // folder; without a table every vector pattern is black.
+    const PatternColourTable* patternColours = nullptr;
+    std::string bitmapFolder = {};
 };
 
 // Character size of the font in force, in the y units and page mm of the phase it was selected in.

@@ -1,4 +1,4 @@
-// Page 1 of the fixture log and of the sample log (full and compact header),
+// Page 1 of the fixture logs and of the sample log (full and compact header),
 // exported at 150 dpi, against their golden pictures. After an intended change
 // of the drawing, tools/regen-golden.sh draws them again.
 
@@ -90,4 +90,10 @@ TEST(GoldenPage, SampleLogPageOne)
 TEST(GoldenPage, SampleLogCompactHeader)
 {
     compareWithGolden(test::dataPath("sample-compact.bhc"), "sample-compact-page1");
+}
+
+// Every column shown, with the compact header and elevations in the samples column.
+TEST(GoldenPage, CompactHeaderPageOne)
+{
+    compareWithGolden(test::dataPath("compact.bhc"), "compact-page1");
 }

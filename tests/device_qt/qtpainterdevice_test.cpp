@@ -238,3 +238,32 @@ TEST(QtPainterDevice, SvgOutputIsClippedHere)
     EXPECT_FALSE(inkBox(img.copy(310, 310, 90, 60)).isValid());
     EXPECT_TRUE(inked(img, 50, 380) && inked(img, 350, 380));
 }
+
+TEST(QtPainterDevice, PdfLeavesOutTextsOutsideTheClip)
+{
+    // A clipped text would stay in the file, invisible but found by search: it is not sent.
+    // With no text left the file embeds no font at all.
+    ensureGuiApp();
+    auto pdfWithText = [](int x, int y) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter writer(&buffer);
+            writer.setResolution(96);
+            QPainter p(&writer);
+            QtPainterDevice dev(p, 96, 96);
+            LogicalFont f;
+            f.height = 40;
+            EXPECT_TRUE(dev.selectFont(f));
+            dev.intersectClip({100, 100, 300, 300});
+            if (x >= 0) dev.textOut(x, y, "XX");
+            dev.resetClip();
+        }
+        return buffer.data();
+    };
+    EXPECT_FALSE(pdfWithText(-1, 0).contains("/FontDescriptor"));
+    EXPECT_TRUE(pdfWithText(110, 110).contains("/FontDescriptor"));
+    EXPECT_FALSE(pdfWithText(320, 320).contains("/FontDescriptor"));
+    EXPECT_FALSE(pdfWithText(110, 20).contains("/FontDescriptor"));
+    EXPECT_TRUE(pdfWithText(80, 90).contains("/FontDescriptor")); // reaching into the clip
+}

@@ -253,9 +253,10 @@ TEST(DrawLogPage, DepthScaleOfAPageStartingAt12_3)
     EXPECT_FALSE(p.text("  34"));
 
     // Left ticks: minor from 12.3 on, half-metre 1.4, metre 1.8 mm; above 12.3 clipped.
+    // (The heading band's last line lies on the page top too, but outside the body clip.)
     auto leftTick = [&](double depth) -> std::optional<Call> {
         for (const Call& l : p.horizontalsAt(g.PageY(depth)))
-            if (l.points[0].x == g.PageX(X[0])) return l;
+            if (l.points[0].x == g.PageX(X[0]) && l.clip) return l;
         return std::nullopt;
     };
     // Minor ticks lie at metre + j x 0.1, as the scale computes them.

@@ -1,0 +1,158 @@
+#pragma once
+// The seam between the view's commands and their dialogs. The command layer
+// prepares what a dialog receives, runs it through DialogHost and applies the
+// rules after it closes; the Qt side implements one method per dialog. A host
+// says which dialogs it has: the commands of the others are shown disabled.
+
+#include "app/commands/commandtable.h"
+
+#include <array>
+#include <string>
+
+namespace qc {
+
+struct Document;
+class Settings;
+struct FontSettings;
+struct InstallPaths;
+
+// "見出し": HeaderTable entries 1-13, 16-30, 33-44 and 51-56 and three flags.
+struct HeaderDialogData
+{
+    std::string geologyDepth;          // "%.2f" of the last layer's bottom, read-only in the dialog
+    std::array<std::string, 57> entry; // indexed by HeaderTable entry; only the edited entries are used
+    bool flag36 = false;
+    bool flag47 = false; // "簡略見出し表示"
+    bool flag48 = false;
+
+    static bool isEditedEntry(int e)
+    {
+        return (e >= 1 && e <= 13) || (e >= 16 && e <= 30) || (e >= 33 && e <= 44 && e != 36) ||
+               (e >= 51 && e <= 56);
+    }
+};
+
+// "表示項目": DisplayItemTable rows 1 to 16.
+struct DisplayItemsData
+{
+    std::array<int, 17> shown{};           // column 1 as a number, rows 2 to 16
+    std::array<std::string, 17> width;     // column 2
+    std::array<std::string, 17> gridWidth; // column 3 (graph rows 8 to 12)
+    std::array<std::string, 17> title;     // column 4 (rows 1, 3, 4)
+};
+
+// "ページ": PageSettings (HeaderTable 61 to 69), 64 and 67 as numbers.
+struct PageDialogData
+{
+    std::array<std::string, 10> entry; // [n] is HeaderTable 60 + n, for n = 1 to 9 (4 and 7 unused)
+    int topFrom = 0;                   // entry 64: 0 from the paper's top edge, 1 from the underline
+    int leftFrom = 0;                  // entry 67: 0 from the paper's left edge, 1 centred
+    int paperWidthMm = 0;
+    int paperHeightLess16Mm = 0;
+};
+
+// "縮尺と表示深度".
+struct ScaleDialogData
+{
+    int horizontalScaleDenominator = 100;
+    int depthScaleDenominator = 100;
+    bool scaleDepthPartOnly = false;
+    int paperHeightMm = 0;   // read-only
+    int maxDepthPerPage = 0; // read-only
+    double printStartDepth = 0;
+    int depthPerPage = 0;
+    int pageOverlap = 0;
+    // For the dialog's own recomputation of the largest page depth.
+    bool compactHeader = false;
+    int marginTopMm = 5;
+};
+
+// "編集 地質名と図模様": settings lines 25, 27, 28, the two options kept while
+// the program runs, and where the master and the bitmaps are.
+struct NameMasterDialogData
+{
+    int patternUse = 0;    // line 25
+    int patternOption = 0; // line 27
+    int mixedMarks = 0;    // line 28
+    bool allBlack = false;
+    bool monochromeBitmaps = false;
+    std::string masterPath;
+    std::string bitmapFolder;
+    std::string monochromeBitmapFolder;
+};
+
+// "キーの動作、入力画面オプション": settings lines 31 and 32.
+struct KeyOptionsDialogData
+{
+    int enterKeyMode = 0;
+    bool scrollToLastRow = false;
+};
+
+// "セットアップ".
+struct SetupDialogData
+{
+    std::string drive;  // one letter
+    std::string folder; // from the separator on
+};
+
+// Which list dialog of the depth-keyed tables.
+enum class ListDialogKind { Notes, Strata, FreeColumn, WaterLevel, Casing, DrillDate };
+
+class DialogHost
+{
+public:
+    virtual ~DialogHost() = default;
+
+    // Whether the dialog of a command exists; the others are shown disabled.
+    virtual bool provides(CommandId id) const = 0;
+
+    // Each returns true for OK. The data commands edit the document through
+    // their dialog models; the settings commands edit the copy they are given.
+    virtual bool header(HeaderDialogData& data) = 0;
+    // The geology model writes GeologyTable itself; 59 and 60 go in and out as numbers.
+    virtual bool geology(Document& doc, int& entry59, int& entry60) = 0;
+    virtual bool list(ListDialogKind kind, Document& doc) = 0;
+    virtual bool testData(Document& doc, bool& valuesBesideSymbols, bool& blackAndWhite) = 0;
+    virtual bool displayItems(DisplayItemsData& data) = 0;
+    virtual bool graphFormat(Document& doc, int graph) = 0;
+    virtual bool pageNumber(PageDialogData& data) = 0;
+    virtual void fullWidthCheck(const Document& doc) = 0;
+
+    virtual bool scale(ScaleDialogData& data) = 0;
+    virtual bool style(Settings& settings) = 0;
+    virtual bool nameMaster(NameMasterDialogData& data) = 0;
+    virtual void shortTexts(const InstallPaths& paths) = 0;
+    virtual bool fonts(FontSettings& fonts) = 0;
+    virtual bool keyOptions(KeyOptionsDialogData& data) = 0;
+    virtual bool setup(SetupDialogData& data) = 0;
+
+    virtual void about() = 0;
+    virtual void help(const std::string& helpPath) = 0;
+};
+
+// A host without any dialog: every method cancels. Hosts derive from it and
+// override the dialogs they have.
+class NoDialogs : public DialogHost
+{
+public:
+    bool provides(CommandId) const override { return false; }
+    bool header(HeaderDialogData&) override { return false; }
+    bool geology(Document&, int&, int&) override { return false; }
+    bool list(ListDialogKind, Document&) override { return false; }
+    bool testData(Document&, bool&, bool&) override { return false; }
+    bool displayItems(DisplayItemsData&) override { return false; }
+    bool graphFormat(Document&, int) override { return false; }
+    bool pageNumber(PageDialogData&) override { return false; }
+    void fullWidthCheck(const Document&) override {}
+    bool scale(ScaleDialogData&) override { return false; }
+    bool style(Settings&) override { return false; }
+    bool nameMaster(NameMasterDialogData&) override { return false; }
+    void shortTexts(const InstallPaths&) override {}
+    bool fonts(FontSettings&) override { return false; }
+    bool keyOptions(KeyOptionsDialogData&) override { return false; }
+    bool setup(SetupDialogData&) override { return false; }
+    void about() override {}
+    void help(const std::string&) override {}
+};
+
+} // namespace qc

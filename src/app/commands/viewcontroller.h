@@ -1,0 +1,113 @@
+#pragma once
+// What the log view does, without widgets: the view update after every load
+// and new document, the commands around their dialogs, the paging keys and
+// buttons, the screen-display switch, the printing hooks and the close
+// question. The Qt view and main window forward to it.
+
+#include "app/commands/commandtable.h"
+#include "app/commands/dialoghost.h"
+#include "app/docflows.h"
+#include "render/paging.h"
+
+#include <optional>
+#include <string>
+
+namespace qc {
+
+struct AppContext;
+struct Document;
+struct ViewState;
+class Device;
+class FileChooser;
+class Prompter;
+
+// What the view asks of its window.
+class ViewHost
+{
+public:
+    virtual ~ViewHost() = default;
+    virtual void repaint(bool erase) = 0;
+    // The selected printer's page and resolution; nothing without a printer.
+    virtual std::optional<PrinterPage> printerPage() = 0;
+    virtual void setScrollSizes(const ScrollSizes& sizes) = 0;
+    // Width of the screen at start-up, pixels.
+    virtual int screenWidthPixels() const = 0;
+};
+
+// The keys the view reacts to.
+enum class ViewKey { PageUp, PageDown, Up, Down, Other };
+
+class ViewController
+{
+public:
+    ViewController(AppContext& app, Document& doc, ViewState& view, Prompter& prompter, DialogHost& dialogs,
+                   ViewHost& host);
+
+    // File, print and view commands are always there; a dialog command only
+    // when its dialog exists.
+    bool isEnabled(CommandId id) const;
+
+    // Runs a data, settings, help or paging command, or the screen toggle, and
+    // repaints. File and print commands have their own entries below; the tool
+    // and status bar toggles are the window's.
+    void run(CommandId id);
+
+    // The view update: masters, paper size, derived patterns, first page, and
+    // for a newly shown document the scroll extent and the default engineer roles.
+    void viewUpdate(bool documentShown);
+
+    // "新規作成": clears the tables without asking and shows the empty document.
+    void newDocument();
+    // The standard open path (command line, dropped files, recent files).
+    FlowResult openPath(const std::string& path);
+    FlowResult openWithDialog(FileChooser& chooser);
+    FlowResult save(FileChooser& chooser);
+    FlowResult saveAs(FileChooser& chooser);
+
+    // Key-down in the view; true when the key was a paging key (handled or ignored while printing).
+    bool keyDown(ViewKey key);
+    void previousPage();
+    void nextPage();
+    void toggleScreenDisplay();
+
+    // Draws the screen page (nothing while the screen display is off).
+    bool drawScreen(Device& device, Prompter* prompter);
+
+    // Printing hooks: the paper size of the printer that will print and the
+    // last page of the range; one page; the end of printing.
+    int preparePrinting(const PrinterPage* printer);
+    bool printPage(Device& device, int page, Prompter* prompter);
+    void endPrinting();
+
+    // The close question; true when the window may close.
+    bool queryClose();
+
+    double deepest() const;
+    const ViewState& view() const { return m_view; }
+    AppContext& app() { return m_app; }
+    Document& document() { return m_doc; }
+
+private:
+    void refreshPaperSize();
+    void runHeader();
+    void runGeology();
+    void runTestData();
+    void runDisplayItems();
+    void runPageNumber();
+    void runScale();
+    void runStyle();
+    void runNameMaster();
+    void runFonts();
+    void runKeyOptions();
+    void runSetup();
+    void pagingStep(bool forward);
+
+    AppContext& m_app;
+    Document& m_doc;
+    ViewState& m_view;
+    Prompter& m_prompter;
+    DialogHost& m_dialogs;
+    ViewHost& m_host;
+};
+
+} // namespace qc

@@ -1,0 +1,460 @@
+#include "qt/mainwindow.h"
+
+#include "app/appcontext.h"
+#include "app/viewstate.h"
+#include "document/tables.h"
+#include "qt/lockindicators.h"
+#include "qt/logview.h"
+#include "qt/printing.h"
+#include "qt/qtext.h"
+#include "qt/toolbaricons.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinterInfo>
+#include <QProgressDialog>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace qc {
+
+namespace {
+
+// The settings store of the recent-file list.
+QSettings recentStore()
+{
+    return QSettings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("Qc"));
+}
+
+const QString kRecentGroup = QStringLiteral("Recent File List");
+
+// "開く(&O)..." -> "開く" for tool tips.
+QString plainText(const char* text)
+{
+    QString t = QString::fromUtf8(text);
+    const qsizetype paren = t.indexOf(QStringLiteral("(&"));
+    if (paren >= 0) t.truncate(paren);
+    t.remove(QLatin1Char('&'));
+    return t.trimmed();
+}
+
+} // namespace
+
+MainWindow::MainWindow(AppContext& app, Document& doc, ViewState& view, QWidget* parent)
+    : QMainWindow(parent), m_app(app), m_doc(doc), m_view(view), m_prompter(this),
+      m_dialogs(this, app, m_forwarder), m_chooser(this),
+      m_controller(app, doc, view, m_forwarder, m_dialogs, *this), m_printer(QPrinter::HighResolution)
+{
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowIcon(toolIcon(ToolIcon::Application));
+    setAcceptDrops(true);
+    // Without a printer the print dialog prints to PDF: on A3, where the whole log width fits.
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) m_printer.setPageSize(QPageSize(QPageSize::A3));
+    m_screenWidth = screen() ? screen()->geometry().width() : 1024;
+
+    m_logView = new LogView(m_controller, m_forwarder, this);
+    m_logView->setStatusTip(QString::fromUtf8(kViewHint));
+    setCentralWidget(m_logView);
+
+    createActions();
+    createMenus();
+    createToolBar();
+    createStatusBar();
+    updateRecentActions();
+    updateTitle();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::setPrompter(Prompter* prompter)
+{
+    m_activePrompter = prompter;
+}
+
+QAction* MainWindow::action(CommandId id) const
+{
+    const auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+void MainWindow::createActions()
+{
+    for (const CommandInfo& info : commandTable()) {
+        auto* a = new QAction(QString::fromUtf8(info.text), this);
+        a->setObjectName(QStringLiteral("command%1").arg(static_cast<int>(info.id)));
+        if (*info.shortcut) a->setShortcut(QKeySequence(QString::fromUtf8(info.shortcut)));
+        a->setStatusTip(QString::fromUtf8(info.prompt));
+        a->setToolTip(plainText(info.text));
+        a->setEnabled(m_controller.isEnabled(info.id));
+        const CommandId id = info.id;
+        connect(a, &QAction::triggered, this, [this, id] { trigger(id); });
+        m_actions[id] = a;
+    }
+    m_actions[CommandId::FileNew]->setIcon(toolIcon(ToolIcon::New));
+    m_actions[CommandId::FileOpen]->setIcon(toolIcon(ToolIcon::Open));
+    m_actions[CommandId::FileSave]->setIcon(toolIcon(ToolIcon::Save));
+    m_actions[CommandId::FilePrint]->setIcon(toolIcon(ToolIcon::Print));
+    m_actions[CommandId::About]->setIcon(toolIcon(ToolIcon::About));
+    m_actions[CommandId::PreviousPage]->setIcon(toolIcon(ToolIcon::PreviousPage));
+    m_actions[CommandId::NextPage]->setIcon(toolIcon(ToolIcon::NextPage));
+    for (CommandId id : {CommandId::ViewToolBar, CommandId::ViewStatusBar, CommandId::ScreenDisplay}) {
+        m_actions[id]->setCheckable(true);
+        m_actions[id]->setChecked(true);
+    }
+    m_actions[CommandId::ScreenDisplay]->setChecked(m_view.screenDisplayOn);
+
+    for (int i = 0; i < kRecentFiles; ++i) {
+        auto* a = new QAction(this);
+        a->setObjectName(QStringLiteral("recentFile%1").arg(i + 1));
+        a->setStatusTip(QStringLiteral("この柱状図を開く"));
+        a->setVisible(false);
+        connect(a, &QAction::triggered, this, [this, a] {
+            const QString path = a->data().toString();
+            // A file that is gone or no longer a log leaves the list.
+            if (openFile(path) == FlowResult::Failed) removeRecentFile(path);
+        });
+        m_recentActions.push_back(a);
+    }
+}
+
+void MainWindow::createMenus()
+{
+    std::map<MenuId, QMenu*> menus;
+    for (MenuId m : {MenuId::File, MenuId::Data, MenuId::View, MenuId::Settings, MenuId::Help}) {
+        menus[m] = menuBar()->addMenu(QString::fromUtf8(menuTitle(m)));
+        menus[m]->setObjectName(QStringLiteral("menu%1").arg(static_cast<int>(m)));
+    }
+    for (const CommandInfo& info : commandTable()) {
+        if (info.menu == MenuId::None) continue;
+        QMenu* menu = menus[info.menu];
+        if (info.id == CommandId::AppExit) {
+            // The recent files come before the exit command.
+            menu->addSeparator();
+            for (QAction* a : m_recentActions) menu->addAction(a);
+            m_recentSeparator = menu->addSeparator();
+            menu->addAction(m_actions[info.id]);
+            continue;
+        }
+        if (info.separatorBefore) menu->addSeparator();
+        menu->addAction(m_actions[info.id]);
+    }
+}
+
+void MainWindow::createToolBar()
+{
+    m_toolBar = addToolBar(QStringLiteral("ツール バー"));
+    m_toolBar->setObjectName(QStringLiteral("toolBar"));
+    m_toolBar->setIconSize(QSize(24, 24));
+    m_toolBar->setMovable(false);
+    m_toolBar->addAction(m_actions[CommandId::FileNew]);
+    m_toolBar->addAction(m_actions[CommandId::FileOpen]);
+    m_toolBar->addAction(m_actions[CommandId::FileSave]);
+    m_toolBar->addSeparator();
+    m_toolBar->addAction(m_actions[CommandId::FilePrint]);
+    m_toolBar->addAction(m_actions[CommandId::About]);
+    m_toolBar->addSeparator();
+    m_toolBar->addAction(m_actions[CommandId::PreviousPage]);
+    m_toolBar->addAction(m_actions[CommandId::NextPage]);
+    // Hidden or shown from elsewhere (the window's context menu), the menu check follows.
+    connect(m_toolBar, &QToolBar::visibilityChanged, this, [this](bool visible) {
+        if (!isHidden()) m_actions[CommandId::ViewToolBar]->setChecked(visible);
+    });
+}
+
+void MainWindow::createStatusBar()
+{
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    m_hint = new QLabel(QString::fromUtf8(kViewHint), this);
+    m_hint->setObjectName(QStringLiteral("viewHint"));
+    statusBar()->addWidget(m_hint, 1);
+    statusBar()->addPermanentWidget(new LockIndicators(this));
+}
+
+void MainWindow::placeOnScreen()
+{
+    const QRect screenRect = screen() ? screen()->geometry() : QRect(0, 0, 1024, 768);
+    const QSize size(screenRect.width() * 86 / 100, screenRect.height() * 80 / 100);
+    resize(size);
+    move(screenRect.center() - QPoint(size.width() / 2, size.height() / 2));
+}
+
+void MainWindow::start(const std::string& path)
+{
+    m_logView->setFocus();
+    if (!path.empty() && openFile(fromNativePath(path)) == FlowResult::Done) return;
+    m_controller.newDocument();
+    updateTitle();
+}
+
+FlowResult MainWindow::openFile(const QString& path)
+{
+    // An absolute path, so that a later save writes where the file came from.
+    const QString full = path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
+    const FlowResult r = m_controller.openPath(toNativePath(QDir::toNativeSeparators(full)));
+    if (r == FlowResult::Done) addRecentFile(m_doc.path);
+    updateTitle();
+    return r;
+}
+
+void MainWindow::trigger(CommandId id)
+{
+    switch (id) {
+    case CommandId::FileNew:
+        m_controller.newDocument();
+        break;
+    case CommandId::FileOpen:
+        if (m_controller.openWithDialog(m_chooser) == FlowResult::Done) addRecentFile(m_doc.path);
+        break;
+    case CommandId::FileSave:
+        if (m_controller.save(m_chooser) == FlowResult::Done) addRecentFile(m_doc.path);
+        break;
+    case CommandId::FileSaveAs:
+        if (m_controller.saveAs(m_chooser) == FlowResult::Done) addRecentFile(m_doc.path);
+        break;
+    case CommandId::FilePrint:
+        print();
+        break;
+    case CommandId::FilePrintPreview:
+        printPreview();
+        break;
+    case CommandId::FilePrintSetup:
+        printSetup();
+        break;
+    case CommandId::AppExit:
+        close();
+        return;
+    case CommandId::ViewToolBar:
+        m_toolBar->setVisible(m_actions[id]->isChecked());
+        return;
+    case CommandId::ViewStatusBar:
+        statusBar()->setVisible(m_actions[id]->isChecked());
+        return;
+    default:
+        m_controller.run(id);
+        break;
+    }
+    m_actions[CommandId::ScreenDisplay]->setChecked(m_view.screenDisplayOn);
+    updateTitle();
+}
+
+void MainWindow::updateTitle()
+{
+    const QString doc = m_doc.title.empty() ? QStringLiteral("無題") : fromNativePath(m_doc.title);
+    setWindowTitle(doc + QStringLiteral(" - ") + QString::fromUtf8(kMainWindowTitle));
+}
+
+// Recent files ------------------------------------------------------------
+
+QStringList MainWindow::recentFiles() const
+{
+    QSettings s = recentStore();
+    s.beginGroup(kRecentGroup);
+    QStringList files;
+    for (int i = 1; i <= kRecentFiles; ++i) {
+        const QString f = s.value(QStringLiteral("File%1").arg(i)).toString();
+        if (!f.isEmpty()) files << f;
+    }
+    return files;
+}
+
+static void storeRecent(const QStringList& files)
+{
+    QSettings s = recentStore();
+    s.beginGroup(kRecentGroup);
+    for (int i = 1; i <= MainWindow::kRecentFiles; ++i) {
+        const QString key = QStringLiteral("File%1").arg(i);
+        if (i <= files.size())
+            s.setValue(key, files[i - 1]);
+        else
+            s.remove(key);
+    }
+}
+
+void MainWindow::addRecentFile(const std::string& path)
+{
+    if (path.empty()) return;
+    const QString full = QFileInfo(fromNativePath(path)).absoluteFilePath();
+    QStringList files = recentFiles();
+    files.removeAll(full);
+    files.prepend(full);
+    while (files.size() > kRecentFiles) files.removeLast();
+    storeRecent(files);
+    updateRecentActions();
+}
+
+void MainWindow::removeRecentFile(const QString& path)
+{
+    QStringList files = recentFiles();
+    files.removeAll(path);
+    storeRecent(files);
+    updateRecentActions();
+}
+
+void MainWindow::updateRecentActions()
+{
+    const QStringList files = recentFiles();
+    for (int i = 0; i < kRecentFiles; ++i) {
+        QAction* a = m_recentActions[static_cast<size_t>(i)];
+        if (i < files.size()) {
+            const QString shown = QDir::toNativeSeparators(files[i]);
+            a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+            a->setData(files[i]);
+            a->setVisible(true);
+        } else {
+            a->setVisible(false);
+        }
+    }
+    if (m_recentSeparator) m_recentSeparator->setVisible(!files.isEmpty());
+}
+
+// Drops and closing ---------------------------------------------------------
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            return;
+        }
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    // One document at a time: the first local file is opened.
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (!url.isLocalFile()) continue;
+        event->acceptProposedAction();
+        activateWindow();
+        openFile(url.toLocalFile());
+        return;
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_controller.queryClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+// ViewHost -------------------------------------------------------------------
+
+void MainWindow::repaint(bool erase)
+{
+    Q_UNUSED(erase); // the view draws the whole page on white every time
+    m_logView->invalidatePage();
+    if (auto it = m_actions.find(CommandId::ScreenDisplay); it != m_actions.end())
+        it->second->setChecked(m_view.screenDisplayOn);
+}
+
+std::optional<PrinterPage> MainWindow::printerPage()
+{
+    // Without a printer (and before the user chose a page) the paper defaults stay.
+    if (!m_printerChosen && QPrinterInfo::availablePrinterNames().isEmpty()) return std::nullopt;
+    return printerPageOf(m_printer);
+}
+
+void MainWindow::setScrollSizes(const ScrollSizes& sizes)
+{
+    m_logView->setScrollSizes(sizes);
+}
+
+// Printing -------------------------------------------------------------------
+
+int MainWindow::print()
+{
+    // PreparePrinting: the paper of the printer, the range up to the page count, the dialog.
+    limitPdfResolution(m_printer);
+    PrinterPage page = printerPageOf(m_printer);
+    int last = m_controller.preparePrinting(&page);
+    m_printer.setPrintRange(QPrinter::AllPages);
+    m_printer.setFromTo(1, last);
+    bool accepted = false;
+    if (m_printDialogRunner) {
+        accepted = m_printDialogRunner(m_printer, last);
+    } else {
+        QPrintDialog dialog(&m_printer, this);
+        dialog.setMinMax(1, last);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+        accepted = dialog.exec() == QDialog::Accepted;
+    }
+    if (!accepted) return 0;
+    m_printerChosen = true;
+
+    // The printer (and its paper) may have changed in the dialog: that page drives the geometry.
+    limitPdfResolution(m_printer);
+    page = printerPageOf(m_printer);
+    last = m_controller.preparePrinting(&page);
+    int first = 1, to = last;
+    if (m_printer.printRange() == QPrinter::PageRange) {
+        first = std::clamp(m_printer.fromPage(), 1, last);
+        to = std::clamp(m_printer.toPage() > 0 ? m_printer.toPage() : last, first, last);
+    } else if (m_printer.printRange() == QPrinter::CurrentPage) {
+        first = to = std::clamp(m_view.currentPage, 1, last);
+    }
+
+    QProgressDialog progress(QStringLiteral("印刷中..."), QStringLiteral("キャンセル"), 0, to - first + 1,
+                             this);
+    progress.setObjectName(QStringLiteral("printProgress"));
+    progress.setWindowTitle(QStringLiteral("印刷"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(400);
+    const PrintOutcome outcome =
+        printLogPages(m_controller, m_printer, first, to, &m_forwarder, [&](int done, int all) {
+            progress.setMaximum(all);
+            progress.setLabelText(QStringLiteral("印刷中... %1 / %2 ページ").arg(done + 1).arg(all));
+            progress.setValue(done);
+            return !progress.wasCanceled();
+        });
+    progress.setValue(progress.maximum());
+    if (!outcome.started) prompter().message(QC_SJ("印刷を開始できませんでした"));
+    if (outcome.cancelled && m_printer.outputFormat() == QPrinter::PdfFormat &&
+        !m_printer.outputFileName().isEmpty())
+        QFile::remove(m_printer.outputFileName()); // a cut-off PDF is no use to anyone
+    m_controller.endPrinting();
+    return outcome.cancelled ? 0 : outcome.pagesPrinted;
+}
+
+void MainWindow::printPreview()
+{
+    limitPdfResolution(m_printer);
+    QPrintPreviewDialog preview(&m_printer, this);
+    preview.setObjectName(QStringLiteral("printPreview"));
+    preview.setWindowTitle(plainText(commandInfo(CommandId::FilePrintPreview).text));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) {
+        const PrinterPage page = printerPageOf(*printer);
+        const int last = m_controller.preparePrinting(&page);
+        printLogPages(m_controller, *printer, 1, last, &m_forwarder);
+    });
+    preview.resize(size() * 9 / 10);
+    preview.exec();
+    m_controller.endPrinting();
+}
+
+void MainWindow::printSetup()
+{
+    QPageSetupDialog dialog(&m_printer, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        m_printerChosen = true;
+        m_logView->invalidatePage();
+    }
+}
+
+} // namespace qc

@@ -1,0 +1,125 @@
+#pragma once
+// The main window: menus, tool bar and status bar of the view's commands, the
+// recent-file list, dropped files, printing and the close question. The rules
+// live in ViewController; this class shows them.
+
+#include "app/commands/viewcontroller.h"
+#include "qt/qtdialoghost.h"
+#include "qt/qtfilechooser.h"
+#include "qt/qtprompter.h"
+
+#include <QMainWindow>
+#include <QPrinter>
+#include <QStringList>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+namespace qc {
+
+class LogView;
+
+class MainWindow : public QMainWindow, private ViewHost
+{
+    Q_OBJECT
+public:
+    static constexpr int kRecentFiles = 4;
+
+    // The application owns these; the window keeps references for its life.
+    MainWindow(AppContext& app, Document& doc, ViewState& view, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Opens FILE from the command line by the standard open path, or starts an
+    // empty document; a file that cannot be opened leaves the empty document.
+    void start(const std::string& path);
+    // Size and place as the program starts: centred, 86 % x 80 % of the screen.
+    void placeOnScreen();
+
+    QAction* action(CommandId id) const;
+    LogView* logView() const { return m_logView; }
+    ViewController& controller() { return m_controller; }
+    QStringList recentFiles() const;
+
+    // The standard open path with the recent-file list and the title.
+    FlowResult openFile(const QString& path);
+
+    // Seams for tests: the print dialog (true to print; it may change the printer
+    // and its range) and the prompter of messages and questions.
+    using PrintDialogRunner = std::function<bool(QPrinter& printer, int lastPage)>;
+    void setPrintDialogRunner(PrintDialogRunner runner) { m_printDialogRunner = std::move(runner); }
+    void setPrompter(Prompter* prompter);
+    QtFileChooser& fileChooser() { return m_chooser; }
+    QtDialogHost& dialogs() { return m_dialogs; }
+    QPrinter& printer() { return m_printer; }
+
+    // The print command: PreparePrinting, the print dialog, the pages, EndPrinting.
+    // Returns the number of pages printed.
+    int print();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // ViewHost
+    void repaint(bool erase) override;
+    std::optional<PrinterPage> printerPage() override;
+    void setScrollSizes(const ScrollSizes& sizes) override;
+    int screenWidthPixels() const override { return m_screenWidth; }
+
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void trigger(CommandId id);
+    void updateTitle();
+    void addRecentFile(const std::string& path);
+    void removeRecentFile(const QString& path);
+    void updateRecentActions();
+    void printPreview();
+    void printSetup();
+    Prompter& prompter() { return m_activePrompter ? *m_activePrompter : m_prompter; }
+
+    AppContext& m_app;
+    Document& m_doc;
+    ViewState& m_view;
+    QtPrompter m_prompter;
+    // Forwards to the prompter in force (the Qt one, or a test's).
+    class ForwardingPrompter : public Prompter
+    {
+    public:
+        explicit ForwardingPrompter(MainWindow& w) : m_w(w) {}
+        void message(const std::string& text) override { m_w.prompter().message(text); }
+        Answer ask(const std::string& text, Buttons b, Answer d) override
+        {
+            return m_w.prompter().ask(text, b, d);
+        }
+
+    private:
+        MainWindow& m_w;
+    } m_forwarder{*this};
+    Prompter* m_activePrompter = nullptr;
+    QtDialogHost m_dialogs;
+    QtFileChooser m_chooser;
+    ViewController m_controller;
+    LogView* m_logView = nullptr;
+    QPrinter m_printer;
+    bool m_printerChosen = false;
+    PrintDialogRunner m_printDialogRunner;
+    int m_screenWidth = 0;
+
+    std::map<CommandId, QAction*> m_actions;
+    std::vector<QAction*> m_recentActions;
+    QAction* m_recentSeparator = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QLabel* m_hint = nullptr;
+};
+
+} // namespace qc

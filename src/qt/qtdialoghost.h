@@ -1,0 +1,44 @@
+#pragma once
+// The dialogs of the view's commands on the Qt side. Each entry dialog joins
+// here as it is built; until then its command stays disabled.
+
+#include "app/commands/dialoghost.h"
+
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+namespace qc {
+
+struct AppContext;
+class Prompter;
+
+class QtDialogHost : public NoDialogs
+{
+public:
+    QtDialogHost(QWidget* parent, AppContext& app, Prompter& prompter)
+        : m_parent(parent), m_app(app), m_prompter(prompter)
+    {
+    }
+    void setParent(QWidget* parent) { m_parent = parent; }
+
+    bool provides(CommandId id) const override;
+    void about() override;
+    bool header(HeaderDialogData& data) override;
+    bool geology(Document& doc, int& entry59, int& entry60) override;
+
+    // Runs a modal dialog; tests replace it to act on the dialog while it is open.
+    using Runner = std::function<int(QDialog& dialog)>;
+    void setRunner(Runner runner) { m_runner = std::move(runner); }
+
+private:
+    int run(QDialog& dialog);
+
+    QWidget* m_parent;
+    AppContext& m_app;
+    Prompter& m_prompter;
+    Runner m_runner;
+};
+
+} // namespace qc

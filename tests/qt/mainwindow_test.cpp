@@ -1,0 +1,519 @@
+// The main window under Qt Test: menus, shortcuts and tool bar; paging keys;
+// the screen switch; the close question; files from the command line, the
+// recent list and drops; printing to PDF through the print flow.
+
+#include "app/appcontext.h"
+#include "app/viewstate.h"
+#include "document/tables.h"
+#include "platform/scriptedprompter.h"
+#include "qt/lockindicators.h"
+#include "qt/logview.h"
+#include "qt/mainwindow.h"
+#include "qt/printing.h"
+#include "qt/qtext.h"
+#include "qt/qtfilechooser.h"
+#include "render/paging.h"
+#include "support/testutil.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <QUrl>
+
+#include <memory>
+
+using namespace qc;
+using qc::test::sj;
+using qc::test::u8;
+
+namespace {
+
+struct Harness
+{
+    AppContext app;
+    Document doc;
+    ViewState view;
+    ScriptedPrompter prompter;
+    std::unique_ptr<MainWindow> window;
+
+    explicit Harness(const std::string& file = {})
+    {
+        window = std::make_unique<MainWindow>(app, doc, view);
+        window->setPrompter(&prompter);
+        window->resize(1000, 700);
+        window->start(file);
+    }
+    // n layers of 1 m each.
+    void layers(int n)
+    {
+        for (int r = 1; r <= n; ++r) {
+            doc.GeologyTable(r, 1) = std::to_string(r) + ".00";
+            doc.GeologyTable(r, 2) = sj("砂");
+        }
+    }
+    std::vector<std::string> texts() const
+    {
+        std::vector<std::string> out;
+        for (const auto& t : prompter.texts()) out.push_back(u8(t));
+        return out;
+    }
+};
+
+QStringList menuTexts(QMenu* menu)
+{
+    QStringList out;
+    for (QAction* a : menu->actions())
+        if (!a->isSeparator() && a->isVisible()) out << a->text();
+    return out;
+}
+
+int pdfPageCount(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    const QString bytes = QString::fromLatin1(f.readAll());
+    return static_cast<int>(bytes.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+}
+
+bool isBlank(const QImage& image)
+{
+    for (int y = 0; y < image.height(); y += 3)
+        for (int x = 0; x < image.width(); x += 3)
+            if (image.pixel(x, y) != qRgb(255, 255, 255)) return false;
+    return true;
+}
+
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void menusShortcutsAndToolBar()
+    {
+        Harness h;
+        const QList<QAction*> menus = h.window->menuBar()->actions();
+        QStringList titles;
+        for (QAction* m : menus) titles << m->text();
+        QCOMPARE(titles, (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("データ(&A)"),
+                                      QStringLiteral("表示(&V)"), QStringLiteral("設定(&S)"),
+                                      QStringLiteral("ﾍﾙﾌﾟ(&H)")}));
+        QCOMPARE(menuTexts(menus[0]->menu()),
+                 (QStringList{QStringLiteral("新規作成(&N)"), QStringLiteral("開く(&O)..."),
+                              QStringLiteral("上書き保存(&S)"), QStringLiteral("名前を付けて保存(&A)..."),
+                              QStringLiteral("印刷(&P)..."), QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ(&V)"),
+                              QStringLiteral("ﾌﾟﾘﾝﾀの設定(&R)..."), QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)")}));
+        const QStringList data = menuTexts(menus[1]->menu());
+        QCOMPARE(data.size(), 17);
+        QCOMPARE(data.first(), QStringLiteral("見出し (&M)"));
+        QCOMPARE(data[10], QStringLiteral("グラフ1書式(&1)"));
+        QCOMPARE(data.last(), QStringLiteral("全角英数字 検査(&Z)"));
+        QCOMPARE(menuTexts(menus[2]->menu()),
+                 (QStringList{QStringLiteral("ﾂｰﾙ ﾊﾞｰ(&T)"), QStringLiteral("ｽﾃｰﾀｽ ﾊﾞｰ(&S)"),
+                              QStringLiteral("画面表示(&D)")}));
+        QCOMPARE(menuTexts(menus[3]->menu()).size(), 7);
+        QCOMPARE(menuTexts(menus[3]->menu()).last(), QStringLiteral("セットアップ(&U)"));
+        QCOMPARE(menuTexts(menus[4]->menu()),
+                 (QStringList{QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"), QStringLiteral("操作＆ヘルプ(&H)")}));
+
+        const struct
+        {
+            CommandId id;
+            const char* keys;
+        } shortcuts[] = {{CommandId::FileNew, "Ctrl+N"},
+                         {CommandId::FileOpen, "Ctrl+O"},
+                         {CommandId::FileSave, "Ctrl+S"},
+                         {CommandId::FilePrint, "Ctrl+P"}};
+        for (const auto& s : shortcuts)
+            QCOMPARE(h.window->action(s.id)->shortcut(), QKeySequence(QString::fromLatin1(s.keys)));
+
+        QCOMPARE(h.window->action(CommandId::ScreenDisplay)->statusTip(),
+                 QStringLiteral("画面表示のＯＮ、ＯＦＦ"));
+        QCOMPARE(h.window->action(CommandId::Geology)->statusTip(), QStringLiteral("土質地質名、色調、下線"));
+        // Dialogs of later work are shown disabled; the about box is there.
+        QVERIFY(h.window->action(CommandId::Geology)->isEnabled());
+        QVERIFY(h.window->action(CommandId::Header)->isEnabled());
+        QVERIFY(!h.window->action(CommandId::Scale)->isEnabled());
+        QVERIFY(h.window->action(CommandId::About)->isEnabled());
+        QVERIFY(h.window->action(CommandId::FilePrintPreview)->isEnabled());
+
+        auto* bar = h.window->findChild<QToolBar*>(QStringLiteral("toolBar"));
+        QVERIFY(bar);
+        QList<QAction*> tools;
+        int separators = 0;
+        for (QAction* a : bar->actions()) {
+            if (a->isSeparator())
+                ++separators;
+            else
+                tools << a;
+        }
+        QCOMPARE(separators, 2);
+        QCOMPARE(tools, (QList<QAction*>{
+                            h.window->action(CommandId::FileNew), h.window->action(CommandId::FileOpen),
+                            h.window->action(CommandId::FileSave), h.window->action(CommandId::FilePrint),
+                            h.window->action(CommandId::About), h.window->action(CommandId::PreviousPage),
+                            h.window->action(CommandId::NextPage)}));
+        for (QAction* a : tools) QVERIFY(!a->icon().isNull());
+        QCOMPARE(h.window->action(CommandId::NextPage)->statusTip(), QStringLiteral("次のページへ"));
+
+        QVERIFY(h.window->windowTitle().endsWith(QStringLiteral(" - 化学柱状図v7")));
+        auto* hint = h.window->statusBar()->findChild<QLabel*>(QStringLiteral("viewHint"));
+        QVERIFY(hint);
+        QCOMPARE(hint->text(), QStringLiteral("PageUp(RollUp), PageDown(RollDown) または↑↓ｷｰで改ページ"));
+    }
+
+    void lockIndicatorsShowTheLocksThatAreOn()
+    {
+        Harness h;
+        auto* locks = h.window->statusBar()->findChild<LockIndicators*>(QStringLiteral("lockIndicators"));
+        QVERIFY(locks);
+        locks->display(LockStates{false, true, true, false});
+        QStringList texts;
+        for (QLabel* l : locks->findChildren<QLabel*>()) texts << l->text();
+        QCOMPARE(texts, (QStringList{QString(), QStringLiteral("CAP"), QStringLiteral("NUM"), QString()}));
+    }
+
+    void pagingKeysAtTheFirstPageAndAtTheLimit_data()
+    {
+        QTest::addColumn<int>("layers");
+        QTest::addColumn<double>("limit");
+        QTest::newRow("short log stops at 50 m") << 10 << 50.0;
+        QTest::newRow("deep log stops at deepest + 5 m") << 70 << 75.0;
+    }
+    void pagingKeysAtTheFirstPageAndAtTheLimit()
+    {
+        QFETCH(int, layers);
+        QFETCH(double, limit);
+        Harness h;
+        h.view.depthPerPage = 20;
+        h.view.pageOverlap = 0;
+        h.layers(layers);
+        LogView* view = h.window->logView();
+
+        QTest::keyClick(view, Qt::Key_PageUp);
+        QCOMPARE(h.view.screenPageTop, 0.0);
+        QCOMPARE(h.view.currentPage, 1);
+        QTest::keyClick(view, Qt::Key_Up);
+        QCOMPARE(h.view.screenPageTop, 0.0);
+
+        QTest::keyClick(view, Qt::Key_PageDown);
+        QCOMPARE(h.view.screenPageTop, 20.0);
+        QCOMPARE(h.view.currentPage, 2);
+        QTest::keyClick(view, Qt::Key_Down);
+        QCOMPARE(h.view.currentPage, 3);
+        for (int i = 0; i < 10; ++i) QTest::keyClick(view, Qt::Key_PageDown);
+        // The last step started below the limit.
+        QVERIFY(h.view.screenPageTop >= limit);
+        QVERIFY(h.view.screenPageTop - 20 < limit);
+        QCOMPARE(h.view.currentPage, static_cast<int>(h.view.screenPageTop / 20) + 1);
+
+        // The tool-bar buttons take the same steps.
+        h.window->action(CommandId::PreviousPage)->trigger();
+        QVERIFY(h.view.screenPageTop < limit);
+        h.window->action(CommandId::NextPage)->trigger();
+        QVERIFY(h.view.screenPageTop >= limit);
+
+        // Ignored while a page is printed.
+        const double top = h.view.screenPageTop;
+        h.view.printingNow = true;
+        QTest::keyClick(view, Qt::Key_PageUp);
+        QCOMPARE(h.view.screenPageTop, top);
+        h.view.printingNow = false;
+    }
+
+    void scrollingShowsTheDrawnPageAndPagingDrawsItAgain()
+    {
+        Harness h(QC_TEST_DATA_DIR "/current.bhc");
+        h.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+        LogView* view = h.window->logView();
+        view->viewport()->repaint();
+        const int renders = view->pageRenders();
+        QVERIFY(renders >= 1);
+        view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum() / 2);
+        view->viewport()->repaint();
+        QCOMPARE(view->pageRenders(), renders);
+        QTest::keyClick(view, Qt::Key_PageDown);
+        view->viewport()->repaint();
+        QCOMPARE(view->pageRenders(), renders + 1);
+    }
+
+    void screenDisplayToggle()
+    {
+        Harness h(QC_TEST_DATA_DIR "/current.bhc");
+        QVERIFY(!isBlank(h.window->logView()->renderToImage()));
+        QAction* toggle = h.window->action(CommandId::ScreenDisplay);
+        QVERIFY(toggle->isChecked());
+        toggle->trigger();
+        QVERIFY(!h.view.screenDisplayOn);
+        QVERIFY(!toggle->isChecked());
+        QVERIFY(isBlank(h.window->logView()->renderToImage()));
+        toggle->trigger();
+        QVERIFY(h.view.screenDisplayOn);
+        QVERIFY(toggle->isChecked());
+        QCOMPARE(h.texts(), (std::vector<std::string>{"表示しません", "表示します"}));
+    }
+
+    void closeQuestion_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<int>("entries");
+        QTest::newRow("Yes closes without saving") << static_cast<int>(Answer::Yes) << true << 1;
+        QTest::newRow("No keeps the window with the hint") << static_cast<int>(Answer::No) << false << 2;
+        QTest::newRow("Cancel keeps the window") << static_cast<int>(Answer::Cancel) << false << 1;
+    }
+    void closeQuestion()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, closes);
+        QFETCH(int, entries);
+        Harness h;
+        h.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+        h.doc.modified = 1;
+        h.prompter.queueAnswer(static_cast<Answer>(answer));
+        QCOMPARE(h.window->close(), closes);
+        QCOMPARE(static_cast<int>(h.prompter.entries().size()), entries);
+        QCOMPARE(h.texts()[0], std::string("データが変更されましたが、終了してよいのですか? "));
+        QCOMPARE(h.prompter.entries()[0].defaultAnswer, Answer::Cancel);
+        if (entries == 2)
+            QCOMPARE(h.texts()[1], std::string("「名前を付けて保存」または「上書き保存」で保存して下さい. "));
+        QCOMPARE(h.window->isVisible(), !closes);
+    }
+
+    void closingUnmodifiedDoesNotAsk()
+    {
+        Harness h;
+        h.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+        QVERIFY(h.window->close());
+        QVERIFY(h.prompter.entries().empty());
+    }
+
+    void fileFromTheCommandLine_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("current log") << QStringLiteral(QC_TEST_DATA_DIR "/current.bhc") << true << QString();
+        QTest::newRow("missing file") << QStringLiteral(QC_TEST_DATA_DIR "/missing.bhc") << false
+                                      << QStringLiteral("ファイルが見つかりません");
+        QTest::newRow("foreign file") << QStringLiteral(QC_TEST_DATA_DIR "/foreign.txt") << false
+                                      << QStringLiteral("本柱状図では開けません. ");
+    }
+    void fileFromTheCommandLine()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, opens);
+        QFETCH(QString, message);
+        Harness h(toNativePath(file));
+        if (opens) {
+            QVERIFY(h.prompter.entries().empty());
+            QCOMPARE(fromNativePath(h.doc.path), file);
+            QVERIFY(geologyRowCount(h.doc) > 0);
+            QCOMPARE(h.window->windowTitle(), QStringLiteral("current.bhc - 化学柱状図v7"));
+            QCOMPARE(h.window->recentFiles().value(0), file);
+        } else {
+            QCOMPARE(static_cast<int>(h.prompter.entries().size()), 1);
+            QVERIFY(fromCp932(h.prompter.entries()[0].text).startsWith(message));
+            QVERIFY(h.doc.path.empty());
+            QCOMPARE(geologyRowCount(h.doc), 0);
+            QCOMPARE(h.window->windowTitle(), QStringLiteral("無題 - 化学柱状図v7"));
+        }
+        // Either way the view update ran: page 1 and the default roles.
+        QCOMPARE(h.view.currentPage, 1);
+        QVERIFY(!h.doc.HeaderTable(41).empty());
+    }
+
+    void droppedFileOpensByTheStandardPath()
+    {
+        Harness h;
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(QStringLiteral(QC_TEST_DATA_DIR "/current.bhc")),
+                      QUrl::fromLocalFile(QStringLiteral(QC_TEST_DATA_DIR "/previous.bhc"))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(h.window.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(h.window.get(), &drop);
+        QCOMPARE(h.doc.title, std::string("current.bhc"));
+        QVERIFY(geologyRowCount(h.doc) > 0);
+
+        // An older sibling file asks before its import; No leaves the document.
+        QMimeData sibling;
+        sibling.setUrls({QUrl::fromLocalFile(QStringLiteral(QC_TEST_DATA_DIR "/sibling.tvl"))});
+        h.prompter.queueAnswer(Answer::No);
+        QDragEnterEvent enter2(QPoint(10, 10), Qt::CopyAction, &sibling, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(h.window.get(), &enter2);
+        QDropEvent drop2(QPointF(10, 10), Qt::CopyAction, &sibling, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(h.window.get(), &drop2);
+        QVERIFY(drop2.isAccepted());
+        QVERIFY(!h.texts().empty());
+        QCOMPARE(h.doc.title, std::string("current.bhc"));
+        QCOMPARE(h.texts().back(), std::string("現在の化学試験データは削除されます. よいですか?　"));
+    }
+
+    void recentFilesKeepFourAndDropMissingOnes()
+    {
+        qc::test::TempDir dir;
+        Harness h;
+        QStringList paths;
+        for (int i = 1; i <= 5; ++i) {
+            const QString p = QString::fromStdString(dir.file("log" + std::to_string(i) + ".bhc"));
+            QVERIFY(QFile::copy(QStringLiteral(QC_TEST_DATA_DIR "/current.bhc"), p));
+            QCOMPARE(h.window->openFile(p), FlowResult::Done);
+            paths.prepend(p);
+        }
+        QCOMPARE(h.window->recentFiles(), paths.mid(0, 4));
+        auto* recent1 = h.window->findChild<QAction*>(QStringLiteral("recentFile1"));
+        QVERIFY(recent1 && recent1->isVisible());
+        QVERIFY(recent1->text().startsWith(QStringLiteral("&1 ")));
+
+        QFile::remove(paths[0]);
+        recent1->trigger();
+        QCOMPARE(h.window->recentFiles(), paths.mid(1, 3));
+    }
+
+    void printToPdfGivesPageCountPages()
+    {
+        qc::test::TempDir dir;
+        Harness h;
+        h.layers(45);
+        h.view.depthPerPage = 10;
+        h.view.pageOverlap = 0;
+        const QString out = QString::fromStdString(dir.file("log.pdf"));
+        int lastInDialog = 0;
+        h.window->setPrintDialogRunner([&](QPrinter& printer, int last) {
+            lastInDialog = last;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(out);
+            printer.setPageSize(QPageSize(QPageSize::A3));
+            return true;
+        });
+        h.view.screenPageTop = 20;
+        const int printed = h.window->print();
+        const int expected = pageCount(h.view, deepestDepth(h.doc));
+        QCOMPARE(expected, 45 / 10 + 1);
+        QCOMPARE(lastInDialog, expected);
+        QCOMPARE(printed, expected);
+        QCOMPARE(pdfPageCount(out), expected);
+        QCOMPARE(h.view.paperHeightMm, 420); // the printed page's paper
+        QCOMPARE(h.view.currentPage, 1);     // EndPrinting
+        QVERIFY(!h.view.printingNow);
+
+        // A range chosen in the dialog prints only those pages.
+        const QString part = QString::fromStdString(dir.file("part.pdf"));
+        h.window->setPrintDialogRunner([&](QPrinter& printer, int) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(part);
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(2, 3);
+            return true;
+        });
+        QCOMPARE(h.window->print(), 2);
+        QCOMPARE(pdfPageCount(part), 2);
+
+        // A cancelled dialog prints nothing.
+        h.window->setPrintDialogRunner([](QPrinter&, int) { return false; });
+        QCOMPARE(h.window->print(), 0);
+    }
+
+    void cancellingAPrintStopsAtThatPage()
+    {
+        qc::test::TempDir dir;
+        Harness h;
+        h.layers(45);
+        h.view.depthPerPage = 10;
+        h.view.pageOverlap = 0;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(dir.file("cut.pdf")));
+        std::vector<std::pair<int, int>> seen;
+        const PrintOutcome outcome =
+            printLogPages(h.window->controller(), printer, 1, 5, &h.prompter, [&](int done, int all) {
+                seen.emplace_back(done, all);
+                return done < 2;
+            });
+        QVERIFY(outcome.started);
+        QVERIFY(outcome.cancelled);
+        QCOMPARE(outcome.pagesPrinted, 2);
+        QCOMPARE(seen, (std::vector<std::pair<int, int>>{{0, 5}, {1, 5}, {2, 5}}));
+        QVERIFY(!h.view.printingNow);
+    }
+
+    void placedCentredAt86By80PercentOfTheScreen()
+    {
+        Harness h;
+        h.window->placeOnScreen();
+        const QRect screen = h.window->screen()->geometry();
+        QCOMPARE(h.window->size(), QSize(screen.width() * 86 / 100, screen.height() * 80 / 100));
+        QVERIFY(qAbs(h.window->geometry().center().x() - screen.center().x()) <= 1);
+        QVERIFY(qAbs(h.window->geometry().center().y() - screen.center().y()) <= 1);
+    }
+
+    void openDialogStartsInTheRememberedFolder()
+    {
+        Harness h;
+        QStringList shown, suffixes;
+        qsizetype filters = 0;
+        QString answer = QStringLiteral(QC_TEST_DATA_DIR "/current.bhc");
+        h.window->fileChooser().setRunner([&](QFileDialog& d) -> std::optional<QString> {
+            shown << d.directory().absolutePath();
+            suffixes << d.defaultSuffix();
+            filters = d.nameFilters().size();
+            return answer;
+        });
+        h.window->action(CommandId::FileOpen)->trigger();
+        QCOMPARE(h.doc.title, std::string("current.bhc"));
+        QCOMPARE(h.window->recentFiles().value(0), answer);
+        h.window->action(CommandId::FileOpen)->trigger();
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[1], QStringLiteral(QC_TEST_DATA_DIR)); // remembered from the first open
+        QCOMPARE(suffixes.value(0), QStringLiteral("bhc"));
+        QCOMPARE(filters, 3);
+    }
+
+    void nameFiltersOfTheFileDialogs()
+    {
+        const QStringList open = qtNameFilters(
+            sj("化学柱状図(*.bhc)|*.bhc|Tavlo(*.tvl) Merin版(*.mrn)|*.tvl;*.mrn|すべて(*.*)|*.*||"));
+        QCOMPARE(open, (QStringList{QStringLiteral("化学柱状図(*.bhc)"),
+                                    QStringLiteral("Tavlo(*.tvl) Merin版(*.mrn) (*.tvl *.mrn)"),
+                                    QStringLiteral("すべて(*.*)")}));
+    }
+
+    void saveAsThroughTheFileDialog()
+    {
+        qc::test::TempDir dir;
+        Harness h(QC_TEST_DATA_DIR "/current.bhc");
+        QString shownFolder;
+        QStringList filters;
+        h.window->fileChooser().setRunner([&](QFileDialog& d) -> std::optional<QString> {
+            shownFolder = d.directory().absolutePath();
+            filters = d.nameFilters();
+            return QString::fromStdString(dir.file("copy"));
+        });
+        h.doc.modified = 1;
+        h.window->action(CommandId::FileSaveAs)->trigger();
+        QCOMPARE(shownFolder, QStringLiteral(QC_TEST_DATA_DIR));
+        QCOMPARE(filters.size(), 2);
+        QCOMPARE(h.doc.path, dir.file("copy.bhc"));
+        QCOMPARE(h.doc.modified, 0);
+        QVERIFY(QFile::exists(QString::fromStdString(dir.file("copy.bhc"))));
+        QVERIFY(h.window->windowTitle().startsWith(QStringLiteral("copy.bhc")));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "mainwindow_test.moc"

@@ -1,0 +1,100 @@
+// Takes a screenshot of the main window on a log, for the documentation:
+//   qc_screenshot FILE OUT.png [--install-dir DIR] [--size WxH] [--page N] [--menu N] [--dialog ID]
+// Run it under a display (xvfb-run works). --menu opens the N-th menu of the
+// menu bar (1 = ファイル) before the picture is taken; --dialog runs the command
+// of that CommandId number and takes the dialog it opens instead. An OUT ending
+// in .pdf prints the log through the print flow to that file instead.
+
+#include "app/appcontext.h"
+#include "app/viewstate.h"
+#include "document/tables.h"
+#include "qt/mainwindow.h"
+#include "qt/qtext.h"
+#include "qt/qtpainterdevice.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    qc::registerJapaneseFontSubstitutions();
+    const QStringList args = QApplication::arguments();
+    if (args.size() < 3) {
+        std::fprintf(
+            stderr,
+            "usage: qc_screenshot FILE OUT.png [--install-dir DIR] [--size WxH] [--page N] [--menu N]\n");
+        return 2;
+    }
+    std::string installDir;
+    QSize size(1280, 860);
+    int page = 1, menu = 0, dialog = -1;
+    for (qsizetype i = 3; i + 1 < args.size(); i += 2) {
+        if (args[i] == QStringLiteral("--install-dir")) installDir = qc::toNativePath(args[i + 1]);
+        if (args[i] == QStringLiteral("--page")) page = args[i + 1].toInt();
+        if (args[i] == QStringLiteral("--menu")) menu = args[i + 1].toInt();
+        if (args[i] == QStringLiteral("--dialog")) dialog = args[i + 1].toInt();
+        if (args[i] == QStringLiteral("--size")) {
+            const QStringList wh = args[i + 1].split(QLatin1Char('x'));
+            if (wh.size() == 2) size = QSize(wh[0].toInt(), wh[1].toInt());
+        }
+    }
+    qc::AppContext app(qc::InstallEnvironment::fromProcess(installDir));
+    qc::Document doc;
+    qc::ViewState view;
+    qc::MainWindow window(app, doc, view);
+    window.resize(size);
+    window.move(0, 0);
+    window.start(qc::toNativePath(args[1]));
+    window.show();
+    for (int p = 1; p < page; ++p) window.controller().nextPage();
+
+    const QString out = args[2];
+    if (out.endsWith(QStringLiteral(".pdf"))) {
+        // Through the print flow, the print dialog answered with a PDF file.
+        window.setPrintDialogRunner([&](QPrinter& printer, int) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(out);
+            return true;
+        });
+        const int pages = window.print();
+        std::fprintf(stderr, "printed %d pages to %s\n", pages, out.toLocal8Bit().constData());
+        return pages > 0 ? 0 : 1;
+    }
+    if (dialog >= 0) {
+        QTimer::singleShot(1500, [&] {
+            QWidget* w = QApplication::activeModalWidget();
+            const bool saved = w && w->grab().save(out);
+            std::fprintf(stderr, saved ? "wrote %s\n" : "no dialog for %s\n", out.toLocal8Bit().constData());
+            QApplication::exit(saved ? 0 : 1);
+            if (w) w->close();
+        });
+        QTimer::singleShot(300, [&] {
+            if (QAction* a = window.action(static_cast<qc::CommandId>(dialog))) a->trigger();
+        });
+        return application.exec();
+    }
+    QTimer::singleShot(800, [&] {
+        if (menu > 0 && menu <= window.menuBar()->actions().size()) {
+            QAction* m = window.menuBar()->actions()[menu - 1];
+            window.menuBar()->setActiveAction(m);
+        }
+        QTimer::singleShot(600, [&] {
+            const QRect frame = window.frameGeometry();
+            QPixmap shot =
+                window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+            if (shot.isNull()) shot = window.grab();
+            const bool saved = shot.save(out);
+            std::fprintf(stderr, saved ? "wrote %s\n" : "cannot write %s\n", out.toLocal8Bit().constData());
+            application.exit(saved ? 0 : 1);
+        });
+    });
+    return application.exec();
+}
