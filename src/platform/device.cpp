@@ -109,10 +109,11 @@ void Device::DevFilledPolygon(const std::vector<DevPoint>& points, Colour colour
 int Device::DevTextInRect(int left, int top, int right, int bottom, std::string_view text, unsigned flags)
 {
     DevRect r = DevRect{left, top, right, bottom}.normalised();
-    r.left += 1;
-    r.top += 1;
-    r.right -= 1;
-    r.bottom -= 1;
+    // Shrunk by one unit, and still within the device range at its clamped edges.
+    r.left = clampDeviceCoord(r.left + 1LL);
+    r.top = clampDeviceCoord(r.top + 1LL);
+    r.right = clampDeviceCoord(r.right - 1LL);
+    r.bottom = clampDeviceCoord(r.bottom - 1LL);
     return drawText(r, text, flags);
 }
 
