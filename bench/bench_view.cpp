@@ -94,10 +94,10 @@ struct DenseLog
     NullHost host;
     ViewController ctl{app, doc, view, prompter, dialogs, host};
 
-    DenseLog()
+    explicit DenseLog(bool makeItDense = true)
     {
         if (LoadByPath(doc, QC_SOURCE_DIR "/examples/sample.bhc", prompter) != FlowResult::Done) std::abort();
-        makeDense(doc);
+        if (makeItDense) makeDense(doc);
         ctl.viewUpdate(true);
         view.depthPerPage = 20;
         view.pageOverlap = 0;
@@ -107,6 +107,13 @@ struct DenseLog
 DenseLog& dense()
 {
     static DenseLog log;
+    return log;
+}
+
+// The bundled sample as it is: a typical page for comparison.
+DenseLog& sample()
+{
+    static DenseLog log(false);
     return log;
 }
 
@@ -124,6 +131,20 @@ void BM_ScreenRepaintDensePage(benchmark::State& state)
     state.counters["px"] = static_cast<double>(s.totalX) * s.totalY;
 }
 BENCHMARK(BM_ScreenRepaintDensePage)->Unit(benchmark::kMillisecond);
+
+void BM_ScreenRepaintSamplePage(benchmark::State& state)
+{
+    DenseLog& log = sample();
+    const ScrollSizes& s = log.host.sizes;
+    QImage image(s.totalX, s.totalY, QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        QtPainterDevice device(painter, LogView::kScreenDpi, LogView::kScreenDpi);
+        benchmark::DoNotOptimize(log.ctl.drawScreen(device, &log.prompter));
+    }
+}
+BENCHMARK(BM_ScreenRepaintSamplePage)->Unit(benchmark::kMillisecond);
 
 // The visible part only, as a 1280 x 800 window repaints it.
 void BM_ScreenRepaintVisibleWindow(benchmark::State& state)

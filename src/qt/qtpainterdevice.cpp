@@ -15,6 +15,7 @@
 #include <QPolygon>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace qc {
@@ -127,6 +128,7 @@ QtPainterDevice::QtPainterDevice(QPainter& painter, int logPixelsX, int logPixel
     m_painter.setBackgroundMode(Qt::TransparentMode);
     const QPaintEngine* engine = m_painter.paintEngine();
     m_softClip = engine && engine->type() == QPaintEngine::SVG;
+    m_dropHiddenText = engine && engine->type() != QPaintEngine::Raster;
 }
 
 QFont QtPainterDevice::toQFont(const LogicalFont& font)
@@ -149,7 +151,13 @@ QFont QtPainterDevice::toQFont(const LogicalFont& font)
 bool QtPainterDevice::selectFont(const LogicalFont& font)
 {
     if (std::abs(font.height) > kDeviceCoordLimit) return false;
-    m_font = toQFont(font);
+    auto cached = std::find_if(m_fontCache.begin(), m_fontCache.end(),
+                               [&](const auto& entry) { return entry.first == font; });
+    if (cached == m_fontCache.end()) {
+        m_fontCache.emplace_back(font, toQFont(font));
+        cached = std::prev(m_fontCache.end());
+    }
+    m_font = cached->second;
     m_logical = font;
     m_painter.setFont(m_font);
     return true;
@@ -171,7 +179,7 @@ void QtPainterDevice::drawTextRun(const QPointF& origin, const QString& text,
     if (!m_softClip) {
         // Text wholly outside the clip is not sent at all: a PDF would keep it, invisible but
         // found by search and text extraction.
-        if (m_clip) {
+        if (m_clip && m_dropHiddenText) {
             const QFontMetricsF fm(m_font, m_painter.device());
             const QRectF box(origin.x(), origin.y() - fm.ascent(), fm.horizontalAdvance(text), fm.height());
             if (!m_clip->intersects(box)) return;

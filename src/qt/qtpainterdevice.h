@@ -9,6 +9,8 @@
 #include <QRectF>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QBrush;
 class QPainter;
@@ -73,8 +75,13 @@ private:
     QPainter& m_painter;
     // SVG output ignores clip regions: the device clips lines, texts, figures and images itself.
     bool m_softClip = false;
+    // Vector output (PDF, printers) keeps clipped text, invisible but found by search: such text is
+    // left out. Raster output clips exactly and skips the test.
+    bool m_dropHiddenText = false;
     // The clip rectangle in force (also kept where the painter clips, to leave out texts outside it).
     std::optional<QRectF> m_clip;
+    // Fonts resolved during this device's life: resolving a face asks the font system each time.
+    std::vector<std::pair<LogicalFont, QFont>> m_fontCache;
     int m_dpiX;
     int m_dpiY;
     LogicalFont m_logical;
