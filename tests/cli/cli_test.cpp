@@ -3,6 +3,7 @@
 #include "cli/cli.h"
 #include "document/logfile.h"
 #include "platform/files.h"
+#include "support/clirun.h"
 #include "support/testutil.h"
 
 #include <gtest/gtest.h>
@@ -11,35 +12,13 @@
 
 using namespace qc;
 using qc::test::dataPath;
+using qc::test::CliRun;
+using qc::test::lineCount;
 using qc::test::TempDir;
-
-namespace {
-
-struct CliRun
-{
-    int status;
-    std::string out, err;
-};
-
-CliRun run(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    int status = runCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
-int lineCount(const std::string& s)
-{
-    int n = 0;
-    for (char c : s) n += c == '\n';
-    return n;
-}
-
-} // namespace
 
 TEST(Cli, DumpPrintsTheTablesAsJson)
 {
-    CliRun r = run({"dump", dataPath("current.bhc")});
+    CliRun r = qc::test::runQc({"dump", dataPath("current.bhc")});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.rfind("{\n  \"version\": 550,", 0), 0u);
     for (const char* key : {"HeaderTable", "GeologyTable", "SpareIntervalTable", "NoteTable", "StratumTable",
@@ -52,7 +31,7 @@ TEST(Cli, DumpPrintsTheTablesAsJson)
 
 TEST(Cli, DumpAnswersYesToTheImportQuestion)
 {
-    CliRun r = run({"dump", dataPath("sibling.tvl")});
+    CliRun r = qc::test::runQc({"dump", dataPath("sibling.tvl")});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.rfind("{\n  \"version\": 500,", 0), 0u);
     EXPECT_NE(r.out.find("\"シルト\""), std::string::npos);
@@ -74,7 +53,7 @@ TEST(Cli, BadInputGivesOneLineAndStatusOne)
         {{"frobnicate"}},
     };
     for (const auto& c : cases) {
-        CliRun r = run(c.args);
+        CliRun r = qc::test::runQc(c.args);
         EXPECT_EQ(r.status, 1) << c.args[0];
         EXPECT_TRUE(r.out.empty());
         EXPECT_GE(lineCount(r.err), 1);
@@ -87,7 +66,7 @@ TEST(Cli, ConvertWritesTheCurrentFormat)
 {
     TempDir dir;
     const std::string out = dir.file("out.bhc");
-    CliRun r = run({"convert", dataPath("oldest.mrn"), "-o", out});
+    CliRun r = qc::test::runQc({"convert", dataPath("oldest.mrn"), "-o", out});
     ASSERT_EQ(r.status, 0) << r.err;
     std::string bytes;
     ASSERT_TRUE(readFileBytes(out, bytes));
@@ -95,7 +74,7 @@ TEST(Cli, ConvertWritesTheCurrentFormat)
     EXPECT_EQ(findTokenLine(bytes, 6).version, logversion::Current);
 
     // Converting a current file reproduces it.
-    CliRun again = run({"convert", dataPath("current.bhc"), "-o", out});
+    CliRun again = qc::test::runQc({"convert", dataPath("current.bhc"), "-o", out});
     ASSERT_EQ(again.status, 0);
     std::string original;
     ASSERT_TRUE(readFileBytes(dataPath("current.bhc"), original));
@@ -108,7 +87,7 @@ TEST(Cli, FailedConvertLeavesAnExistingOutputAlone)
     TempDir dir;
     const std::string out = dir.file("keep.bhc");
     ASSERT_TRUE(writeFileBytes(out, "GOOD"));
-    CliRun r = run({"convert", dataPath("foreign.txt"), "-o", out});
+    CliRun r = qc::test::runQc({"convert", dataPath("foreign.txt"), "-o", out});
     EXPECT_EQ(r.status, 1);
     std::string bytes;
     ASSERT_TRUE(readFileBytes(out, bytes));
@@ -118,21 +97,21 @@ TEST(Cli, FailedConvertLeavesAnExistingOutputAlone)
 TEST(Cli, DumpRunsTheViewUpdateWithTheGivenInstallFolder)
 {
     TempDir dir; // empty: every file missing
-    CliRun r = run({"dump", "--install-dir", dir.path(), dataPath("current.bhc")});
+    CliRun r = qc::test::runQc({"dump", "--install-dir", dir.path(), dataPath("current.bhc")});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.err.find(dir.path() + "/Sys.ndx"), std::string::npos) << r.err;
     EXPECT_NE(r.out.find("\"ボーリング柱状図\""), std::string::npos); // start-up default of an empty title
 
     // A fresh user (the test's own XDG folders): the default folder is seeded
     // from the bundled one and every derived column is filled.
-    CliRun fresh = run({"dump", dataPath("current.bhc")});
+    CliRun fresh = qc::test::runQc({"dump", dataPath("current.bhc")});
     ASSERT_EQ(fresh.status, 0) << fresh.err;
     EXPECT_EQ(fresh.err, "");
     EXPECT_NE(fresh.out.find("\"1501.1\", \"\", \"S-G\"]"), std::string::npos) << fresh.out;
 
     // QC_INSTALL_DIR points the same way as the option.
     ::setenv("QC_INSTALL_DIR", dir.path().c_str(), 1);
-    CliRun env = run({"dump", dataPath("current.bhc")});
+    CliRun env = qc::test::runQc({"dump", dataPath("current.bhc")});
     ::unsetenv("QC_INSTALL_DIR");
     EXPECT_NE(env.err.find(dir.path() + "/Sys.ndx"), std::string::npos) << env.err;
 }
@@ -141,7 +120,7 @@ TEST(Cli, ConvertAcceptsTheInstallFolderOptionAndKeepsTheFileAsRead)
 {
     TempDir dir;
     const std::string out = dir.file("out.bhc");
-    CliRun r = run({"convert", dataPath("current.bhc"), "-o", out, "--install-dir", dir.path()});
+    CliRun r = qc::test::runQc({"convert", dataPath("current.bhc"), "-o", out, "--install-dir", dir.path()});
     ASSERT_EQ(r.status, 0) << r.err;
     std::string original, bytes;
     ASSERT_TRUE(readFileBytes(dataPath("current.bhc"), original));

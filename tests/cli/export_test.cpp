@@ -3,6 +3,7 @@
 
 #include "cli/cli.h"
 #include "platform/files.h"
+#include "support/clirun.h"
 #include "support/testutil.h"
 
 #include <QImage>
@@ -14,31 +15,9 @@
 
 using namespace qc;
 using qc::test::dataPath;
+using qc::test::CliRun;
+using qc::test::lineCount;
 using qc::test::TempDir;
-
-namespace {
-
-struct CliRun
-{
-    int status;
-    std::string out, err;
-};
-
-CliRun run(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    int status = runCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
-int lines(const std::string& s)
-{
-    int n = 0;
-    for (char c : s) n += c == '\n';
-    return n;
-}
-
-} // namespace
 
 TEST(CliExport, BadArgumentsGiveOneLineAndStatusOne)
 {
@@ -69,10 +48,10 @@ TEST(CliExport, BadArgumentsGiveOneLineAndStatusOne)
     for (const auto& args : cases) {
         std::string joined;
         for (const auto& a : args) joined += a + " ";
-        CliRun r = run(args);
+        CliRun r = qc::test::runQc(args);
         EXPECT_EQ(r.status, 1) << joined;
         EXPECT_TRUE(r.out.empty()) << joined;
-        EXPECT_EQ(lines(r.err), 1) << joined << "\n" << r.err;
+        EXPECT_EQ(lineCount(r.err), 1) << joined << "\n" << r.err;
         EXPECT_EQ(r.err.rfind("qc: ", 0), 0u) << r.err;
     }
     EXPECT_FALSE(fileExists(pdf));
@@ -80,19 +59,19 @@ TEST(CliExport, BadArgumentsGiveOneLineAndStatusOne)
 
 TEST(CliExport, HelpNamesEveryOption)
 {
-    CliRun r = run({"export", "--help"});
+    CliRun r = qc::test::runQc({"export", "--help"});
     EXPECT_EQ(r.status, 0);
     for (const char* option :
          {"-o OUT", "--pages A-B", "--dpi N", "--paper", "A3", "A4", "WxHmm", ".pdf", ".png", ".svg"})
         EXPECT_NE(r.out.find(option), std::string::npos) << option;
-    EXPECT_NE(run({"--help"}).out.find("qc export"), std::string::npos);
+    EXPECT_NE(qc::test::runQc({"--help"}).out.find("qc export"), std::string::npos);
 }
 
 TEST(CliExport, PngAndSvgFilesPerPage)
 {
     TempDir dir;
     // 250 mm high paper: 120 mm of body a page, so the 15 m log takes two 12 m pages.
-    CliRun r = run({"export", dataPath("fullheader.bhc"), "-o", dir.file("log.png"), "--dpi", "50", "--paper",
+    CliRun r = qc::test::runQc({"export", dataPath("fullheader.bhc"), "-o", dir.file("log.png"), "--dpi", "50", "--paper",
                     "297x250mm"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(r.err.empty()) << r.err; // no progress when stderr is not a terminal
@@ -104,7 +83,7 @@ TEST(CliExport, PngAndSvgFilesPerPage)
     }
     EXPECT_FALSE(fileExists(dir.file("log-3.png")));
 
-    CliRun svg = run({"export", dataPath("fullheader.bhc"), "-o", dir.file("log.svg"), "--pages", "2",
+    CliRun svg = qc::test::runQc({"export", dataPath("fullheader.bhc"), "-o", dir.file("log.svg"), "--pages", "2",
                       "--paper", "297x250mm"});
     ASSERT_EQ(svg.status, 0) << svg.err;
     EXPECT_FALSE(fileExists(dir.file("log-1.svg")));
@@ -119,13 +98,13 @@ TEST(CliExport, FailureLeavesAnExistingFileAlone)
     TempDir dir;
     const std::string out = dir.file("keep.pdf");
     ASSERT_TRUE(writeFileBytes(out, "GOOD"));
-    CliRun r = run({"export", dataPath("fullheader.bhc"), "-o", out, "--pages", "5-6"});
+    CliRun r = qc::test::runQc({"export", dataPath("fullheader.bhc"), "-o", out, "--pages", "5-6"});
     EXPECT_EQ(r.status, 1);
     std::string bytes;
     ASSERT_TRUE(readFileBytes(out, bytes));
     EXPECT_EQ(bytes, "GOOD");
 
-    CliRun ok = run({"export", dataPath("fullheader.bhc"), "-o", out});
+    CliRun ok = qc::test::runQc({"export", dataPath("fullheader.bhc"), "-o", out});
     ASSERT_EQ(ok.status, 0) << ok.err;
     ASSERT_TRUE(readFileBytes(out, bytes));
     EXPECT_EQ(bytes.rfind("%PDF-", 0), 0u);
