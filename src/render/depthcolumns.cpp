@@ -146,11 +146,11 @@ double sampleBottomDepth(const Document& doc, int row)
     return isNumeric(bottom) ? cellDouble(bottom) : cellDouble(doc.SampleTable(row, 1));
 }
 
-CasingFill casingFillOf(const std::string& specification)
+CasingFill casingFillOf(const std::string& casingText)
 {
-    if (findText(specification, QC_SJ("有孔")) != std::string::npos) return CasingFill::Perforated;
-    if (findText(specification, QC_SJ("遮水")) != std::string::npos) return CasingFill::WaterSealed;
-    if (findText(specification, QC_SJ("無孔")) != std::string::npos) return CasingFill::Blind;
+    if (findText(casingText, QC_SJ("有孔")) != std::string::npos) return CasingFill::Perforated;
+    if (findText(casingText, QC_SJ("遮水")) != std::string::npos) return CasingFill::WaterSealed;
+    if (findText(casingText, QC_SJ("無孔")) != std::string::npos) return CasingFill::Blind;
     return CasingFill::None;
 }
 

@@ -43,8 +43,8 @@ void drawGrainSizeBar(LogPass& pass, double x1, double x2, double top, double bo
 // The bottom depth of a sample: column 2, or the top depth when column 2 is not a number.
 double sampleBottomDepth(const Document& doc, int row);
 
-// How a casing specification (CasingTable column 2) fills its interval.
+// How the casing text of CasingTable column 2 ("仕様") fills its interval.
 enum class CasingFill { None, Perforated, WaterSealed, Blind };
-CasingFill casingFillOf(const std::string& specification);
+CasingFill casingFillOf(const std::string& casingText);
 
 } // namespace qc
