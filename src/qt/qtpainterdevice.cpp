@@ -129,6 +129,8 @@ QtPainterDevice::QtPainterDevice(QPainter& painter, int logPixelsX, int logPixel
     const QPaintEngine* engine = m_painter.paintEngine();
     m_softClip = engine && engine->type() == QPaintEngine::SVG;
     m_dropHiddenText = engine && engine->type() != QPaintEngine::Raster;
+    m_rasterEngine = engine && engine->type() == QPaintEngine::Raster;
+    m_rasterOutput = m_rasterEngine;
 }
 
 QFont QtPainterDevice::toQFont(const LogicalFont& font)
@@ -352,6 +354,11 @@ QPen QtPainterDevice::toQPen(const Pen& pen) const
         }
         qp.setCapStyle(Qt::FlatCap);
         qp.setJoinStyle(Qt::MiterJoin);
+    } else if (width == 2) {
+        // Round ends of one unit's radius cover the same pixels as square ones, and square
+        // ones are drawn several times faster.
+        qp.setCapStyle(Qt::SquareCap);
+        qp.setJoinStyle(Qt::MiterJoin);
     } else {
         qp.setCapStyle(Qt::RoundCap);
         qp.setJoinStyle(Qt::RoundJoin);
@@ -435,9 +442,42 @@ void QtPainterDevice::drawRectangle(const DevRect& rect, const Pen& pen, const B
     drawShape(path, outlineRect(rect), toQPen(pen), toQBrush(brush));
 }
 
+bool QtPainterDevice::drawEllipseStamp(const QRect& box, const Pen& pen, const Brush& brush)
+{
+    constexpr int kMaxStampSide = 64;
+    if (!m_rasterOutput || box.width() > kMaxStampSide || box.height() > kMaxStampSide || box.width() < 1 ||
+        box.height() < 1)
+        return false;
+    // Copies land on whole pixels only: the painter must at most shift by whole units.
+    const QTransform& t = m_painter.worldTransform();
+    if (t.type() > QTransform::TxTranslate || t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy()) ||
+        m_painter.testRenderHint(QPainter::Antialiasing))
+        return false;
+    auto found = std::find_if(m_ellipseStamps.begin(), m_ellipseStamps.end(), [&](const EllipseStamp& s) {
+        return s.width == box.width() && s.height == box.height() && s.pen == pen && s.brush == brush;
+    });
+    if (found == m_ellipseStamps.end()) {
+        if (m_ellipseStamps.size() >= 256) m_ellipseStamps.clear();
+        EllipseStamp stamp{box.width(), box.height(), pen, brush, std::max(1, pen.width) + 2, QImage()};
+        stamp.image = QImage(box.width() + 2 * stamp.margin + 1, box.height() + 2 * stamp.margin + 1,
+                             QImage::Format_ARGB32_Premultiplied);
+        stamp.image.fill(Qt::transparent);
+        QPainter p(&stamp.image);
+        p.setPen(toQPen(pen));
+        p.setBrush(toQBrush(brush));
+        p.drawEllipse(QRect(stamp.margin, stamp.margin, box.width(), box.height()));
+        p.end();
+        m_ellipseStamps.push_back(std::move(stamp));
+        found = std::prev(m_ellipseStamps.end());
+    }
+    m_painter.drawImage(QPoint(box.left() - found->margin, box.top() - found->margin), found->image);
+    return true;
+}
+
 void QtPainterDevice::drawEllipse(const DevRect& box, const Pen& pen, const Brush& brush)
 {
     if (!m_softClip || !m_clip) {
+        if (drawEllipseStamp(outlineRect(box), pen, brush)) return;
         m_painter.setPen(toQPen(pen));
         m_painter.setBrush(toQBrush(brush));
         m_painter.drawEllipse(outlineRect(box));
@@ -461,6 +501,7 @@ void QtPainterDevice::drawArc(const DevRect& box, DevPoint start, DevPoint end, 
     while (span <= 0) span += 360;
     while (span > 360) span -= 360;
     if (!m_softClip || !m_clip) {
+        if (start == end && drawEllipseStamp(r, pen, Brush::hollow())) return;
         m_painter.setPen(toQPen(pen));
         m_painter.setBrush(Qt::NoBrush);
         if (start == end)

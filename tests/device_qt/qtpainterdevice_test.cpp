@@ -267,3 +267,38 @@ TEST(QtPainterDevice, PdfLeavesOutTextsOutsideTheClip)
     EXPECT_FALSE(pdfWithText(110, 20).contains("/FontDescriptor"));
     EXPECT_TRUE(pdfWithText(80, 90).contains("/FontDescriptor")); // reaching into the clip
 }
+
+TEST(QtPainterDevice, CopiedEllipsesMatchDrawnOnes)
+{
+    ensureGuiApp();
+    struct Case
+    {
+        int r, rx, ry, style, width;
+        bool filled;
+    } cases[] = {
+        {1, 0, 0, 0, 1, false}, {3, 0, 0, 0, 2, true}, {6, 0, 0, 0, 2, false}, {7, 0, 0, 1, 1, false},
+        {12, 0, 0, 0, 3, true}, {30, 0, 0, 0, 1, false}, {0, 9, 4, 0, 2, false}, {0, 5, 14, 0, 1, true},
+    };
+    auto draw = [&](bool stamps) {
+        QImage img = whiteImage(400, 200);
+        QPainter painter(&img);
+        painter.translate(3, -2); // a whole-unit shift, as the log view's scrolling gives
+        QtPainterDevice dev(painter, 96, 96);
+        dev.setEllipseStamps(stamps);
+        int x = 20;
+        for (const Case& c : cases) {
+            for (int y : {20, 61, 150}) { // the same shape several times, partly clipped at the edge
+                if (c.r > 0 && c.filled)
+                    dev.DevFilledCircle(x, y, c.r, c.style, c.width, 0x0000ff, 0x00ff00);
+                else if (c.r > 0)
+                    dev.DevCircle(x, y, c.r, c.style, c.width, 0xff0000);
+                else
+                    dev.DevEllipse(x, y, c.rx, c.ry, c.style, c.width, 0x008000);
+            }
+            x += 47;
+        }
+        painter.end();
+        return img;
+    };
+    EXPECT_EQ(draw(true), draw(false));
+}
