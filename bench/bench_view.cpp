@@ -4,7 +4,7 @@
 // free-column entries and casing. Also one printed PDF page at 600 dpi for scale.
 
 #include "app/appcontext.h"
-#include "app/commands/viewcontroller.h"
+#include "commands/viewcontroller.h"
 #include "app/docflows.h"
 #include "app/viewstate.h"
 #include "document/cp932.h"

@@ -1,6 +1,6 @@
 #include "qt/logview.h"
 
-#include "app/commands/viewcontroller.h"
+#include "commands/viewcontroller.h"
 #include "qt/deferredprompter.h"
 #include "qt/qtpainterdevice.h"
 

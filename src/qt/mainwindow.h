@@ -3,7 +3,7 @@
 // recent-file list, dropped files, printing and the close question. The rules
 // live in ViewController; this class shows them.
 
-#include "app/commands/viewcontroller.h"
+#include "commands/viewcontroller.h"
 #include "qt/qtdialoghost.h"
 #include "qt/qtfilechooser.h"
 #include "qt/qtprompter.h"

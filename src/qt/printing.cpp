@@ -1,6 +1,6 @@
 #include "qt/printing.h"
 
-#include "app/commands/viewcontroller.h"
+#include "commands/viewcontroller.h"
 #include "qt/logexport.h"
 #include "qt/qtpainterdevice.h"
 

@@ -2,7 +2,7 @@
 // The dialogs of the view's commands on the Qt side. Each entry dialog joins
 // here as it is built; until then its command stays disabled.
 
-#include "app/commands/dialoghost.h"
+#include "commands/dialoghost.h"
 
 #include <functional>
 

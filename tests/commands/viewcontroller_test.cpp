@@ -3,7 +3,7 @@
 // close question.
 
 #include "app/appcontext.h"
-#include "app/commands/viewcontroller.h"
+#include "commands/viewcontroller.h"
 #include "app/viewstate.h"
 #include "document/tables.h"
 #include "platform/files.h"

@@ -4,7 +4,7 @@
 // rules after it closes; the Qt side implements one method per dialog. A host
 // says which dialogs it has: the commands of the others are shown disabled.
 
-#include "app/commands/commandtable.h"
+#include "commands/commandtable.h"
 
 #include <array>
 #include <string>

@@ -1,4 +1,4 @@
-#include "app/commands/viewcontroller.h"
+#include "commands/viewcontroller.h"
 
 #include "app/appcontext.h"
 #include "app/viewstate.h"

@@ -1,4 +1,4 @@
-#include "app/commands/commandtable.h"
+#include "commands/commandtable.h"
 
 #include <array>
 #include <cassert>
