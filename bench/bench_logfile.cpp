@@ -28,7 +28,8 @@ Document maximalDocument()
         std::snprintf(b, sizeof b, "%.2f", r * 0.25);
         return std::string(b);
     };
-    for (int e = 1; e <= 80; ++e) doc.HeaderTable(e) = cp932::fromUtf8("見出し項目の長い文字列") + std::to_string(e);
+    for (int e = 1; e <= 80; ++e)
+        doc.HeaderTable(e) = cp932::fromUtf8("見出し項目の長い文字列") + std::to_string(e);
     auto fill = [&](TextTable& t, int cols) {
         for (int r = 1; r <= t.rows(); ++r) {
             t(r, 1) = depth(r);

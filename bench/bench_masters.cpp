@@ -31,7 +31,7 @@ GeologyMaster bundledMaster()
 // 200 layers with names and auxiliary names of every kind.
 Document fullGeology()
 {
-    const char* names[] = {"礫混じり砂質シルト", "砂・シルト互層", "有機質土",  "粘土混じり砂礫",
+    const char* names[] = {"礫混じり砂質シルト", "砂・シルト互層", "有機質土", "粘土混じり砂礫",
                            "腐植質粘土",         "風化花崗岩",     "砂質頁岩", "未登録の名前"};
     Document doc;
     for (int r = 1; r <= limits::Geology; ++r) {

@@ -4,9 +4,9 @@
 // free-column entries and casing. Also one printed PDF page at 600 dpi for scale.
 
 #include "app/appcontext.h"
-#include "commands/viewcontroller.h"
 #include "app/docflows.h"
 #include "app/viewstate.h"
+#include "commands/viewcontroller.h"
 #include "document/cp932.h"
 #include "document/tables.h"
 #include "platform/scriptedprompter.h"

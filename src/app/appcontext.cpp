@@ -42,7 +42,8 @@ void loadSettingsAndMasters(AppContext& app, Prompter& prompter)
     notePathsInSettings(app);
 
     LoadPatternColours(app.patternColours, app.paths.patternColours, prompter);
-    app.masterHeaderNumber = LoadNameMaster(app.master, app.paths.nameMaster, GeologyMaster::Vector, prompter);
+    app.masterHeaderNumber =
+        LoadNameMaster(app.master, app.paths.nameMaster, GeologyMaster::Vector, prompter);
     LoadNameMaster(app.master, app.paths.nameMaster, GeologyMaster::Bitmap, prompter);
 }
 
@@ -67,7 +68,8 @@ InstallPaths InstallPaths::compose(const InstallFolder& folder)
 {
     InstallPaths p;
     p.settings = folder.file("Sys.ndx");
-    for (int n = 1; n <= 6; ++n) p.fonts[static_cast<size_t>(n)] = folder.file("Font" + std::to_string(n) + ".ndx");
+    for (int n = 1; n <= 6; ++n)
+        p.fonts[static_cast<size_t>(n)] = folder.file("Font" + std::to_string(n) + ".ndx");
     p.patternColours = folder.file("PtnvcJG.ndx");
     p.nameMaster = folder.file("WdtvJCA.mst");
     p.notes = folder.file("Kij.mst");
@@ -149,12 +151,16 @@ SetupOutcome ChangeInstallFolder(AppContext& app, Document& doc, Prompter& promp
     return outcome;
 }
 
-bool saveSettings(const AppContext& app) { return writeSettingsFile(app.paths.settings, app.settings); }
+bool saveSettings(const AppContext& app)
+{
+    return writeSettingsFile(app.paths.settings, app.settings);
+}
 
 int saveFonts(const AppContext& app)
 {
     int written = 0;
-    for (int n = 1; n <= 6; ++n) written += writeFontFile(app.paths.fonts[static_cast<size_t>(n)], app.fonts[n]) ? 1 : 0;
+    for (int n = 1; n <= 6; ++n)
+        written += writeFontFile(app.paths.fonts[static_cast<size_t>(n)], app.fonts[n]) ? 1 : 0;
     return written;
 }
 

@@ -21,21 +21,21 @@ class Prompter;
 // The fixed files of the install folder (native paths).
 struct InstallPaths
 {
-    std::string settings;           // "Sys.ndx"
+    std::string settings;             // "Sys.ndx"
     std::array<std::string, 7> fonts; // "Font1.ndx" to "Font6.ndx" at 1 to 6
-    std::string patternColours;     // "PtnvcJG.ndx"
-    std::string nameMaster;         // "WdtvJCA.mst"
-    std::string notes;              // "Kij.mst"
-    std::string colourTones;        // "Col.mst"
-    std::string strata;             // "Jso.mst"
-    std::string clients;            // "Hat.mst"
-    std::string engineers;          // "Man.mst"
-    std::string machines;           // "Sks.mst"
-    std::string bitmapFolder;       // "Jbptn"; the monochrome folder is this + "01"
-    std::string defaultDocument;    // "Dflt.bhc"
-    std::string openFolderMemo;     // "FilekV.ndx"
-    std::string testImportMemo;     // "FilekS.ndx"
-    std::string help;               // "Help.txt"
+    std::string patternColours;       // "PtnvcJG.ndx"
+    std::string nameMaster;           // "WdtvJCA.mst"
+    std::string notes;                // "Kij.mst"
+    std::string colourTones;          // "Col.mst"
+    std::string strata;               // "Jso.mst"
+    std::string clients;              // "Hat.mst"
+    std::string engineers;            // "Man.mst"
+    std::string machines;             // "Sks.mst"
+    std::string bitmapFolder;         // "Jbptn"; the monochrome folder is this + "01"
+    std::string defaultDocument;      // "Dflt.bhc"
+    std::string openFolderMemo;       // "FilekV.ndx"
+    std::string testImportMemo;       // "FilekS.ndx"
+    std::string help;                 // "Help.txt"
 
     static InstallPaths compose(const InstallFolder& folder);
     std::string monochromeBitmapFolder() const { return bitmapFolder + "01"; }
@@ -84,8 +84,8 @@ LoadMastersResult LoadMasters(AppContext& app, Document& doc, Prompter& prompter
 LoadMastersResult updateDocumentForView(AppContext& app, Document& doc, Prompter& prompter);
 
 enum class SetupOutcome {
-    Rejected,        // "ドライブ名が異常です"; nothing changed
-    Stored,          // pointer file written, masters reloaded
+    Rejected, // "ドライブ名が異常です"; nothing changed
+    Stored,   // pointer file written, masters reloaded
     PointerNotWritten // "フォルダ名またはドライブ名が異常です"; folder kept for this run, masters reloaded
 };
 

@@ -18,7 +18,10 @@ namespace {
 constexpr int kStandardTokenLines = 6;
 constexpr int kDialogTokenLines = 7;
 
-const std::string& importQuestion() { return QC_SJ("現在の化学試験データは削除されます. よいですか?　"); }
+const std::string& importQuestion()
+{
+    return QC_SJ("現在の化学試験データは削除されます. よいですか?　");
+}
 
 std::string withPath(const std::string& cp932Template, const std::string& nativePath)
 {
@@ -52,7 +55,10 @@ const std::string& openFilter()
     return QC_SJ("化学柱状図(*.bhc)|*.bhc|Tavlo(*.tvl) Merin版(*.mrn)|*.tvl;*.mrn|すべて(*.*)|*.*||");
 }
 
-const std::string& saveFilter() { return QC_SJ("化学柱状図(*.bhc)|*.bhc|すべて(*.*)|*.*||"); }
+const std::string& saveFilter()
+{
+    return QC_SJ("化学柱状図(*.bhc)|*.bhc|すべて(*.*)|*.*||");
+}
 
 std::string fileNotFoundMessage(const std::string& nativePath)
 {

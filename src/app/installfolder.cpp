@@ -125,7 +125,8 @@ InstallFolder locateInstallFolder(const InstallEnvironment& env)
         return f;
     }
 
-    if (std::optional<std::string> line = readPointer(env.pointerFile, kPosixPointerBytes); line && line->size() > 1)
+    if (std::optional<std::string> line = readPointer(env.pointerFile, kPosixPointerBytes);
+        line && line->size() > 1)
         f.folder = expandHome(*line);
     if (f.folder.size() <= 1) {
         f.folder = env.defaultFolder;
@@ -138,7 +139,8 @@ InstallFolder locateInstallFolder(const InstallEnvironment& env)
 bool seedInstallFolder(const std::string& bundledDir, const std::string& target)
 {
     std::error_code ec;
-    if (bundledDir.empty() || target.empty() || fs::exists(target, ec) || !isDirectory(bundledDir)) return false;
+    if (bundledDir.empty() || target.empty() || fs::exists(target, ec) || !isDirectory(bundledDir))
+        return false;
     const fs::path to(target);
     fs::create_directories(to.parent_path(), ec);
     if (ec) return false;
@@ -209,7 +211,8 @@ InstallEnvironment InstallEnvironment::fromProcess(const std::string& overrideDi
     env.pointerFile = env.defaultDrive + ":\\Vorenka\\Pmrq8.whr";
     std::error_code ec;
     const std::string current = fs::current_path(ec).string();
-    if (current.size() >= 2 && current[1] == ':') env.fallbackPointerFile = current.substr(0, 2) + "\\Vorenka\\Pmrq8.whr";
+    if (current.size() >= 2 && current[1] == ':')
+        env.fallbackPointerFile = current.substr(0, 2) + "\\Vorenka\\Pmrq8.whr";
     env.defaultFolder = "\\Vorenka\\Qvor8";
 #else
     env.pointerFile = xdgFolder("XDG_CONFIG_HOME", ".config") + "/Vorenka/Pmrq8.whr";

@@ -13,13 +13,13 @@ namespace qc {
 // The places the install-folder rule looks at, taken from the process once.
 struct InstallEnvironment
 {
-    bool windowsDrives = false;   // drive letter + ":" + "\folder" paths
-    std::string overrideDir;      // --install-dir or QC_INSTALL_DIR; wins over everything
-    std::string pointerFile;      // first place of the pointer file
+    bool windowsDrives = false;      // drive letter + ":" + "\folder" paths
+    std::string overrideDir;         // --install-dir or QC_INSTALL_DIR; wins over everything
+    std::string pointerFile;         // first place of the pointer file
     std::string fallbackPointerFile; // Windows: the pointer file on the current folder's drive
-    std::string defaultDrive;     // Windows: the system drive letter
-    std::string defaultFolder;    // the folder used when no pointer names one
-    std::string bundledDir;       // the install folder shipped with the program, empty when not found
+    std::string defaultDrive;        // Windows: the system drive letter
+    std::string defaultFolder;       // the folder used when no pointer names one
+    std::string bundledDir;          // the install folder shipped with the program, empty when not found
 
     // From the environment: QC_INSTALL_DIR (unless overrideDir is given),
     // XDG_CONFIG_HOME and XDG_DATA_HOME (or their defaults below HOME).

@@ -43,7 +43,8 @@ long parseCBase(std::string_view text)
         else
             break;
         if (d >= base) break;
-        if (v > (static_cast<unsigned long>(LONG_MAX) - static_cast<unsigned long>(d)) / static_cast<unsigned long>(base)) {
+        if (v > (static_cast<unsigned long>(LONG_MAX) - static_cast<unsigned long>(d)) /
+                    static_cast<unsigned long>(base)) {
             v = static_cast<unsigned long>(LONG_MAX);
             break;
         }
@@ -67,7 +68,8 @@ void PatternColourTable::parse(std::string_view bytes)
         if (line.size() <= 1) return;
         // Searched by character: "[" and "{" are also trail bytes of two-byte
         // characters such as "ー" and "＋".
-        if (findText(line, "[") != std::string_view::npos || findText(line, "{") != std::string_view::npos) return;
+        if (findText(line, "[") != std::string_view::npos || findText(line, "{") != std::string_view::npos)
+            return;
         if (pairs.size() >= kCapacity) return;
         std::string number, colour;
         CsvField(number, line, 1);

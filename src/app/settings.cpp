@@ -83,27 +83,27 @@ Settings builtinSettings()
     Settings s;
     s.setText(0, "780");
     s.setInt(2, 1);
-    s.setInt(3, 10);  // tick spacing "きざみ"
-    s.setInt(4, 5);   // tick step choice
-    s.setInt(5, 1);   // sample bottom depth below the depth line
-    s.setInt(8, 2);   // frame
-    s.setInt(9, 1);   // rules and underlines
-    s.setInt(11, 2);  // symbols
+    s.setInt(3, 10); // tick spacing "きざみ"
+    s.setInt(4, 5);  // tick step choice
+    s.setInt(5, 1);  // sample bottom depth below the depth line
+    s.setInt(8, 2);  // frame
+    s.setInt(9, 1);  // rules and underlines
+    s.setInt(11, 2); // symbols
     // Graph grids in colour: width, solid part, gap.
     const int grids[4][3] = {{1, 10, 0}, {0, 5, 0}, {1, 10, 0}, {0, 5, 0}};
     for (int g = 0; g < 4; ++g)
         for (int k = 0; k < 3; ++k) s.setInt(12 + 3 * g + k, grids[g][k]);
-    s.setInt(25, 1);  // vector patterns first, bitmaps where a name has none
-    s.setInt(27, 0);  // pattern lines one pixel wide
-    s.setInt(31, 1);  // Enter moves to the next field
-    s.setInt(32, 1);  // lists open at the last used row
+    s.setInt(25, 1); // vector patterns first, bitmaps where a name has none
+    s.setInt(27, 0); // pattern lines one pixel wide
+    s.setInt(31, 1); // Enter moves to the next field
+    s.setInt(32, 1); // lists open at the last used row
     s.setText(34, QC_SJ("自沈"));
     s.setText(35, QC_SJ("貫入不能"));
-    s.setInt(47, 0);  // legend symbol at the left end
+    s.setInt(47, 0); // legend symbol at the left end
     s.setText(49, QC_SJ("株式会社"));
     s.setInt(51, 5);
     s.setInt(52, 5);
-    s.setInt(53, 0);  // depth per page: derived from the paper at the first view update
+    s.setInt(53, 0); // depth per page: derived from the paper at the first view update
     s.setText(57, "0x808080");
     s.setText(58, "0xcccccc");
     s.setText(59, "0x808080");
@@ -160,10 +160,14 @@ bool writeSettingsFile(const std::string& path, const Settings& settings)
 double defaultFontPoints(int role)
 {
     switch (role) {
-    case 1: return 10;
-    case 4: return 7;
-    case 6: return 9;
-    default: return 8;
+    case 1:
+        return 10;
+    case 4:
+        return 7;
+    case 6:
+        return 9;
+    default:
+        return 8;
     }
 }
 
@@ -196,11 +200,20 @@ FontRole parseFontFile(std::string_view bytes, int role)
     int line = 0;
     forEachLimitedLine(bytes, kFontLineBytes, [&](std::string_view text) {
         switch (line++) {
-        case 0: f.points = cellDouble(text); break;
-        case 1: f.face = std::string(text); break;
-        case 2: f.colour = static_cast<uint32_t>(parseAutoBase(text)); break;
-        case 3: f.option = cellInt(text); break;
-        default: break;
+        case 0:
+            f.points = cellDouble(text);
+            break;
+        case 1:
+            f.face = std::string(text);
+            break;
+        case 2:
+            f.colour = static_cast<uint32_t>(parseAutoBase(text));
+            break;
+        case 3:
+            f.option = cellInt(text);
+            break;
+        default:
+            break;
         }
     });
     f.points = clampFontPoints(role, f.points);

@@ -29,30 +29,33 @@ public:
     }
 
     // StyleSettings
-    int graphTickMm() const { return intAt(3); }                // "きざみ"
-    int graphTickStep() const { return intAt(4); }              // 1, 2 or 5
-    int sampleBottomLabelPosition() const { return intAt(5); }  // 0 above, 1 below, 2 none
+    int graphTickMm() const { return intAt(3); }               // "きざみ"
+    int graphTickStep() const { return intAt(4); }             // 1, 2 or 5
+    int sampleBottomLabelPosition() const { return intAt(5); } // 0 above, 1 below, 2 none
     bool horizontalGridAcrossGraphs() const { return intAt(7) != 0; }
-    int frameWidth() const { return intAt(8); }                 // "外枠"
-    int ruleWidth() const { return intAt(9); }                  // "罫線/下線"
+    int frameWidth() const { return intAt(8); } // "外枠"
+    int ruleWidth() const { return intAt(9); }  // "罫線/下線"
     int depthScaleOption() const { return intAt(10); }
-    int symbolLineWidth() const { return intAt(11); }           // "シンボル"
+    int symbolLineWidth() const { return intAt(11); } // "シンボル"
     // Graph grids: 0 vertical 1, 1 vertical 2, 2 horizontal 1, 3 horizontal 2.
     int gridWidth(int grid) const { return intAt(12 + 3 * grid); }
     int gridDash(int grid) const { return intAt(13 + 3 * grid); }
     int gridGap(int grid) const { return intAt(14 + 3 * grid); }
-    uint32_t gridColour(int grid) const;                        // lines 57 to 60, 0x00BBGGRR
+    uint32_t gridColour(int grid) const; // lines 57 to 60, 0x00BBGGRR
     bool gridMonochrome() const { return intAt(56) == 1; }
-    int legendSymbolPosition() const { return intAt(47); }      // 0 left, 1 right, 2 none
-    bool alphabetSymbols() const { return intAt(48) != 0; }     // "ｱﾙﾌｧﾍﾞｯﾄ記号をつける"
+    int legendSymbolPosition() const { return intAt(47); }  // 0 left, 1 right, 2 none
+    bool alphabetSymbols() const { return intAt(48) != 0; } // "ｱﾙﾌｧﾍﾞｯﾄ記号をつける"
     const std::string& companyName() const { return textAt(49); }
     const std::string& telephone() const { return textAt(50); }
     int marginLeftMm() const { return intAt(51); }
     int marginTopMm() const { return intAt(52); }
 
     // Pattern options (geology-name master editor)
-    int patternUse() const { return intAt(25); }     // 0 vector only, 1 vector first, 2 bitmap first, 3 bitmap only
-    int patternOption() const { return intAt(27); }  // index of the pattern line width "1", "2", "3"
+    int patternUse() const
+    {
+        return intAt(25);
+    } // 0 vector only, 1 vector first, 2 bitmap first, 3 bitmap only
+    int patternOption() const { return intAt(27); }   // index of the pattern line width "1", "2", "3"
     int mixedSandyMarks() const { return intAt(28); } // "混り/質"
     int PatternUse() const { return patternUse(); }
     int patternLineWidthIndex() const { return intAt(27); }
@@ -66,7 +69,7 @@ public:
     void setBitmapMonochrome(bool on) { m_bitmapMonochrome = on; }
 
     // KeyOptions
-    int enterKeyMode() const { return intAt(31); }   // 0 standard, 1 next field, 2 swallowed
+    int enterKeyMode() const { return intAt(31); } // 0 standard, 1 next field, 2 swallowed
     bool scrollToLastRow() const { return intAt(32) == 1; }
     int EnterKeyMode() const { return enterKeyMode(); }
     bool ScrollToLastRow() const { return scrollToLastRow(); }
@@ -124,9 +127,9 @@ std::string formatSettings(const Settings& settings);
 struct FontRole
 {
     double points = 10;
-    std::string face;     // CP932; empty means "ＭＳ 明朝"
-    uint32_t colour = 0;  // 0x00BBGGRR
-    int option = 0;       // the underline flag of the font dialog
+    std::string face;    // CP932; empty means "ＭＳ 明朝"
+    uint32_t colour = 0; // 0x00BBGGRR
+    int option = 0;      // the underline flag of the font dialog
     bool underline() const { return option != 0; }
     bool operator==(const FontRole&) const = default;
 };

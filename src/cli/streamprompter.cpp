@@ -16,6 +16,9 @@ void StreamPrompter::message(const std::string& text)
     ++m_count;
 }
 
-Answer StreamPrompter::ask(const std::string&, Buttons, Answer) { return m_answer; }
+Answer StreamPrompter::ask(const std::string&, Buttons, Answer)
+{
+    return m_answer;
+}
 
 } // namespace qc

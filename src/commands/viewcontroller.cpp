@@ -475,7 +475,12 @@ void ViewController::toggleScreenDisplay()
 
 bool ViewController::drawScreen(Device& device, Prompter* prompter)
 {
-    RenderContext ctx{m_doc, m_app.settings, m_app.fonts, m_view, prompter, &m_app.patternColours,
+    RenderContext ctx{m_doc,
+                      m_app.settings,
+                      m_app.fonts,
+                      m_view,
+                      prompter,
+                      &m_app.patternColours,
                       m_app.paths.bitmapFolder};
     return drawLogPage(device, ctx);
 }
@@ -490,7 +495,12 @@ bool ViewController::printPage(Device& device, int page, Prompter* prompter)
 {
     m_view.printingNow = true;
     m_view.currentPage = page;
-    RenderContext ctx{m_doc, m_app.settings, m_app.fonts, m_view, prompter, &m_app.patternColours,
+    RenderContext ctx{m_doc,
+                      m_app.settings,
+                      m_app.fonts,
+                      m_view,
+                      prompter,
+                      &m_app.patternColours,
                       m_app.paths.bitmapFolder};
     const bool drawn = drawLogPage(device, ctx);
     m_view.printingNow = false;

@@ -4,9 +4,9 @@
 // buttons, the screen-display switch, the printing hooks and the close
 // question. The Qt view and main window forward to it.
 
+#include "app/docflows.h"
 #include "commands/commandtable.h"
 #include "commands/dialoghost.h"
-#include "app/docflows.h"
 #include "render/paging.h"
 
 #include <optional>

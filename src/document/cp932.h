@@ -25,8 +25,8 @@ std::string fromUtf8(std::string_view utf8, bool* ok = nullptr);
 } // namespace qc::cp932
 
 // CP932 bytes of a UTF-8 literal, converted once per place of use.
-#define QC_SJ(literal)                                                                                     \
-    ([]() -> const std::string& {                                                                          \
-        static const std::string converted = ::qc::cp932::fromUtf8(literal);                              \
-        return converted;                                                                                  \
+#define QC_SJ(literal)                                                                                       \
+    ([]() -> const std::string& {                                                                            \
+        static const std::string converted = ::qc::cp932::fromUtf8(literal);                                 \
+        return converted;                                                                                    \
     }())

@@ -14,7 +14,10 @@ class Prompter;
 int NumericTest(std::string_view text);
 
 // True when NumericTest gives 1: the row-in-use rule of the depth-keyed tables.
-inline bool isNumeric(std::string_view text) { return NumericTest(text) == 1; }
+inline bool isNumeric(std::string_view text)
+{
+    return NumericTest(text) == 1;
+}
 
 // Lines longer than this are split only up to it.
 constexpr size_t kCsvLineLimit = 2600;

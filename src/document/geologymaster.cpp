@@ -17,7 +17,10 @@ namespace {
 // A master line is read into an 89-byte buffer: 88 bytes and its line feed.
 constexpr size_t kMasterLineBytes = 88;
 
-bool contains(std::string_view text, std::string_view part) { return findText(text, part) != std::string_view::npos; }
+bool contains(std::string_view text, std::string_view part)
+{
+    return findText(text, part) != std::string_view::npos;
+}
 
 // Code and digit of a code field "N.k".
 void parseCodeField(const std::string& field, MasterEntry& e)

@@ -30,7 +30,10 @@ public:
     enum Variant { Vector = 0, Bitmap = 1 };
 
     // The entries of one variant, numbered from 1 in file order (index 0 is entry 1).
-    const std::vector<MasterEntry>& entries(int variant) const { return m_variants[clampVariant(variant)].entries; }
+    const std::vector<MasterEntry>& entries(int variant) const
+    {
+        return m_variants[clampVariant(variant)].entries;
+    }
     // First and last entry number of a section (1 to 3), 0 and 0 when the section is empty.
     int first(int variant, int section) const;
     int last(int variant, int section) const;
@@ -68,7 +71,7 @@ struct Composition
 
 struct BaseMatch
 {
-    long code = 0;      // 0 when nothing matched or the winner has no usable code
+    long code = 0; // 0 when nothing matched or the winner has no usable code
     int digit = 0;
     std::string text;   // symbol of the winner
     std::string before; // the text before the matched name

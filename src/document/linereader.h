@@ -26,8 +26,7 @@ inline std::string_view cutLine(std::string_view line, size_t maxBytes)
 // Calls fn for each line (line end removed) cut to maxBytes. A longer line is
 // cut rather than continued on a following line, so that it cannot shift the
 // lines after it.
-template <class Fn>
-void forEachLimitedLine(std::string_view bytes, size_t maxBytes, Fn&& fn)
+template <class Fn> void forEachLimitedLine(std::string_view bytes, size_t maxBytes, Fn&& fn)
 {
     forEachLine(bytes, [&](std::string_view line) { fn(cutLine(line, maxBytes)); });
 }

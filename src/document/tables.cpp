@@ -27,8 +27,14 @@ int usedRows(const TextTable& table)
     return n;
 }
 
-int geologyRowCount(const Document& doc) { return usedRows(doc.GeologyTable); }
-int spareIntervalRowCount(const Document& doc) { return usedRows(doc.SpareIntervalTable); }
+int geologyRowCount(const Document& doc)
+{
+    return usedRows(doc.GeologyTable);
+}
+int spareIntervalRowCount(const Document& doc)
+{
+    return usedRows(doc.SpareIntervalTable);
+}
 
 static void clearCommon(Document& doc)
 {
@@ -51,7 +57,10 @@ void ClearAll(Document& doc)
     doc.GraphFormatTable.clear();
 }
 
-void ClearForImport(Document& doc) { clearCommon(doc); }
+void ClearForImport(Document& doc)
+{
+    clearCommon(doc);
+}
 
 void PrepareForSave(Document& doc)
 {
@@ -127,7 +136,10 @@ static std::string formatTenths(double v)
     return buf;
 }
 
-static bool notPositive(const std::string& cell) { return cellDouble(cell) <= 0; }
+static bool notPositive(const std::string& cell)
+{
+    return cellDouble(cell) <= 0;
+}
 
 void ApplyViewUpdateDefaults(Document& doc)
 {

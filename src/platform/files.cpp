@@ -14,7 +14,9 @@ bool readFileBytes(const std::string& path, std::string& out)
     out.clear();
     FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return false;
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (fstat(fileno(f), &st) == 0 && S_ISDIR(st.st_mode)) {
         std::fclose(f);
         return false;
@@ -52,7 +54,9 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes)
     // Keep the permissions a plain create would give.
     mode_t mask = ::umask(0);
     ::umask(mask);
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::stat(path.c_str(), &st) == 0)
         ::fchmod(fd, st.st_mode & 07777);
     else
@@ -75,7 +79,9 @@ bool writeFileBytes(const std::string& path, std::string_view bytes)
 
 bool fileExists(const std::string& path)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     return ::stat(path.c_str(), &st) == 0;
 }
 

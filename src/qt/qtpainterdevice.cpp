@@ -558,7 +558,8 @@ void QtPainterDevice::stretchBitmap(const DevRect& dest, const Bitmap& image, co
     }
     // A tile shown smaller than it is drawn would lose whole pixel rows and
     // columns (thin strokes vanish); averaging the pixels it covers keeps them.
-    const int tw = static_cast<int>(std::lround(target.width())), th = static_cast<int>(std::lround(target.height()));
+    const int tw = static_cast<int>(std::lround(target.width())),
+              th = static_cast<int>(std::lround(target.height()));
     if (tw > 0 && th > 0 && (tw < img.width() || th < img.height()))
         img = img.scaled(tw, th, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (andOp && exact) {
@@ -588,7 +589,8 @@ bool decodeBmpWithQt(std::string_view bytes, Bitmap& out)
     BmpHeader header;
     if (inspectBmp(bytes, header) != BmpStatus::Ok) return false;
     QImage image;
-    if (!image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()), "BMP"))
+    if (!image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()),
+                            "BMP"))
         return false;
     if (image.width() != header.width || image.height() != header.height) return false;
     image = image.convertToFormat(QImage::Format_RGB32);
@@ -599,7 +601,8 @@ bool decodeBmpWithQt(std::string_view bytes, Bitmap& out)
     for (int y = 0; y < bitmap.height; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < bitmap.width; ++x)
-            bitmap.pixels[static_cast<size_t>(y) * static_cast<size_t>(bitmap.width) + static_cast<size_t>(x)] =
+            bitmap
+                .pixels[static_cast<size_t>(y) * static_cast<size_t>(bitmap.width) + static_cast<size_t>(x)] =
                 makeColour(qRed(line[x]), qGreen(line[x]), qBlue(line[x]));
     }
     out = std::move(bitmap);

@@ -7,7 +7,10 @@
 
 namespace qc {
 
-static QString caption() { return QStringLiteral("Qc"); }
+static QString caption()
+{
+    return QStringLiteral("Qc");
+}
 
 // Messages may break lines with CR LF; a message box wants a plain line feed.
 static QString shown(const std::string& text)

@@ -190,7 +190,8 @@ TEST(LoadMasters, ReadsTheFilesOfTheFolderAndSeedsOnlyEmptyTestNames)
     put(dir.file("Font4.ndx"), "1\r\n");
     put(dir.file("PtnvcJG.ndx"), "600,0x123456,\r\n");
     put(dir.file("WdtvJCA.mst"), sj("[第1],,5,\r\n砂,S,2300.1,35\r\n[終了]\r\n"));
-    put(dir.file("Dflt.bhc"), sj("$$_QVOR780\r\n$$o\r\n1,2.0,,題\r\n$$q\r\n鉛,mg/L,,0.01,,●,1,2,,1:2,3:4,\r\n"));
+    put(dir.file("Dflt.bhc"),
+        sj("$$_QVOR780\r\n$$o\r\n1,2.0,,題\r\n$$q\r\n鉛,mg/L,,0.01,,●,1,2,,1:2,3:4,\r\n"));
     InstallEnvironment env = posixEnv(dir);
     env.overrideDir = dir.path();
     AppContext app(env);
@@ -237,14 +238,9 @@ TEST(Setup, InputRules)
         bool ok;
         const char* storedDrive;
     } cases[] = {
-        {true, "c", "\\Qc", true, "C"},
-        {true, "Z", "\\x", true, "Z"},
-        {true, "1", "\\Qc", false, "1"},
-        {true, "", "\\Qc", false, ""},
-        {true, "cd", "\\Qc", false, "CD"},
-        {true, "D", "\\", false, "D"},
-        {false, "", "/srv/qc", true, ""},
-        {false, "", "/", false, ""},
+        {true, "c", "\\Qc", true, "C"},   {true, "Z", "\\x", true, "Z"},     {true, "1", "\\Qc", false, "1"},
+        {true, "", "\\Qc", false, ""},    {true, "cd", "\\Qc", false, "CD"}, {true, "D", "\\", false, "D"},
+        {false, "", "/srv/qc", true, ""}, {false, "", "/", false, ""},
     };
     for (const Case& c : cases) {
         std::string drive = c.drive;

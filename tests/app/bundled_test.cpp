@@ -41,11 +41,12 @@ GeologyMaster bundledMaster()
 const std::set<long>& libraryNumbers()
 {
     static const std::set<long> numbers = {
-        1,    2,    3,    4,    5,    6,    7,    8,    10,   20,    30,    40,    50,    100,   200,   300,  400,
-        500,  600,  700,  800,  900,  1100, 1200, 1300, 1400, 1500,  1600,  1700,  2100,  2200,  2300,  2400, 2500,
-        2600, 2700, 2800, 2900, 3000, 3100, 3300, 3400, 3500, 3600,  3800,  4100,  4200,  4300,  4400,  4500, 4600,
-        4700, 4800, 4900, 5000, 5100, 5200, 6100, 6200, 6300, 6400,  6800,  6900,  8100,  8200,  8300,  8400, 8500,
-        8600, 8700, 10000, 10001, 10002, 10003, 10004, 10091, 10092, 10093, 20001, 20002, 20100, 20200};
+        1,     2,     3,     4,     5,     6,     7,     8,     10,    20,    30,    40,   50,   100,
+        200,   300,   400,   500,   600,   700,   800,   900,   1100,  1200,  1300,  1400, 1500, 1600,
+        1700,  2100,  2200,  2300,  2400,  2500,  2600,  2700,  2800,  2900,  3000,  3100, 3300, 3400,
+        3500,  3600,  3800,  4100,  4200,  4300,  4400,  4500,  4600,  4700,  4800,  4900, 5000, 5100,
+        5200,  6100,  6200,  6300,  6400,  6800,  6900,  8100,  8200,  8300,  8400,  8500, 8600, 8700,
+        10000, 10001, 10002, 10003, 10004, 10091, 10092, 10093, 20001, 20002, 20100, 20200};
     return numbers;
 }
 
@@ -58,9 +59,9 @@ bool endsWith(const std::string& s, const std::string& tail)
 
 TEST(BundledInstallFolder, EveryFileIsCp932WithCrLf)
 {
-    for (const char* name : {"WdtvJCA.mst", "PtnvcJG.ndx", "Col.mst", "Kij.mst", "Jso.mst", "Hat.mst", "Man.mst",
-                             "Sks.mst", "Dflt.bhc", "Help.txt", "Sys.ndx", "Font1.ndx", "Font2.ndx", "Font3.ndx",
-                             "Font4.ndx", "Font5.ndx", "Font6.ndx"}) {
+    for (const char* name : {"WdtvJCA.mst", "PtnvcJG.ndx", "Col.mst", "Kij.mst", "Jso.mst", "Hat.mst",
+                             "Man.mst", "Sks.mst", "Dflt.bhc", "Help.txt", "Sys.ndx", "Font1.ndx",
+                             "Font2.ndx", "Font3.ndx", "Font4.ndx", "Font5.ndx", "Font6.ndx"}) {
         const std::string bytes = bundled(name);
         ASSERT_FALSE(bytes.empty()) << name;
         EXPECT_TRUE(endsWith(bytes, "\r\n")) << name;
@@ -86,14 +87,17 @@ TEST(BundledInstallFolder, MasterLoadsWithoutLossAndFollowsTheSectionRules)
     bool ended = false;
     forEachLine(bundled("WdtvJCA.mst"), [&](std::string_view l) {
         if (ended || l.size() < 2) return;
-        if (l.find(sj("[終了")) != std::string_view::npos) ended = true;
-        else if (l.find('[') != 0) ++lines;
+        if (l.find(sj("[終了")) != std::string_view::npos)
+            ended = true;
+        else if (l.find('[') != 0)
+            ++lines;
     });
     ASSERT_EQ(static_cast<int>(m.entries(0).size()), lines);
     ASSERT_EQ(m.entries(1).size(), m.entries(0).size());
     EXPECT_LE(lines, GeologyMaster::kEntries);
 
-    for (int section = 1; section <= 3; ++section) ASSERT_GT(m.last(0, section), m.first(0, section)) << section;
+    for (int section = 1; section <= 3; ++section)
+        ASSERT_GT(m.last(0, section), m.first(0, section)) << section;
     for (const MasterEntry* e : m.section(0, 2)) {
         EXPECT_TRUE(endsWith(e->name, sj("り"))) << u8(e->name);
         EXPECT_GE(e->code, 1) << u8(e->name);
@@ -117,13 +121,16 @@ TEST(BundledInstallFolder, MasterLoadsWithoutLossAndFollowsTheSectionRules)
         EXPECT_TRUE(v.section != 1 || v.code >= 100) << u8(v.name);
     }
     // The names engineers expect to find.
-    for (const char* name : {"表土", "盛土", "埋土", "耕作土", "粘土", "シルト", "砂", "細砂", "中砂", "粗砂", "礫",
-                             "砂礫", "玉石", "腐植土", "ピート", "有機質土", "高有機質土", "火山灰質粘性土",
-                             "関東ローム", "軽石", "火山灰", "泥岩", "砂岩", "礫岩", "頁岩", "凝灰岩", "石灰岩",
-                             "チャート", "花崗岩", "安山岩", "玄武岩", "流紋岩", "片岩", "片麻岩", "蛇紋岩", "粘板岩",
-                             "風化岩", "軟岩", "礫混じり", "砂混じり", "シルト混じり", "粘土混じり", "有機物混じり",
-                             "貝殻混じり", "腐植物混じり", "細粒分混じり", "砂質", "シルト質", "粘土質", "礫質",
-                             "有機質", "腐植質", "火山灰質", "細粒分質"})
+    for (const char* name :
+         {"表土",         "盛土",       "埋土",         "耕作土",       "粘土",         "シルト",
+          "砂",           "細砂",       "中砂",         "粗砂",         "礫",           "砂礫",
+          "玉石",         "腐植土",     "ピート",       "有機質土",     "高有機質土",   "火山灰質粘性土",
+          "関東ローム",   "軽石",       "火山灰",       "泥岩",         "砂岩",         "礫岩",
+          "頁岩",         "凝灰岩",     "石灰岩",       "チャート",     "花崗岩",       "安山岩",
+          "玄武岩",       "流紋岩",     "片岩",         "片麻岩",       "蛇紋岩",       "粘板岩",
+          "風化岩",       "軟岩",       "礫混じり",     "砂混じり",     "シルト混じり", "粘土混じり",
+          "有機物混じり", "貝殻混じり", "腐植物混じり", "細粒分混じり", "砂質",         "シルト質",
+          "粘土質",       "礫質",       "有機質",       "腐植質",       "火山灰質",     "細粒分質"})
         EXPECT_TRUE(names.count(sj(name))) << name;
 }
 
@@ -207,31 +214,50 @@ TEST(BundledInstallFolder, DefaultDocumentIsACurrentLogWithTheDesignatedSubstanc
     std::map<std::string, std::pair<std::string, std::string>> tests; // name: unit, reference
     for (int r = 1; r <= limits::TestName; ++r)
         if (!seeded.TestNameTable(r, 1).empty())
-            tests[u8(seeded.TestNameTable(r, 1))] = {u8(seeded.TestNameTable(r, 2)), u8(seeded.TestNameTable(r, 4))};
+            tests[u8(seeded.TestNameTable(r, 1))] = {u8(seeded.TestNameTable(r, 2)),
+                                                     u8(seeded.TestNameTable(r, 4))};
     struct Expect
     {
         const char* name;
         const char* unit;
         const char* reference;
     } expected[] = {
-        {"クロロエチレン", "mg/L", "0.002"},     {"四塩化炭素", "mg/L", "0.002"},
-        {"1，2-ジクロロエタン", "mg/L", "0.004"}, {"1，1-ジクロロエチレン", "mg/L", "0.1"},
-        {"1，2-ジクロロエチレン", "mg/L", "0.04"}, {"1，3-ジクロロプロペン", "mg/L", "0.002"},
-        {"ジクロロメタン", "mg/L", "0.02"},      {"テトラクロロエチレン", "mg/L", "0.01"},
-        {"1，1，1-トリクロロエタン", "mg/L", "1"}, {"1，1，2-トリクロロエタン", "mg/L", "0.006"},
-        {"トリクロロエチレン", "mg/L", "0.01"},  {"ベンゼン", "mg/L", "0.01"},
-        {"カドミウム", "mg/L", "0.003"},         {"六価クロム", "mg/L", "0.05"},
-        {"シアン", "mg/L", ""},                  {"水銀", "mg/L", "0.0005"},
-        {"セレン", "mg/L", "0.01"},              {"鉛", "mg/L", "0.01"},
-        {"砒素", "mg/L", "0.01"},                {"ふっ素", "mg/L", "0.8"},
-        {"ほう素", "mg/L", "1"},                 {"シマジン", "mg/L", "0.003"},
-        {"チオベンカルブ", "mg/L", "0.02"},      {"チウラム", "mg/L", "0.006"},
-        {"PCB", "mg/L", ""},                     {"有機燐", "mg/L", ""},
-        {"カドミウム（含有量）", "mg/kg", "45"},  {"六価クロム（含有量）", "mg/kg", "250"},
-        {"遊離シアン（含有量）", "mg/kg", "50"},  {"水銀（含有量）", "mg/kg", "15"},
-        {"セレン（含有量）", "mg/kg", "150"},     {"鉛（含有量）", "mg/kg", "150"},
-        {"砒素（含有量）", "mg/kg", "150"},       {"ふっ素（含有量）", "mg/kg", "4000"},
-        {"ほう素（含有量）", "mg/kg", "4000"},    {"1，4-ジオキサン", "mg/L", "0.05"},
+        {"クロロエチレン", "mg/L", "0.002"},
+        {"四塩化炭素", "mg/L", "0.002"},
+        {"1，2-ジクロロエタン", "mg/L", "0.004"},
+        {"1，1-ジクロロエチレン", "mg/L", "0.1"},
+        {"1，2-ジクロロエチレン", "mg/L", "0.04"},
+        {"1，3-ジクロロプロペン", "mg/L", "0.002"},
+        {"ジクロロメタン", "mg/L", "0.02"},
+        {"テトラクロロエチレン", "mg/L", "0.01"},
+        {"1，1，1-トリクロロエタン", "mg/L", "1"},
+        {"1，1，2-トリクロロエタン", "mg/L", "0.006"},
+        {"トリクロロエチレン", "mg/L", "0.01"},
+        {"ベンゼン", "mg/L", "0.01"},
+        {"カドミウム", "mg/L", "0.003"},
+        {"六価クロム", "mg/L", "0.05"},
+        {"シアン", "mg/L", ""},
+        {"水銀", "mg/L", "0.0005"},
+        {"セレン", "mg/L", "0.01"},
+        {"鉛", "mg/L", "0.01"},
+        {"砒素", "mg/L", "0.01"},
+        {"ふっ素", "mg/L", "0.8"},
+        {"ほう素", "mg/L", "1"},
+        {"シマジン", "mg/L", "0.003"},
+        {"チオベンカルブ", "mg/L", "0.02"},
+        {"チウラム", "mg/L", "0.006"},
+        {"PCB", "mg/L", ""},
+        {"有機燐", "mg/L", ""},
+        {"カドミウム（含有量）", "mg/kg", "45"},
+        {"六価クロム（含有量）", "mg/kg", "250"},
+        {"遊離シアン（含有量）", "mg/kg", "50"},
+        {"水銀（含有量）", "mg/kg", "15"},
+        {"セレン（含有量）", "mg/kg", "150"},
+        {"鉛（含有量）", "mg/kg", "150"},
+        {"砒素（含有量）", "mg/kg", "150"},
+        {"ふっ素（含有量）", "mg/kg", "4000"},
+        {"ほう素（含有量）", "mg/kg", "4000"},
+        {"1，4-ジオキサン", "mg/L", "0.05"},
     };
     for (const Expect& e : expected) {
         ASSERT_TRUE(tests.count(e.name)) << e.name;
@@ -251,9 +277,11 @@ TEST(BundledInstallFolder, DefaultDocumentIsACurrentLogWithTheDesignatedSubstanc
             EXPECT_EQ(seeded.GraphFormatTable(g, r, 2), seeded.TestNameTable(n, 1));
             if (seeded.GraphFormatTable(g, 4, 1) == "1") {
                 EXPECT_GT(cellDouble(seeded.GraphFormatTable(g, r, 8)), 0) << g << " " << r;
-                EXPECT_GT(cellDouble(seeded.GraphFormatTable(g, r, 9)), cellDouble(seeded.GraphFormatTable(g, r, 8)));
+                EXPECT_GT(cellDouble(seeded.GraphFormatTable(g, r, 9)),
+                          cellDouble(seeded.GraphFormatTable(g, r, 8)));
             } else {
-                EXPECT_GT(cellDouble(seeded.GraphFormatTable(g, r, 5)), cellDouble(seeded.GraphFormatTable(g, r, 4)));
+                EXPECT_GT(cellDouble(seeded.GraphFormatTable(g, r, 5)),
+                          cellDouble(seeded.GraphFormatTable(g, r, 4)));
             }
         }
         EXPECT_GT(slots, 0) << g;

@@ -163,7 +163,8 @@ TEST(OpenFlow, DialogFindsATokenOnTheSeventhLine)
 {
     TempDir install;
     TempDir logs;
-    ASSERT_TRUE(writeFileBytes(logs.file("late.bhc"), "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n$$_QVOR780\r\n$$Z\r\nT\r\n"));
+    ASSERT_TRUE(
+        writeFileBytes(logs.file("late.bhc"), "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n$$_QVOR780\r\n$$Z\r\nT\r\n"));
     FakeChooser chooser;
     chooser.answer = logs.file("late.bhc");
     Document doc;
@@ -208,10 +209,9 @@ TEST(SaveFlow, ExtensionRulesChooseBetweenSaveAndSaveAs)
         bool asksName;
         bool warns;
     } cases[] = {
-        {"log.BHC", false, false},  // capitals are fine
-        {"log.v2.bhc", true, true}, // extension taken after the first dot
-        {"log.txt", true, true},
-        {"log.b", true, false}, // too short: straight to Save As
+        {"log.BHC", false, false},                          // capitals are fine
+        {"log.v2.bhc", true, true},                         // extension taken after the first dot
+        {"log.txt", true, true},    {"log.b", true, false}, // too short: straight to Save As
         {"log", true, false},
     };
     for (const auto& c : cases) {
@@ -281,7 +281,9 @@ TEST(SaveFlow, FailingSaveKeepsTheOldFileAndTheFlag)
     FakeChooser chooser;
 
     // Writes beyond 64 bytes fail, as on a full disk; this works even as root.
-    struct rlimit old {};
+    struct rlimit old
+    {
+    };
     getrlimit(RLIMIT_FSIZE, &old);
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit small = old;

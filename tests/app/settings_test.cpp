@@ -67,10 +67,10 @@ TEST(SettingsFile, ReadsIntegersTextsAndSkipsInformationLines)
     lines[0] = "999";
     lines[3] = "  7";
     lines[8] = "+3";
-    lines[9] = "x";   // not numeric: 0
-    lines[31] = "";   // not numeric: 1 for the Enter key mode
-    lines[34] = sj("ちがう");   // written, never read back
-    lines[37] = "/old/path";   // information only
+    lines[9] = "x";           // not numeric: 0
+    lines[31] = "";           // not numeric: 1 for the Enter key mode
+    lines[34] = sj("ちがう"); // written, never read back
+    lines[37] = "/old/path";  // information only
     lines[49] = sj("（株）サンプル地質");
     lines[57] = "0x0000ff";
     Settings s = parseSettings(settingsBytes(lines));
@@ -139,8 +139,8 @@ TEST(FontFiles, SizeLimitsPerFile)
         const char* size;
         double points;
     } cases[] = {
-        {1, "500", 10},  {1, "400", 400}, {1, "1", 10},   {1, "1.5", 1.5}, {2, "100", 100}, {2, "100.5", 8},
-        {3, "0", 8},     {4, "1", 7},     {4, "12", 12},  {5, "-4", 8},    {6, "101", 9},   {6, "x", 9},
+        {1, "500", 10}, {1, "400", 400}, {1, "1", 10},  {1, "1.5", 1.5}, {2, "100", 100}, {2, "100.5", 8},
+        {3, "0", 8},    {4, "1", 7},     {4, "12", 12}, {5, "-4", 8},    {6, "101", 9},   {6, "x", 9},
     };
     for (const Case& c : cases) {
         FontRole f = parseFontFile(std::string(c.size) + "\r\n", c.file);
@@ -178,11 +178,11 @@ TEST(PatternColours, ParseRules)
     t.parse(sj("[単位の重ね模様],\r\n"
                "x\r\n"
                "600,0x008040,0x008040,C,粘土,\r\n"
-               "600,0x0000ff,,,,\r\n"          // a second pair for 600: the first wins
+               "600,0x0000ff,,,,\r\n"                  // a second pair for 600: the first wins
                "8500,0x142830,0x142830,Pt,ピート,\r\n" // "ー" has "[" as its trail byte
                "{note},1,\r\n"
                "abc,5,\r\n"
-               "500,010,\r\n"                  // leading 0: octal
+               "500,010,\r\n" // leading 0: octal
                "200,255,\r\n"));
     ASSERT_EQ(t.pairs().size(), 5u);
     EXPECT_EQ(t.colourOf(600), 0x008040u);
@@ -234,7 +234,8 @@ TEST(DefaultDocument, SeedsDisplayItemsGraphFormatsAndTestNames)
     for (int r = 1; r <= 17; ++r) bytes += "1," + std::to_string(r) + ".0,2.0,T" + std::to_string(r) + "\r\n";
     bytes += "$$p\r\n";
     for (int g = 1; g <= 6; ++g)
-        for (int r = 1; r <= 14; ++r) bytes += "g" + std::to_string(g) + "r" + std::to_string(r) + ",2,3,4,5,6,7,8,9,10,11\r\n";
+        for (int r = 1; r <= 14; ++r)
+            bytes += "g" + std::to_string(g) + "r" + std::to_string(r) + ",2,3,4,5,6,7,8,9,10,11\r\n";
     bytes += "$$q\r\n";
     bytes += sj("鉛,mg/L,0.01,0.01,0.001,●,1.0,2,0x0000ff,1:2.5,3:-1,\r\n");
     bytes += sj("砒素,mg/L,,,,○,1.0,2,,\r\n");

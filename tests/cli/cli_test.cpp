@@ -11,8 +11,8 @@
 #include <sstream>
 
 using namespace qc;
-using qc::test::dataPath;
 using qc::test::CliRun;
+using qc::test::dataPath;
 using qc::test::lineCount;
 using qc::test::TempDir;
 

@@ -14,8 +14,8 @@
 #include <sstream>
 
 using namespace qc;
-using qc::test::dataPath;
 using qc::test::CliRun;
+using qc::test::dataPath;
 using qc::test::lineCount;
 using qc::test::TempDir;
 
@@ -71,8 +71,8 @@ TEST(CliExport, PngAndSvgFilesPerPage)
 {
     TempDir dir;
     // 250 mm high paper: 120 mm of body a page, so the 15 m log takes two 12 m pages.
-    CliRun r = qc::test::runQc({"export", dataPath("fullheader.bhc"), "-o", dir.file("log.png"), "--dpi", "50", "--paper",
-                    "297x250mm"});
+    CliRun r = qc::test::runQc({"export", dataPath("fullheader.bhc"), "-o", dir.file("log.png"), "--dpi",
+                                "50", "--paper", "297x250mm"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(r.err.empty()) << r.err; // no progress when stderr is not a terminal
     for (int page : {1, 2}) {
@@ -83,8 +83,8 @@ TEST(CliExport, PngAndSvgFilesPerPage)
     }
     EXPECT_FALSE(fileExists(dir.file("log-3.png")));
 
-    CliRun svg = qc::test::runQc({"export", dataPath("fullheader.bhc"), "-o", dir.file("log.svg"), "--pages", "2",
-                      "--paper", "297x250mm"});
+    CliRun svg = qc::test::runQc({"export", dataPath("fullheader.bhc"), "-o", dir.file("log.svg"), "--pages",
+                                  "2", "--paper", "297x250mm"});
     ASSERT_EQ(svg.status, 0) << svg.err;
     EXPECT_FALSE(fileExists(dir.file("log-1.svg")));
     std::string bytes;

@@ -3,8 +3,8 @@
 // close question.
 
 #include "app/appcontext.h"
-#include "commands/viewcontroller.h"
 #include "app/viewstate.h"
+#include "commands/viewcontroller.h"
 #include "document/tables.h"
 #include "platform/files.h"
 #include "platform/recordingdevice.h"

@@ -276,7 +276,7 @@ TEST(QtPainterDevice, CopiedEllipsesMatchDrawnOnes)
         int r, rx, ry, style, width;
         bool filled;
     } cases[] = {
-        {1, 0, 0, 0, 1, false}, {3, 0, 0, 0, 2, true}, {6, 0, 0, 0, 2, false}, {7, 0, 0, 1, 1, false},
+        {1, 0, 0, 0, 1, false}, {3, 0, 0, 0, 2, true},   {6, 0, 0, 0, 2, false}, {7, 0, 0, 1, 1, false},
         {12, 0, 0, 0, 3, true}, {30, 0, 0, 0, 1, false}, {0, 9, 4, 0, 2, false}, {0, 5, 14, 0, 1, true},
     };
     auto draw = [&](bool stamps) {

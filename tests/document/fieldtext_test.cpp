@@ -16,8 +16,8 @@ TEST(FieldText, NumericTest)
         std::string text;
         int expected;
     } cases[] = {
-        {" -12.5", 1}, {"12", 1}, {".5", 1}, {"+3", 1}, {"\t 7", 1}, {"", -1}, {"   ", -1},
-        {"!1", 0},     {"a1", 0}, {sj("１"), 0}, // a full-width digit is not a number
+        {" -12.5", 1}, {"12", 1},   {".5", 1}, {"+3", 1}, {"\t 7", 1},
+        {"", -1},      {"   ", -1}, {"!1", 0}, {"a1", 0}, {sj("１"), 0}, // a full-width digit is not a number
     };
     for (const auto& c : cases) EXPECT_EQ(NumericTest(c.text), c.expected) << "[" << c.text << "]";
 }
@@ -33,9 +33,9 @@ TEST(FieldText, CsvField)
     } cases[] = {
         {"a,\"b,c\",d", 2, 1, "b,c"}, // quoted comma
         {"a,\"b,c\",d", 3, 1, "d"},
-        {"a,b,", 3, 0, ""},  // a trailing comma makes no further field
-        {"a,,c", 2, 1, ""},  // an empty field exists
-        {"", 1, -1, ""},     // empty line
+        {"a,b,", 3, 0, ""},     // a trailing comma makes no further field
+        {"a,,c", 2, 1, ""},     // an empty field exists
+        {"", 1, -1, ""},        // empty line
         {"a,b\nc,d", 3, 0, ""}, // a line feed ends the line
         {"one", 1, 1, "one"},
         {"one", 0, 0, ""},

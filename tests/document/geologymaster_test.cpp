@@ -36,7 +36,7 @@ const std::string& smallMaster()
         "砂質頁岩,Ssh,4700,41",
         "盛土,B,10000,10000",
         "礫混じり砂,SG!,200.1,42", // a base entry that contains "り"
-        "岩,R,,43",                  // no vector pattern
+        "岩,R,,43",                // no vector pattern
         "[第2 混じり]",
         "礫混じり,-G,1,1",
         "砂混じり,-S,3,3",
@@ -147,27 +147,27 @@ TEST(SoilNameComposition, ComposeName)
         const char* display;
     } cases[] = {
         {"砂", 2300, 1, "S"},
-        {"礫混じり砂", 200, 1, "SG!"},      // exact name wins over composition although it has "り"
-        {"有機質土", 900, 2, "O"},          // exact name with "質"
-        {"岩", 0, 0, "R"},                  // exact name without a vector pattern
+        {"礫混じり砂", 200, 1, "SG!"},        // exact name wins over composition although it has "り"
+        {"有機質土", 900, 2, "O"},            // exact name with "質"
+        {"岩", 0, 0, "R"},                    // exact name without a vector pattern
         {"礫混り砂質シルト", 511, 2, "MS-G"}, // "混り" is read as "混じり"
         {"礫混じり砂質シルト", 511, 2, "MS-G"},
         {"砂質シルト", 510, 2, "MS"},
         {"シルト質砂", 2320, 1, "SM"},
         {"砂混じり粘土", 603, 2, "C-S"},
-        {"貝殻混じり砂", 2300, 1, "S-"},      // modifier not in the master: "-" and no overlay
-        {"砂質有機質土", 910, 2, "OS"},       // special name keeps "有機質土" whole
+        {"貝殻混じり砂", 2300, 1, "S-"}, // modifier not in the master: "-" and no overlay
+        {"砂質有機質土", 910, 2, "OS"},  // special name keeps "有機質土" whole
         {"礫混じり有機質土", 901, 2, "O-G"},
         {"砂質頁岩", 4700, 0, "Ssh"},
         {"シルト混じり砂礫", 1600, 1, "GS-"}, // longest base wins: 砂礫 over 砂 and 礫
         {"礫混じり盛土", 10000, 0, "B-G"},    // no overlay number on a block mark
-        {"泥炭", 0, 0, ""},                  // nothing matches
+        {"泥炭", 0, 0, ""},                   // nothing matches
         {"砂・シルト互層", 92305, 3, "S/M"},
-        {"砂･粘土互層", 92306, 3, "S/C"},     // half-width connector
+        {"砂･粘土互層", 92306, 3, "S/C"}, // half-width connector
         {"礫・砂礫互層", 93316, 1, "G/GS"},
-        {"砂・互層", 92300, 1, "S/"},         // empty second part
-        {"砂シルト互層", 90000, 0, ""},        // no connector before "互層"
-        {"盛土・砂互層", 10000, 1, "B/S"},     // a block mark is not paired
+        {"砂・互層", 92300, 1, "S/"},      // empty second part
+        {"砂シルト互層", 90000, 0, ""},    // no connector before "互層"
+        {"盛土・砂互層", 10000, 1, "B/S"}, // a block mark is not paired
     };
     for (const Case& c : cases) {
         Composition r = ComposeName(m, sj(c.name));

@@ -118,7 +118,7 @@ TEST(LogFile, CellsThatWouldBreakTheLayoutSurviveASaveAndReload)
     Document doc;
     auto& g = doc.GeologyTable;
     g(1, 1) = "1.00";
-    g(1, 2) = sj("砂,礫");  // a comma inside a cell
+    g(1, 2) = sj("砂,礫"); // a comma inside a cell
     g(1, 4) = "$$x";       // looks like a section marker
     g(1, 8) = "US$$$";
     doc.NoteTable(1, 1) = "0.00";
@@ -197,7 +197,7 @@ TEST(LogFile, VersionDetection)
         {"$$_QVOR7", logversion::Previous},
         {"$$_TVOREN5", logversion::Sibling},
         {"$$_MRVOR1", logversion::Oldest},
-        {"$$_MRVOR1 $$_QVOR780", logversion::Oldest}, // the order of the search decides
+        {"$$_MRVOR1 $$_QVOR780", logversion::Oldest},               // the order of the search decides
         {"$$_QVOR780" + std::string(21, ' '), logversion::Current}, // 31 bytes
         {"$$_QVOR780" + std::string(22, ' '), logversion::None},    // 32 bytes
         {"$$_", logversion::None},
@@ -303,10 +303,10 @@ TEST(LogFile, OldestFormatReadsItsOwnSectionLetters)
     Document doc;
     ASSERT_EQ(load(doc, fileBytes("oldest.mrn")), logversion::Oldest);
     EXPECT_EQ(doc.SampleTable(1, 3), "M-1");
-    EXPECT_EQ(doc.StratumTable(1, 3), sj("洪積層")); // "$$n"
-    EXPECT_EQ(doc.StratumTable(2, 1), "");          // its "$$N" is not read
-    EXPECT_EQ(doc.DrillDateTable(1, 2), "6/1");     // "$$J"
-    EXPECT_EQ(doc.DrillDateTable(2, 1), "");        // its "$$H" is not read
+    EXPECT_EQ(doc.StratumTable(1, 3), sj("洪積層"));    // "$$n"
+    EXPECT_EQ(doc.StratumTable(2, 1), "");              // its "$$N" is not read
+    EXPECT_EQ(doc.DrillDateTable(1, 2), "6/1");         // "$$J"
+    EXPECT_EQ(doc.DrillDateTable(2, 1), "");            // its "$$H" is not read
     EXPECT_EQ(doc.FreeColumnTable(1, 2), sj("古い欄")); // "$$k"
     EXPECT_EQ(doc.CasingTable(1, 2), "VP40");
     EXPECT_EQ(doc.NoteTable(1, 4), sj("記事\r\n"));

@@ -65,8 +65,8 @@ TEST(TextOps, MidBytes)
         std::string expected;
         bool ok;
     } cases[] = {
-        {three, 2, 2, "  ", true},          // cuts inside characters on both sides
-        {three, 1, 4, sj("砂礫"), true},    // whole characters
+        {three, 2, 2, "  ", true},           // cuts inside characters on both sides
+        {three, 1, 4, sj("砂礫"), true},     // whole characters
         {three, 3, 3, sj("礫") + " ", true}, // the last character cut at its end
         {"abcdef", 2, 3, "bcd", true},
         {"abc", 4, 1, "", false}, // beyond the end
