@@ -1,13 +1,18 @@
 // Takes a screenshot of the main window on a log, for the documentation:
 //   qc_screenshot FILE OUT.png [--install-dir DIR] [--size WxH] [--page N] [--menu N] [--dialog ID]
+//                 [--row N] [--press NAME]
 // Run it under a display (xvfb-run works). --menu opens the N-th menu of the
 // menu bar (1 = ファイル) before the picture is taken; --dialog runs the command
-// of that CommandId number and takes the dialog it opens instead. An OUT ending
+// of that CommandId number and takes the dialog it opens instead; --row N then
+// selects row N of the dialog's list and --press NAME presses its button of
+// that object name (a dialog opened by the button is taken). An OUT ending
 // in .pdf prints the log through the print flow to that file instead.
 
 #include "app/appcontext.h"
 #include "app/viewstate.h"
 #include "document/tables.h"
+#include "qt/listdialog.h"
+#include "qt/listeditorview.h"
 #include "qt/mainwindow.h"
 #include "qt/qtext.h"
 #include "qt/qtpainterdevice.h"
@@ -17,6 +22,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
@@ -35,12 +41,15 @@ int main(int argc, char** argv)
     }
     std::string installDir;
     QSize size(1280, 860);
-    int page = 1, menu = 0, dialog = -1;
+    int page = 1, menu = 0, dialog = -1, row = 0;
+    QString press;
     for (qsizetype i = 3; i + 1 < args.size(); i += 2) {
         if (args[i] == QStringLiteral("--install-dir")) installDir = qc::toNativePath(args[i + 1]);
         if (args[i] == QStringLiteral("--page")) page = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--menu")) menu = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--dialog")) dialog = args[i + 1].toInt();
+        if (args[i] == QStringLiteral("--row")) row = args[i + 1].toInt();
+        if (args[i] == QStringLiteral("--press")) press = args[i + 1];
         if (args[i] == QStringLiteral("--size")) {
             const QStringList wh = args[i + 1].split(QLatin1Char('x'));
             if (wh.size() == 2) size = QSize(wh[0].toInt(), wh[1].toInt());
@@ -69,7 +78,17 @@ int main(int argc, char** argv)
         return pages > 0 ? 0 : 1;
     }
     if (dialog >= 0) {
-        QTimer::singleShot(1500, [&] {
+        QTimer::singleShot(900, [&] {
+            QWidget* w = QApplication::activeModalWidget();
+            auto* list = w ? w->findChild<qc::ListEditorView*>(QStringLiteral("list")) : nullptr;
+            if (list && row > 0) {
+                list->editor().clickRow(row);
+                if (auto* d = qobject_cast<qc::ListDialog*>(w)) d->sync();
+            }
+            if (auto* b = w && !press.isEmpty() ? w->findChild<QPushButton*>(press) : nullptr)
+                QTimer::singleShot(0, b, &QPushButton::click);
+        });
+        QTimer::singleShot(2000, [&] {
             QWidget* w = QApplication::activeModalWidget();
             const bool saved = w && w->grab().save(out);
             std::fprintf(stderr, saved ? "wrote %s\n" : "no dialog for %s\n", out.toLocal8Bit().constData());

@@ -2,10 +2,18 @@
 
 #include "app/appcontext.h"
 #include "dialogs/geologyeditor.h"
+#include "dialogs/graphformateditor.h"
 #include "dialogs/headereditor.h"
+#include "dialogs/testdataeditor.h"
+#include "dialogs/testnameseditor.h"
 #include "document/tables.h"
 #include "qt/geologydialog.h"
+#include "qt/graphformatdialog.h"
 #include "qt/headerdialog.h"
+#include "qt/qtcolourchooser.h"
+#include "qt/qtfilechooser.h"
+#include "qt/testdatadialog.h"
+#include "qt/testnamesdialog.h"
 #include "qt/toolbaricons.h"
 
 #include <QMessageBox>
@@ -14,7 +22,8 @@ namespace qc {
 
 bool QtDialogHost::provides(CommandId id) const
 {
-    return id == CommandId::About || id == CommandId::Header || id == CommandId::Geology;
+    return id == CommandId::About || id == CommandId::Header || id == CommandId::Geology ||
+           id == CommandId::TestData || (id >= CommandId::Graph1 && id <= CommandId::Graph5);
 }
 
 int QtDialogHost::run(QDialog& dialog)
@@ -63,6 +72,40 @@ bool QtDialogHost::geology(Document& doc, int& entry59, int& entry60)
     entry59 = model.entry59();
     entry60 = model.entry60();
     return true;
+}
+
+bool QtDialogHost::testData(Document& doc, bool& valuesBesideSymbols, bool& blackAndWhite)
+{
+    const KeyOptions keys = keyOptionsFrom(m_app.settings);
+    TestNamesEditor model(doc.TestNameTable, m_prompter, keys, m_app.paths.testImportMemo,
+                          m_app.paths.defaultDocument);
+    model.data = {valuesBesideSymbols, blackAndWhite};
+    model.open();
+    QtFileChooser files(m_parent);
+    QtColourChooser colours(m_parent);
+    TestNamesDialog dialog(model, files, colours, m_parent);
+    dialog.setDataInput([&](const TestDataRequest& request) -> std::optional<std::string> {
+        TestDataEditor samples(doc.SampleTable, request, m_prompter, keys);
+        samples.open();
+        TestDataDialog input(samples, &dialog);
+        if (run(input) != QDialog::Accepted) return std::nullopt;
+        // SampleTable is written now, whatever the test names dialog ends with.
+        doc.modified = 1;
+        return samples.newShifts();
+    });
+    if (run(dialog) != QDialog::Accepted) return false;
+    valuesBesideSymbols = model.data.valuesBesideSymbols;
+    blackAndWhite = model.data.blackAndWhite;
+    return true;
+}
+
+bool QtDialogHost::graphFormat(Document& doc, int graph)
+{
+    GraphFormatEditor model(doc, std::to_string(graph), m_prompter, m_app.paths.testImportMemo);
+    model.open();
+    QtFileChooser files(m_parent);
+    GraphFormatDialog dialog(model, files, m_parent);
+    return run(dialog) == QDialog::Accepted;
 }
 
 } // namespace qc
