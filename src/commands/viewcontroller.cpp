@@ -5,6 +5,7 @@
 #include "document/cp932.h"
 #include "document/fieldtext.h"
 #include "document/geologymaster.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "platform/prompter.h"
 #include "render/headerblock.h"
@@ -262,11 +263,12 @@ void ViewController::runGeology()
 
 void ViewController::runTestData()
 {
-    bool valuesBesideSymbols = cellInt(m_doc.HeaderTable(49)) != 0;
-    bool blackAndWhite = cellInt(m_doc.HeaderTable(50)) == 1;
-    if (!m_dialogs.testData(m_doc, valuesBesideSymbols, blackAndWhite)) return;
-    m_doc.HeaderTable(49) = valuesBesideSymbols ? "1" : "0";
-    m_doc.HeaderTable(50) = blackAndWhite ? "1" : "0";
+    TestDataDialogData d;
+    d.valuesBesideSymbols = cellInt(m_doc.HeaderTable(HeaderEntry::ValuesBesideSymbols)) != 0;
+    d.blackAndWhite = cellInt(m_doc.HeaderTable(HeaderEntry::BlackAndWhiteSymbols)) == 1;
+    if (!m_dialogs.testData(m_doc, d)) return;
+    m_doc.HeaderTable(HeaderEntry::ValuesBesideSymbols) = d.valuesBesideSymbols ? "1" : "0";
+    m_doc.HeaderTable(HeaderEntry::BlackAndWhiteSymbols) = d.blackAndWhite ? "1" : "0";
     m_doc.modified = 1;
 }
 

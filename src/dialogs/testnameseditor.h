@@ -7,6 +7,7 @@
 // test data input. HeaderTable 49 and 50 travel in TestDataDialogData.
 
 #include "dialogs/listeditor.h"
+#include "dialogs/testdatatypes.h"
 
 #include <array>
 #include <cstdint>
@@ -18,22 +19,6 @@ namespace qc {
 class ColourChooser;
 class FileChooser;
 class TextTable;
-
-// What the view hands the dialog and takes back: HeaderTable 49 and 50.
-struct TestDataDialogData
-{
-    bool valuesBesideSymbols = false; // 49 "シンボル横にデータを表示"
-    bool blackAndWhite = false;       // 50: the second radio "白黒"
-};
-
-// The test handed to the test data input.
-struct TestDataRequest
-{
-    int test = 0; // G, 1 to 48
-    std::string name;
-    std::string unit;
-    std::string shifts; // TestNameTable column 10
-};
 
 class TestNamesEditor : public ListEditor
 {

@@ -74,12 +74,12 @@ bool QtDialogHost::geology(Document& doc, int& entry59, int& entry60)
     return true;
 }
 
-bool QtDialogHost::testData(Document& doc, bool& valuesBesideSymbols, bool& blackAndWhite)
+bool QtDialogHost::testData(Document& doc, TestDataDialogData& data)
 {
     const KeyOptions keys = keyOptionsFrom(m_app.settings);
     TestNamesEditor model(doc.TestNameTable, m_prompter, keys, m_app.paths.testImportMemo,
                           m_app.paths.defaultDocument);
-    model.data = {valuesBesideSymbols, blackAndWhite};
+    model.data = data;
     model.open();
     QtFileChooser files(m_parent);
     QtColourChooser colours(m_parent);
@@ -94,8 +94,7 @@ bool QtDialogHost::testData(Document& doc, bool& valuesBesideSymbols, bool& blac
         return samples.newShifts();
     });
     if (run(dialog) != QDialog::Accepted) return false;
-    valuesBesideSymbols = model.data.valuesBesideSymbols;
-    blackAndWhite = model.data.blackAndWhite;
+    data = model.data;
     return true;
 }
 

@@ -27,7 +27,7 @@ public:
     void about() override;
     bool header(HeaderDialogData& data) override;
     bool geology(Document& doc, int& entry59, int& entry60) override;
-    bool testData(Document& doc, bool& valuesBesideSymbols, bool& blackAndWhite) override;
+    bool testData(Document& doc, TestDataDialogData& data) override;
     bool graphFormat(Document& doc, int graph) override;
 
     // Runs a modal dialog; tests replace it to act on the dialog while it is open.
