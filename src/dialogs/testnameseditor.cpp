@@ -161,6 +161,12 @@ bool TestNamesEditor::canEditCell(int col)
     return col != listColumn(TestCol::Number);
 }
 
+std::string TestNamesEditor::cellCommitText(int col, const std::string& text)
+{
+    // The Enter walk reaches a row at its No. cell: whatever is typed there, the number stays.
+    return col == listColumn(TestCol::Number) ? std::to_string(currentRow()) : text;
+}
+
 void TestNamesEditor::optionsFromRow(const ListRow&)
 {
     colourFromField();

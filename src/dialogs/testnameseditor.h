@@ -85,6 +85,7 @@ protected:
     void onFieldLeft(int i) override;
     void afterCellCommit(int r, int col) override;
     bool canEditCell(int col) override;
+    std::string cellCommitText(int col, const std::string& text) override;
     void optionsFromRow(const ListRow& row) override;
 
 private:

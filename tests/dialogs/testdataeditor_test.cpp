@@ -180,3 +180,15 @@ TEST(TestDataEditor, ShiftsOfTheRowsWrittenAsTwoAndFive)
     ASSERT_TRUE(f.ed->accept());
     EXPECT_EQ(f.ed->newShifts(), "2:1.5,5:1.5,");
 }
+
+TEST(TestDataEditor, InCellEditOfTheLineColumnSetsTheBox)
+{
+    Fixture f;
+    f.sample(1, "1.00", "0.1");
+    f.open(3);
+    ASSERT_TRUE(f.ed->doubleClick(1, D::ColNoJoin));
+    f.ed->commitCell("1");
+    EXPECT_TRUE(f.ed->noJoin());
+    ASSERT_TRUE(f.ed->accept());
+    EXPECT_EQ(f.doc.SampleTable(1, 57), "8");
+}

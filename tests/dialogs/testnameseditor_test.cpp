@@ -253,3 +253,23 @@ TEST(TestNamesEditor, CancelAsksOnlyAfterAChange)
     EXPECT_EQ(f.prompter.texts().back(), sj("データが変更されましたが、キャンセルしてよいのですか？"));
     EXPECT_EQ(f.doc.TestNameTable(5, 2), "mg/l");
 }
+
+TEST(TestNamesEditor, InCellEditingSkipsTheNumbersAndFollowsTheColour)
+{
+    Fixture f;
+    f.ed->setPageRows(20);
+    EXPECT_FALSE(f.ed->doubleClick(5, 1)); // the row numbers are fixed
+    ASSERT_TRUE(f.ed->doubleClick(5, 10));
+    f.ed->commitCell("0x00ff00");
+    EXPECT_EQ(f.cell(5, 10), "0x00ff00");
+    EXPECT_EQ(f.ed->field(T::Colour), "0x00ff00");
+    EXPECT_EQ(f.ed->colour(), 0x00ff00u);
+    // Enter after the colour skips the display attributes to the next row,
+    // whose number stays what it is whatever is typed over it.
+    ASSERT_TRUE(f.ed->doubleClick(6, 10));
+    EXPECT_TRUE(f.ed->cellKey(CellKey::Enter, "0x0000ff"));
+    EXPECT_EQ(f.ed->currentRow(), 7);
+    EXPECT_TRUE(f.ed->cellKey(CellKey::Enter, "99"));
+    EXPECT_EQ(f.cell(7, 1), "7");
+    EXPECT_EQ(f.ed->currentColumn(), 2);
+}
