@@ -6,27 +6,14 @@
 #include "document/fieldtext.h"
 #include "document/geologymaster.h"
 #include "document/tables.h"
+#include "document/textformat.h"
 #include "platform/prompter.h"
 #include "render/headerblock.h"
 #include "render/logpage.h"
 
-#include <cstdio>
-
 namespace qc {
 
 namespace {
-
-std::string formatInt(int v)
-{
-    return std::to_string(v);
-}
-
-std::string formatDepth(double v)
-{
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.2f", v);
-    return buf;
-}
 
 bool isDataListCommand(CommandId id, ListDialogKind& kind)
 {

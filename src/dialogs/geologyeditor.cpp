@@ -6,11 +6,11 @@
 #include "document/geologymaster.h"
 #include "document/linereader.h"
 #include "document/tables.h"
+#include "document/textformat.h"
 #include "document/textops.h"
 #include "platform/prompter.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace qc {
 
@@ -50,16 +50,6 @@ constexpr int kTableToList[12] = {0,
 
 // Bits cleared by the colour-tone leave rule: every underline and the depth display.
 constexpr int kColourOnlyCleared = 1 | 2 | 4 | 8 | 16 | 32 | 64;
-
-std::string formatLong(long v)
-{
-    return std::to_string(v);
-}
-
-std::string formatPattern(long n, int digit)
-{
-    return std::to_string(n) + "." + std::to_string(digit);
-}
 
 // The last character of a CP932 text, a two-byte character whole.
 std::string_view lastChar(std::string_view text)
@@ -157,7 +147,7 @@ std::vector<MasterPick> GeologyEditor::namesFor(const GeologyMaster& master, Nam
         p.name = std::string(cutLine(e->name, kNameBytes));
         p.symbol = std::string(cutLine(e->text, kSymbolBytes));
         p.number = e->code;
-        p.pattern = formatPattern(e->code, 0);
+        p.pattern = formatPatternNumber(e->code, 0);
         out.push_back(std::move(p));
     }
     return out;
@@ -286,7 +276,7 @@ void GeologyEditor::pickName(NameList list, int index)
             break;
         }
         name += item.name;
-        pattern = formatLong(d + item.number);
+        pattern = formatInt(d + item.number);
         symbol = item.symbol + symbol;
         break;
     }
@@ -299,7 +289,7 @@ void GeologyEditor::pickName(NameList list, int index)
         }
         name += item.name;
         int k = patternDigit(item.pattern);
-        pattern = k ? formatPattern(d + item.number, k) : formatLong(d + item.number);
+        pattern = k ? formatPatternNumber(d + item.number, k) : formatInt(d + item.number);
         symbol = item.symbol + symbol;
         break;
     }
@@ -322,16 +312,16 @@ void GeologyEditor::chooseDensity(DensityChoice choice)
         long n = cellLong(pattern);
         switch (choice) {
         case ShowNeither:
-            pattern = formatLong(n);
+            pattern = formatInt(n);
             break;
         case Density:
         case Consistency:
         case DensityConsistency:
-            pattern = formatPattern(n, choice - ShowNeither);
+            pattern = formatPatternNumber(n, choice - ShowNeither);
             break;
         case AuxiliaryTrait:
         case AlsoDot:
-            pattern = formatPattern(n, patternDigit(pattern) | patternDigit(field(Pattern2)));
+            pattern = formatPatternNumber(n, patternDigit(pattern) | patternDigit(field(Pattern2)));
             break;
         case Blank:
             break;

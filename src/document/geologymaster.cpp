@@ -4,11 +4,11 @@
 #include "document/fieldtext.h"
 #include "document/linereader.h"
 #include "document/tables.h"
+#include "document/textformat.h"
 #include "platform/files.h"
 #include "platform/prompter.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace qc {
 
@@ -36,13 +36,6 @@ void parseCodeField(const std::string& field, MasterEntry& e)
     e.code = isNumeric(field) ? static_cast<long>(v) : -1;
     int digit = static_cast<int>((v - std::floor(v)) * 10 + 0.1);
     e.digit = digit < 0 ? 0 : (digit > 9 ? 9 : digit);
-}
-
-std::string formatCode(long code, int digit)
-{
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "%ld.%d", code, digit);
-    return buf;
 }
 
 } // namespace
@@ -262,14 +255,14 @@ void DeriveGeologyPatterns(Document& doc, const GeologyMaster& master)
             g(row, 14).clear();
         } else {
             Composition c = ComposeName(master, g(row, 2));
-            g(row, 12) = formatCode(c.code, c.digit);
+            g(row, 12) = formatPatternNumber(c.code, c.digit);
             g(row, 14) = c.display;
         }
         if (g(row, 3).empty()) {
             g(row, 13).clear();
         } else {
             Composition c = ComposeName(master, g(row, 3));
-            g(row, 13) = formatCode(c.code, c.digit);
+            g(row, 13) = formatPatternNumber(c.code, c.digit);
         }
     }
     for (int row = n + 1; row <= g.rows(); ++row)

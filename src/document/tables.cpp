@@ -2,8 +2,7 @@
 
 #include "document/cp932.h"
 #include "document/fieldtext.h"
-
-#include <cstdio>
+#include "document/textformat.h"
 
 namespace qc {
 
@@ -76,13 +75,6 @@ void PrepareForSave(Document& doc)
     h(45) = n > 0 ? doc.GeologyTable(n, 1) : std::string();
 }
 
-static std::string formatInt(long v)
-{
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%ld", v);
-    return buf;
-}
-
 void AlternatingLayerConversion(Document& doc)
 {
     const std::string& alternation = QC_SJ("互層");
@@ -131,9 +123,7 @@ void AlternatingLayerConversion(Document& doc)
 
 static std::string formatTenths(double v)
 {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.1f", v);
-    return buf;
+    return strprintf("%.1f", v);
 }
 
 static bool notPositive(const std::string& cell)

@@ -3,9 +3,9 @@
 #include "document/cp932.h"
 #include "document/fieldtext.h"
 #include "document/tables.h"
+#include "document/textformat.h"
 #include "document/textops.h"
 #include "render/detail/primitives.h"
-#include "render/detail/printf.h"
 #include "render/logpage.h"
 
 #include <cmath>

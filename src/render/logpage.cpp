@@ -3,11 +3,11 @@
 #include "document/cp932.h"
 #include "document/fieldtext.h"
 #include "document/tables.h"
+#include "document/textformat.h"
 #include "render/detail/columnheadings.h"
 #include "render/detail/depthcolumns.h"
 #include "render/detail/geologycolumn.h"
 #include "render/detail/graphs.h"
-#include "render/detail/printf.h"
 #include "render/headerblock.h"
 #include "render/paging.h"
 

@@ -621,7 +621,7 @@ TEST(ViewController, KeyOptionsAndNameMasterStoreTheirLinesAndWriteTheSettings)
     f.ctl.run(CommandId::NameMaster);
     EXPECT_EQ(seen.masterPath, f.app.paths.nameMaster);
     EXPECT_EQ(seen.monochromeBitmapFolder, f.app.paths.bitmapFolder + "01");
-    EXPECT_EQ(f.app.settings.patternUse(), 3);
+    EXPECT_EQ(f.app.settings.PatternUse(), 3);
     EXPECT_TRUE(f.app.settings.PatternAllBlack());
     EXPECT_FALSE(f.app.master.entries(GeologyMaster::Vector).empty() &&
                  f.app.master.entries(GeologyMaster::Bitmap).empty()); // read again
@@ -630,7 +630,7 @@ TEST(ViewController, KeyOptionsAndNameMasterStoreTheirLinesAndWriteTheSettings)
     ASSERT_TRUE(readFileBytes(f.settingsFile(), bytes));
     const Settings written = parseSettings(bytes);
     EXPECT_EQ(written.enterKeyMode(), 2);
-    EXPECT_EQ(written.patternUse(), 3);
+    EXPECT_EQ(written.PatternUse(), 3);
     EXPECT_TRUE(f.prompter.entries().empty());
 }
 

@@ -4,10 +4,10 @@
 #include "document/cp932.h"
 #include "document/fieldtext.h"
 #include "document/tables.h"
+#include "document/textformat.h"
 #include "document/textops.h"
 #include "render/detail/geologycolumn.h"
 #include "render/detail/primitives.h"
-#include "render/detail/printf.h"
 #include "render/logpage.h"
 #include "render/patterns.h"
 

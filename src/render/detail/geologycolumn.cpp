@@ -3,7 +3,7 @@
 #include "app/patterncolours.h"
 #include "document/fieldtext.h"
 #include "document/tables.h"
-#include "render/detail/printf.h"
+#include "document/textformat.h"
 #include "render/logpage.h"
 #include "render/patternfill.h"
 

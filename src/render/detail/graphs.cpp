@@ -3,8 +3,8 @@
 #include "app/settings.h"
 #include "document/fieldtext.h"
 #include "document/tables.h"
+#include "document/textformat.h"
 #include "render/detail/primitives.h"
-#include "render/detail/printf.h"
 #include "render/logpage.h"
 
 #include <algorithm>
