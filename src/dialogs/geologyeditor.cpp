@@ -23,15 +23,15 @@ constexpr size_t kSymbolBytes = 8;
 struct BitColumn
 {
     int column;
-    GeologyEditor::Bit bit;
+    int bit; // GeologyBits
 };
 constexpr BitColumn kBitColumns[] = {
-    {GeologyEditor::ColBitDepth, GeologyEditor::DepthUnderline},
-    {GeologyEditor::ColBitName, GeologyEditor::NameUnderline},
-    {GeologyEditor::ColBit8, GeologyEditor::Unused8},
-    {GeologyEditor::ColBitColour, GeologyEditor::ColourUnderline},
-    {GeologyEditor::ColBitPattern1, GeologyEditor::Pattern1Underline},
-    {GeologyEditor::ColBitPattern2, GeologyEditor::Pattern2Underline},
+    {GeologyEditor::ColBitDepth, GeologyBits::DepthLine},
+    {GeologyEditor::ColBitName, GeologyBits::NameUnderline},
+    {GeologyEditor::ColBit8, GeologyBits::Unused8},
+    {GeologyEditor::ColBitColour, GeologyBits::ToneUnderline},
+    {GeologyEditor::ColBitPattern1, GeologyBits::PatternLine},
+    {GeologyEditor::ColBitPattern2, GeologyBits::AuxiliaryMark},
 };
 
 // List column of each stored table column 1 to 11.
@@ -49,7 +49,9 @@ constexpr int kTableToList[12] = {0,
                                   GeologyEditor::ColSuffix};
 
 // Bits cleared by the colour-tone leave rule: every underline and the depth display.
-constexpr int kColourOnlyCleared = 1 | 2 | 4 | 8 | 16 | 32 | 64;
+constexpr int kColourOnlyCleared =
+    GeologyBits::DepthLine | GeologyBits::NameUnderline | GeologyBits::PatternLine | GeologyBits::Unused8 |
+    GeologyBits::AuxiliaryMark | GeologyBits::ToneUnderline | GeologyBits::Figures;
 
 // The last character of a CP932 text, a two-byte character whole.
 std::string_view lastChar(std::string_view text)
@@ -77,7 +79,7 @@ void writeBits(ListRow& row, int flags)
 
 } // namespace
 
-int geologyBitColumn(GeologyEditor::Bit bit)
+int geologyBitColumn(int bit)
 {
     for (const BitColumn& b : kBitColumns)
         if (b.bit == bit) return b.column;
@@ -187,13 +189,13 @@ const std::vector<MasterPick>& GeologyEditor::names(NameList list) const
 
 // ---- the check boxes and the name target
 
-void GeologyEditor::setFlag(Bit bit, bool on)
+void GeologyEditor::setFlag(int bit, bool on)
 {
     if (on)
         m_flags |= bit;
     else
         m_flags &= ~bit;
-    if (bit == DepthUnderline || bit == DepthShown) m_target = 1;
+    if (bit == GeologyBits::DepthLine || bit == GeologyBits::Figures) m_target = 1;
     liveUpdate();
 }
 
@@ -365,7 +367,7 @@ bool GeologyEditor::validate(const ListRow& buffer, bool showMessages)
 
 void GeologyEditor::optionsToBuffer(ListRow& buffer) const
 {
-    int word = m_flags & ~Unused8;
+    int word = m_flags & ~GeologyBits::Unused8;
     writeBits(buffer, word);
     buffer[ColFlags] = std::to_string(word);
 }
@@ -415,7 +417,7 @@ void GeologyEditor::afterCellCommit(int r, int col)
         return;
     }
     if (col == ColDepth && !isNumeric(row[ColFlags])) {
-        int word = m_flags & ~Unused8;
+        int word = m_flags & ~GeologyBits::Unused8;
         row[ColFlags] = std::to_string(word);
         writeBits(row, word);
     }

@@ -1,4 +1,5 @@
 #include "document/geologymaster.h"
+#include "document/positions.h"
 
 #include "document/cp932.h"
 #include "document/fieldtext.h"
@@ -250,19 +251,19 @@ void DeriveGeologyPatterns(Document& doc, const GeologyMaster& master)
     auto& g = doc.GeologyTable;
     const int n = geologyRowCount(doc);
     for (int row = 1; row <= n; ++row) {
-        if (g(row, 2).empty()) {
-            g(row, 12).clear();
-            g(row, 14).clear();
+        if (g(row, GeologyCol::Name).empty()) {
+            g(row, GeologyCol::VectorName).clear();
+            g(row, GeologyCol::Composed).clear();
         } else {
-            Composition c = ComposeName(master, g(row, 2));
-            g(row, 12) = formatPatternNumber(c.code, c.digit);
-            g(row, 14) = c.display;
+            Composition c = ComposeName(master, g(row, GeologyCol::Name));
+            g(row, GeologyCol::VectorName) = formatPatternNumber(c.code, c.digit);
+            g(row, GeologyCol::Composed) = c.display;
         }
-        if (g(row, 3).empty()) {
-            g(row, 13).clear();
+        if (g(row, GeologyCol::AuxName).empty()) {
+            g(row, GeologyCol::VectorAux).clear();
         } else {
-            Composition c = ComposeName(master, g(row, 3));
-            g(row, 13) = formatPatternNumber(c.code, c.digit);
+            Composition c = ComposeName(master, g(row, GeologyCol::AuxName));
+            g(row, GeologyCol::VectorAux) = formatPatternNumber(c.code, c.digit);
         }
     }
     for (int row = n + 1; row <= g.rows(); ++row)
