@@ -5,6 +5,7 @@
 #include "document/fieldtext.h"
 #include "document/positions.h"
 #include "document/tables.h"
+#include "document/textops.h"
 #include "platform/prompter.h"
 
 #include <cstdio>
@@ -29,6 +30,50 @@ std::vector<std::string> commaItems(const std::string& text)
         out.push_back(text.substr(pos, comma - pos));
         pos = comma + 1;
     }
+    return out;
+}
+
+// The hidden value columns: each value followed by a comma. A value that holds
+// a comma or a double quote (a quoted field of the file) is quoted, its quotes
+// doubled, so that it comes back whole instead of shifting the values after it.
+std::string joinValue(const std::string& value)
+{
+    if (findText(value, ",") == std::string::npos && findText(value, "\"") == std::string::npos)
+        return value + ",";
+    std::string out = "\"";
+    for (size_t i = 0; i < value.size();) {
+        const size_t n = charLengthAt(value, i);
+        if (n == 1 && value[i] == '"') out += '"';
+        out.append(value, i, n);
+        i += n;
+    }
+    return out + "\",";
+}
+
+std::vector<std::string> splitValues(const std::string& text)
+{
+    std::vector<std::string> out;
+    std::string item;
+    bool quoted = false;
+    for (size_t i = 0; i < text.size();) {
+        const size_t n = charLengthAt(text, i);
+        const char c = n == 1 ? text[i] : '\0';
+        if (c == '"' && quoted && i + 1 < text.size() && text[i + 1] == '"') {
+            item += '"';
+            i += 2;
+            continue;
+        }
+        if (c == '"' && (quoted || item.empty())) {
+            quoted = !quoted;
+        } else if (c == ',' && !quoted) {
+            out.push_back(std::move(item));
+            item.clear();
+        } else {
+            item.append(text, i, n);
+        }
+        i += n;
+    }
+    if (!item.empty()) out.push_back(std::move(item));
     return out;
 }
 
@@ -119,7 +164,7 @@ bool TestDataEditor::loadTableRow(int t, ListRow& row)
     for (int i = 0; i < 4; ++i) row[ColGravel + i] = m_table(t, SampleCol::Gravel + i);
     for (int g = 0; g < 3; ++g) {
         std::string joined;
-        for (int k = 1; k <= kGroup; ++k) joined += m_table(t, SampleCol::test(g * kGroup + k)) + ",";
+        for (int k = 1; k <= kGroup; ++k) joined += joinValue(m_table(t, SampleCol::test(g * kGroup + k)));
         row[ColTests1 + g] = joined;
         row[ColMask1 + g] = m_table(t, SampleCol::FirstMask + g);
     }
@@ -134,7 +179,7 @@ void TestDataEditor::writeTableRow(int t, const ListRow& row)
     m_table(t, SampleCol::Method) = row[ColMethod];
     for (int i = 0; i < 4; ++i) m_table(t, SampleCol::Gravel + i) = row[ColGravel + i];
     for (int g = 0; g < 3; ++g) {
-        std::vector<std::string> items = commaItems(row[ColTests1 + g]);
+        std::vector<std::string> items = splitValues(row[ColTests1 + g]);
         for (int k = 1; k <= kGroup; ++k)
             m_table(t, SampleCol::test(g * kGroup + k)) =
                 static_cast<size_t>(k) <= items.size() ? items[static_cast<size_t>(k - 1)] : std::string();

@@ -192,3 +192,21 @@ TEST(TestDataEditor, InCellEditOfTheLineColumnSetsTheBox)
     ASSERT_TRUE(f.ed->accept());
     EXPECT_EQ(f.doc.SampleTable(1, 57), "8");
 }
+
+TEST(TestDataEditor, ValuesWithCommasOrQuotesComeBackWhole)
+{
+    Fixture f;
+    f.sample(1, "1.00", "0.1");
+    auto& s = f.doc.SampleTable;
+    s(1, SampleCol::test(5)) = "1,5";
+    s(1, SampleCol::test(6)) = "\"a\"";
+    s(1, SampleCol::test(7)) = sj("表,\"");
+    f.open(3);
+    ASSERT_TRUE(f.ed->accept());
+    EXPECT_EQ(s(1, SampleCol::test(4)), "104");
+    EXPECT_EQ(s(1, SampleCol::test(5)), "1,5");
+    EXPECT_EQ(s(1, SampleCol::test(6)), "\"a\"");
+    EXPECT_EQ(s(1, SampleCol::test(7)), sj("表,\""));
+    EXPECT_EQ(s(1, SampleCol::test(8)), "108");
+    EXPECT_EQ(s(1, SampleCol::test(16)), "116");
+}
