@@ -3,6 +3,7 @@
 // recent list and drops; printing to PDF through the print flow.
 
 #include "app/appcontext.h"
+#include "app/docflows.h"
 #include "app/viewstate.h"
 #include "document/tables.h"
 #include "platform/scriptedprompter.h"
@@ -12,23 +13,29 @@
 #include "qt/printing.h"
 #include "qt/qtext.h"
 #include "qt/qtfilechooser.h"
+#include "qt/qtprompter.h"
 #include "render/paging.h"
 #include "support/testutil.h"
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileOpenEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
+#include <functional>
 #include <memory>
 
 using namespace qc;
@@ -362,6 +369,94 @@ private slots:
         QVERIFY(!h.texts().empty());
         QCOMPARE(h.doc.title, std::string("current.bhc"));
         QCOMPARE(h.texts().back(), std::string("現在の化学試験データは削除されます. よいですか?　"));
+    }
+
+    // A dropped file, a file the desktop hands over and "新規作成" ask before
+    // replacing a modified log; キャンセル keeps it, 保存 writes it first.
+    void replacingAModifiedLogAsksFirst()
+    {
+        qc::test::TempDir dir;
+        Harness h;
+        const QString current = QStringLiteral(QC_TEST_DATA_DIR "/current.bhc");
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(current)});
+        auto drop = [&] {
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(h.window.get(), &enter);
+            QDropEvent e(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(h.window.get(), &e);
+        };
+        auto handOver = [&] {
+            QFileOpenEvent e(current);
+            QApplication::sendEvent(qApp, &e);
+        };
+        auto newDocument = [&] { h.window->action(CommandId::FileNew)->trigger(); };
+        auto edit = [&] {
+            h.doc.path.clear();
+            h.doc.title.clear();
+            h.layers(3);
+            h.doc.modified = 1;
+            h.prompter.clear();
+        };
+        struct Way
+        {
+            const char* name;
+            std::function<void()> replace;
+            const char* title; // of the document that replaces the log
+        };
+        const Way ways[] = {
+            {"drop", drop, "current.bhc"}, {"open with", handOver, "current.bhc"}, {"new", newDocument, ""}};
+        for (const Way& w : ways) {
+            edit();
+            h.doc.title = "edited.bhc";
+            h.prompter.queueAnswer(Answer::Cancel);
+            w.replace();
+            QVERIFY2(h.prompter.entries().size() == 1, w.name);
+            QCOMPARE(h.texts()[0], std::string("変更を保存しますか？"));
+            QCOMPARE(h.prompter.entries()[0].buttons, Buttons::SaveDiscardCancel);
+            QCOMPARE(h.doc.title, std::string("edited.bhc"));
+            QCOMPARE(geologyRowCount(h.doc), 3);
+            QCOMPARE(h.doc.modified, 1);
+
+            h.prompter.queueAnswer(Answer::No);
+            w.replace();
+            QCOMPARE(h.doc.modified, 0);
+            QCOMPARE(h.doc.title, std::string(w.title));
+        }
+        QCOMPARE(geologyRowCount(h.doc), 0); // the new document
+
+        // 保存 writes the log to its file before the dropped one replaces it.
+        edit();
+        const std::string saved = dir.file("edited.bhc");
+        h.doc.path = saved;
+        h.doc.title = "edited.bhc";
+        h.prompter.queueAnswer(Answer::Yes);
+        drop();
+        QCOMPARE(h.doc.title, std::string("current.bhc"));
+        Document onDisk;
+        ScriptedPrompter quiet;
+        QCOMPARE(LoadByPath(onDisk, saved, quiet), FlowResult::Done);
+        QCOMPARE(geologyRowCount(onDisk), 3);
+    }
+
+    // The save question as the user sees it: three buttons with their labels.
+    void saveQuestionShowsItsThreeButtons()
+    {
+        QtPrompter prompter;
+        QStringList labels;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            for (QAbstractButton* b : box->buttons()) labels << b->text();
+            box->findChild<QPushButton*>(QStringLiteral("discard"))->click();
+        });
+        QCOMPARE(prompter.ask(sj("変更を保存しますか？"), Buttons::SaveDiscardCancel, Answer::Yes),
+                 Answer::No);
+        labels.sort();
+        QStringList expected{QStringLiteral("保存"), QStringLiteral("保存しない"),
+                             QStringLiteral("キャンセル")};
+        expected.sort();
+        QCOMPARE(labels, expected);
     }
 
     void recentFilesKeepFourAndDropMissingOnes()
