@@ -27,7 +27,8 @@ class ViewHost
 public:
     virtual ~ViewHost() = default;
     virtual void repaint(bool erase) = 0;
-    // The selected printer's page and resolution; nothing without a printer.
+    // The page and resolution of the printer that will print (a PDF printer when
+    // none is installed); nothing when the host has none at all.
     virtual std::optional<PrinterPage> printerPage() = 0;
     virtual void setScrollSizes(const ScrollSizes& sizes) = 0;
     // Width of the screen at start-up, pixels.

@@ -381,8 +381,10 @@ void MainWindow::repaint(bool erase)
 
 std::optional<PrinterPage> MainWindow::printerPage()
 {
-    // Without a printer (and before the user chose a page) the paper defaults stay.
-    if (!m_printerChosen && QPrinterInfo::availablePrinterNames().isEmpty()) return std::nullopt;
+    // Without a printer the print flow prints to PDF on this printer's paper (A3
+    // unless another is chosen): that paper drives the page depth and the page
+    // count just as a printer's would.
+    limitPdfResolution(m_printer);
     return printerPageOf(m_printer);
 }
 
@@ -412,7 +414,6 @@ int MainWindow::print()
         accepted = dialog.exec() == QDialog::Accepted;
     }
     if (!accepted) return 0;
-    m_printerChosen = true;
 
     // The printer (and its paper) may have changed in the dialog: that page drives the geometry.
     limitPdfResolution(m_printer);
@@ -467,10 +468,7 @@ void MainWindow::printPreview()
 void MainWindow::printSetup()
 {
     QPageSetupDialog dialog(&m_printer, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        m_printerChosen = true;
-        m_logView->invalidatePage();
-    }
+    if (dialog.exec() == QDialog::Accepted) m_logView->invalidatePage();
 }
 
 } // namespace qc

@@ -112,7 +112,6 @@ private:
     ViewController m_controller;
     LogView* m_logView = nullptr;
     QPrinter m_printer;
-    bool m_printerChosen = false;
     PrintDialogRunner m_printDialogRunner;
     int m_screenWidth = 0;
 

@@ -8,6 +8,7 @@
 #include "document/tables.h"
 #include "platform/scriptedprompter.h"
 #include "qt/lockindicators.h"
+#include "qt/logexport.h"
 #include "qt/logview.h"
 #include "qt/mainwindow.h"
 #include "qt/printing.h"
@@ -25,6 +26,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPrinterInfo>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -522,6 +525,41 @@ private slots:
         // A cancelled dialog prints nothing.
         h.window->setPrintDialogRunner([](QPrinter&, int) { return false; });
         QCOMPARE(h.window->print(), 0);
+    }
+
+    // Without a printer the print flow prints to PDF on A3: that paper sets the
+    // page depth and the page count as a printer's would, so the 25 m sample
+    // takes one sheet, as the export gives it.
+    void withoutAPrinterThePdfPaperSetsThePageDepth()
+    {
+        if (!QPrinterInfo::availablePrinterNames().isEmpty())
+            QSKIP("a printer is installed: its paper is used");
+        qc::test::TempDir dir;
+        Harness h(QC_SOURCE_DIR "/examples/sample.bhc");
+        QCOMPARE(deepestDepth(h.doc), 25.0);
+        ViewState exported;
+        exported.loadScaleSettings(h.app.settings);
+        setExportPaper(exported, ExportOptions{});
+        // A3 (297 x 420 mm; rounding to whole dots may take a millimetre off).
+        QVERIFY(std::abs(h.view.paperWidthMm - 297) <= 1 && std::abs(h.view.paperHeightMm - 420) <= 1);
+        QCOMPARE(h.view.depthPerPage, exported.depthPerPage);
+        QCOMPARE(h.view.depthPerPage, 26);
+
+        const QString out = QString::fromStdString(dir.file("sample.pdf"));
+        int lastInDialog = 0;
+        h.window->setPrintDialogRunner([&](QPrinter& printer, int last) {
+            lastInDialog = last;
+            printer.setOutputFileName(out);
+            return true;
+        });
+        QCOMPARE(h.window->print(), 1);
+        QCOMPARE(lastInDialog, 1);
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {out});
+        if (!info.waitForFinished(20000)) QSKIP("pdfinfo is not available");
+        const QString text = QString::fromUtf8(info.readAllStandardOutput());
+        QVERIFY2(text.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("(A3)")), qPrintable(text));
     }
 
     void cancellingAPrintStopsAtThatPage()
