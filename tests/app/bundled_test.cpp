@@ -234,9 +234,10 @@ TEST(BundledInstallFolder, EverydayNamesComposeToTheirOwnPatternAndSymbol)
         {"溶結凝灰岩", "8300.0", "Wt"},
         {"角礫岩", "6900.0", "Br"},
         {"火山角礫岩", "3001.0", "Vb"},
-        {"泥質片岩", "820.0", "PSch"},
-        {"風化泥質片岩", "820.0", "PSch"},
-        {"砂質片岩", "810.0", "SSch"},
+        {"泥質片岩", "820.0", "SchM"},
+        {"風化泥質片岩", "820.0", "SchM"},
+        {"砂質片岩", "810.0", "SchS"},
+        {"風化砂質片岩", "810.0", "SchS"},
         {"緑色片岩", "6200.0", "GSch"},
         {"黒色片岩", "850.0", "BSch"},
         {"千枚岩", "4800.0", "Ph"},
@@ -299,6 +300,23 @@ TEST(BundledInstallFolder, MixtureSymbolsClashWithNoOtherBaseSymbol)
         ASSERT_EQ(e->text.rfind('-', 0), 0u) << u8(e->name);
         const std::string symbol = e->text.substr(1);
         EXPECT_TRUE(!baseSymbols.count(symbol) || shared.count(symbol)) << u8(e->name) << " " << e->text;
+    }
+}
+
+// A base name with a qualifier in front ("風化" + name) leaves the exact-name
+// path; it must still find its own entry, not a shorter name it contains or an
+// adjective it starts with. Alternations and names with "り" need the exact name.
+TEST(BundledInstallFolder, QualifiedBaseNamesComposeLikeTheirEntry)
+{
+    const GeologyMaster m = bundledMaster();
+    for (const MasterEntry* e : m.section(0, 1)) {
+        if (e->name.find(sj("互層")) != std::string::npos || e->name.find(sj("り")) != std::string::npos)
+            continue;
+        const Composition exact = ComposeName(m, e->name);
+        const Composition qualified = ComposeName(m, sj("風化") + e->name);
+        EXPECT_EQ(qualified.code, exact.code) << u8(e->name);
+        EXPECT_EQ(qualified.digit, exact.digit) << u8(e->name);
+        EXPECT_EQ(u8(qualified.display), u8(exact.display)) << u8(e->name);
     }
 }
 
