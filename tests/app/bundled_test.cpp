@@ -206,6 +206,8 @@ TEST(BundledInstallFolder, EverydayNamesComposeToTheirOwnPatternAndSymbol)
         {"マサ土", "2200.1", "S"},
         {"まさ土", "2200.1", "S"},
         {"真砂土", "2200.1", "S"},
+        {"黒ボク", "5050.2", "OV"},
+        {"砂混じり黒ボク土", "5053.2", "OV-S"},
         {"盛り土", "10000.0", "B"},
         {"埋め土", "10001.0", "B"},
         {"転石", "6800.1", "Bo"},
