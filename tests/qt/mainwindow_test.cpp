@@ -374,7 +374,7 @@ private slots:
         QCOMPARE(h.texts().back(), std::string("現在の化学試験データは削除されます. よいですか?　"));
     }
 
-    // A dropped file, a file the desktop hands over and "新規作成" ask before
+    // A dropped file, a file the desktop hands over, a recent file and "新規作成" ask before
     // replacing a modified log; キャンセル keeps it, 保存 writes it first.
     void replacingAModifiedLogAsksFirst()
     {
@@ -394,6 +394,7 @@ private slots:
             QApplication::sendEvent(qApp, &e);
         };
         auto newDocument = [&] { h.window->action(CommandId::FileNew)->trigger(); };
+        auto recent = [&] { h.window->findChild<QAction*>(QStringLiteral("recentFile1"))->trigger(); };
         auto edit = [&] {
             h.doc.path.clear();
             h.doc.title.clear();
@@ -407,8 +408,10 @@ private slots:
             std::function<void()> replace;
             const char* title; // of the document that replaces the log
         };
-        const Way ways[] = {
-            {"drop", drop, "current.bhc"}, {"open with", handOver, "current.bhc"}, {"new", newDocument, ""}};
+        const Way ways[] = {{"drop", drop, "current.bhc"},
+                            {"open with", handOver, "current.bhc"},
+                            {"recent file", recent, "current.bhc"},
+                            {"new", newDocument, ""}};
         for (const Way& w : ways) {
             edit();
             h.doc.title = "edited.bhc";
