@@ -563,6 +563,11 @@ private slots:
         const QString text = QString::fromUtf8(info.readAllStandardOutput());
         QVERIFY2(text.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral("(A3)")), qPrintable(text));
+
+        // The paper page setup chooses is the one the next view update and scale dialog see.
+        h.window->printer().setPageSize(QPageSize(QPageSize::A4));
+        h.window->controller().viewUpdate(false);
+        QVERIFY(std::abs(h.view.paperWidthMm - 210) <= 1 && std::abs(h.view.paperHeightMm - 297) <= 1);
     }
 
     void cancellingAPrintStopsAtThatPage()
