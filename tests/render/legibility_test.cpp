@@ -10,10 +10,10 @@
 #include "platform/files.h"
 #include "platform/recordingdevice.h"
 #include "platform/scriptedprompter.h"
-#include "render/columnedges.h"
+#include "render/detail/columnedges.h"
+#include "render/detail/pagegeometry.h"
 #include "render/headerblock.h"
 #include "render/logpage.h"
-#include "render/pagegeometry.h"
 #include "render/paging.h"
 #include "support/testutil.h"
 

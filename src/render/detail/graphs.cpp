@@ -1,12 +1,12 @@
-#include "render/graphs.h"
+#include "render/detail/graphs.h"
 
 #include "app/settings.h"
 #include "document/fieldtext.h"
 #include "document/tables.h"
+#include "render/detail/primitives.h"
+#include "render/detail/printf.h"
+#include "render/detail/textfit.h"
 #include "render/logpage.h"
-#include "render/primitives.h"
-#include "render/printf.h"
-#include "render/textfit.h"
 
 #include <algorithm>
 #include <cmath>

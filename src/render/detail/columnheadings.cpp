@@ -1,11 +1,11 @@
-#include "render/columnheadings.h"
+#include "render/detail/columnheadings.h"
 
 #include "document/cp932.h"
 #include "document/tables.h"
 #include "document/textops.h"
-#include "render/depthcolumns.h"
+#include "render/detail/depthcolumns.h"
+#include "render/detail/textfit.h"
 #include "render/logpage.h"
-#include "render/textfit.h"
 
 #include <algorithm>
 

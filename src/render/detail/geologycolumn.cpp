@@ -1,12 +1,12 @@
-#include "render/geologycolumn.h"
+#include "render/detail/geologycolumn.h"
 
 #include "app/patterncolours.h"
 #include "document/fieldtext.h"
 #include "document/tables.h"
+#include "render/detail/printf.h"
+#include "render/detail/textfit.h"
 #include "render/logpage.h"
 #include "render/patternfill.h"
-#include "render/printf.h"
-#include "render/textfit.h"
 
 #include <algorithm>
 #include <cmath>

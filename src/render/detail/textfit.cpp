@@ -1,4 +1,4 @@
-#include "render/textfit.h"
+#include "render/detail/textfit.h"
 
 #include "document/cp932.h"
 #include "document/textops.h"
