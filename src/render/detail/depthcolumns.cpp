@@ -3,11 +3,12 @@
 #include "app/patterncolours.h"
 #include "document/cp932.h"
 #include "document/fieldtext.h"
+#include "document/positions.h"
 #include "document/tables.h"
+#include "document/textformat.h"
 #include "document/textops.h"
 #include "render/detail/geologycolumn.h"
 #include "render/detail/primitives.h"
-#include "render/detail/printf.h"
 #include "render/detail/textfit.h"
 #include "render/logpage.h"
 #include "render/patterns.h"
@@ -204,13 +205,14 @@ void hatchGravel(const BarPart& b)
 GrainSizes sampleGrainSizes(const Document& doc, int row)
 {
     const TextTable& S = doc.SampleTable;
-    return {cellDouble(S(row, 8)), cellDouble(S(row, 7)), cellDouble(S(row, 6)), cellDouble(S(row, 5))};
+    return {cellDouble(S(row, SampleCol::Clay)), cellDouble(S(row, SampleCol::Silt)),
+            cellDouble(S(row, SampleCol::Sand)), cellDouble(S(row, SampleCol::Gravel))};
 }
 
 double sampleBottomDepth(const Document& doc, int row)
 {
-    const std::string& bottom = doc.SampleTable(row, 2);
-    return isNumeric(bottom) ? cellDouble(bottom) : cellDouble(doc.SampleTable(row, 1));
+    const std::string& bottom = doc.SampleTable(row, SampleCol::Bottom);
+    return isNumeric(bottom) ? cellDouble(bottom) : cellDouble(doc.SampleTable(row, SampleCol::Top));
 }
 
 CasingFill casingFillOf(const std::string& casingText)
@@ -306,15 +308,15 @@ void drawStratumColumn(LogPass& pass, double, double)
     const double lambda = pass.geo.deviceToYUnits(measure(c, X[10], X[11], QC_SJ("あ")));
     const double x = X[10] + 0.2;
     TextStack stack(pass);
-    for (int r = 1; r <= S.rows() && isNumeric(S(r, 1)); ++r) {
-        if (!isNumeric(S(r, 2))) continue;
-        const double top = cellDouble(S(r, 1)), bottom = cellDouble(S(r, 2));
+    for (int r = 1; r <= S.rows() && isNumeric(S(r, StratumCol::Top)); ++r) {
+        if (!isNumeric(S(r, StratumCol::Bottom))) continue;
+        const double top = cellDouble(S(r, StratumCol::Top)), bottom = cellDouble(S(r, StratumCol::Bottom));
         pass.rule(X[10], top, X[11], top);
         pass.rule(X[10], bottom, X[11], bottom);
         pass.rule(X[10], top, X[10] + 0.4, top + 0.3);
         pass.rule(X[10], bottom, X[10] + 0.4, bottom - 0.3);
 
-        const std::string& name = S(r, 3);
+        const std::string& name = S(r, SampleCol::Number);
         const int n = std::max(1, CharCount(name));
         const double middle = (top + bottom) / 2;
         const double start = middle - n * lambda / 2;
@@ -343,8 +345,8 @@ void drawFreeColumn(LogPass& pass, double h, double)
     PageCanvas& c = pass.canvas;
     HAlign horizontal = HAlign::Left;
     double x = X[11] + 0.2;
-    if (isNumeric(doc.HeaderTable(73))) {
-        const int placement = cellInt(doc.HeaderTable(73));
+    if (isNumeric(doc.HeaderTable(HeaderEntry::FreeColumnOption))) {
+        const int placement = cellInt(doc.HeaderTable(HeaderEntry::FreeColumnOption));
         if (placement & 1) {
             horizontal = HAlign::Centre;
             x = (X[11] + X[12]) / 2;
@@ -356,10 +358,12 @@ void drawFreeColumn(LogPass& pass, double h, double)
     const double room = X[12] - X[11] - 0.4;
     double previous = -std::numeric_limits<double>::infinity();
     TextStack stack(pass);
-    for (int r = 1; r <= F.rows() && isNumeric(F(r, 1)); ++r) {
-        const double d = cellDouble(F(r, 1));
-        if (isNumeric(F(r, 3)) && cellLong(F(r, 3)) % 2 != 0) pass.rule(X[11], d, X[12], d);
-        stack.draw(x, d, {horizontal, d - previous < h ? VAlign::Baseline : VAlign::Bottom}, F(r, 2), room);
+    for (int r = 1; r <= F.rows() && isNumeric(F(r, FreeCol::Depth)); ++r) {
+        const double d = cellDouble(F(r, FreeCol::Depth));
+        if (isNumeric(F(r, FreeCol::Underline)) && cellLong(F(r, FreeCol::Underline)) % 2 != 0)
+            pass.rule(X[11], d, X[12], d);
+        stack.draw(x, d, {horizontal, d - previous < h ? VAlign::Baseline : VAlign::Bottom},
+                   F(r, FreeCol::Text), room);
         previous = d;
     }
     c.setTextAlign(AlignLeftTop);
@@ -374,8 +378,8 @@ void drawWaterLevelColumn(LogPass& pass, double h, double)
     c.setTextAlign(AlignLeftBaseline);
     // The texts stack from the top down, so the levels are taken by depth.
     std::vector<std::pair<double, int>> levels;
-    for (int r = 1; r <= W.rows() && isNumeric(W(r, 1)); ++r) {
-        const double d = -cellDouble(W(r, 1)); // drawn downward from the ground
+    for (int r = 1; r <= W.rows() && isNumeric(W(r, WaterCol::Level)); ++r) {
+        const double d = -cellDouble(W(r, WaterCol::Level)); // drawn downward from the ground
         if (d >= kHighestWaterLevel) levels.emplace_back(d, r);
     }
     std::stable_sort(levels.begin(), levels.end(),
@@ -384,15 +388,16 @@ void drawWaterLevelColumn(LogPass& pass, double h, double)
     for (const auto& [d, r] : levels) {
         const double x = d <= 0.2 ? X[12] - 3.0 : X[12] + 0.5;
         const double room = X[13] - 0.2 - x;
-        const int bits = cellInt(W(r, 4));
+        const int bits = cellInt(W(r, WaterCol::Flags));
         // Date, level and note each on a line of their own, in that order from the top.
-        if (bits & 2) stack.draw(x, d - 1.6 * h, AlignLeftBaseline, W(r, 2), room);
-        if (bits & 1) {
+        if (bits & WaterBits::DateShown)
+            stack.draw(x, d - 1.6 * h, AlignLeftBaseline, W(r, WaterCol::Date), room);
+        if (bits & WaterBits::LevelShown) {
             drawWaterMark(pass, X[12] + 1.2, d);
             stack.draw(x, d - 0.8 * h, AlignLeftBaseline,
                        d >= 0 ? strprintf("%5.2f", d) : strprintf("%+4.2f", -d), room);
         }
-        stack.draw(x, d - 0.2 * h, AlignLeftBaseline, W(r, 3), room);
+        stack.draw(x, d - 0.2 * h, AlignLeftBaseline, W(r, WaterCol::Note), room);
     }
     c.setTextAlign(AlignLeftTop);
 }
@@ -416,9 +421,9 @@ void drawSampleColumn(LogPass& pass, double h, double)
     const double figureRoom = kSampleNumberLeft - 0.4;
     const double numberRoom = kSampleMethodLeft - kSampleNumberLeft - 0.7;
     double previousBottom = -std::numeric_limits<double>::infinity();
-    for (int r = 1; r <= S.rows() && isNumeric(S(r, 1)); ++r) {
-        const double t = cellDouble(S(r, 1));
-        const bool hasBottom = isNumeric(S(r, 2));
+    for (int r = 1; r <= S.rows() && isNumeric(S(r, SampleCol::Top)); ++r) {
+        const double t = cellDouble(S(r, SampleCol::Top));
+        const bool hasBottom = isNumeric(S(r, SampleCol::Bottom));
         const double b = sampleBottomDepth(doc, r);
 
         if (auto text = figure(t))
@@ -438,8 +443,8 @@ void drawSampleColumn(LogPass& pass, double h, double)
 
         // Number and method on the middle of the sampled interval, below those above them.
         const double middle = (t + b) / 2;
-        numbers.draw(numberX, middle - h / 2, AlignLeftTop, S(r, 3), numberRoom);
-        const std::string& method = S(r, 4);
+        numbers.draw(numberX, middle - h / 2, AlignLeftTop, S(r, SampleCol::Number), numberRoom);
+        const std::string& method = S(r, SampleCol::Method);
         if (!method.empty()) {
             const double top = methods.place(middle - h / 2, VAlign::Top, method);
             methods.setBottom(std::max(methods.bottom(), top + h));
@@ -457,9 +462,9 @@ void drawGrainSizeColumn(LogPass& pass, double, double)
     const ColumnEdges& X = pass.edges;
     if (!shown(pass, Row::GrainSize, X[14], X[15], 1.0)) return;
     const Document& doc = pass.doc();
-    for (int r = 1; r <= doc.SampleTable.rows() && isNumeric(doc.SampleTable(r, 1)); ++r)
-        drawGrainSizeBar(pass, X[14], X[15], cellDouble(doc.SampleTable(r, 1)), sampleBottomDepth(doc, r),
-                         sampleGrainSizes(doc, r), pass.top, pass.bottom);
+    for (int r = 1; r <= doc.SampleTable.rows() && isNumeric(doc.SampleTable(r, SampleCol::Top)); ++r)
+        drawGrainSizeBar(pass, X[14], X[15], cellDouble(doc.SampleTable(r, SampleCol::Top)),
+                         sampleBottomDepth(doc, r), sampleGrainSizes(doc, r), pass.top, pass.bottom);
 }
 
 void drawCasingColumn(LogPass& pass, double, double)
@@ -473,9 +478,9 @@ void drawCasingColumn(LogPass& pass, double, double)
     const int patternPen = std::max(1, pass.settings().patternLineWidthIndex() + 1);
     const PatternColourTable* colours = pass.ctx.patternColours;
     double intervalTop = 0;
-    for (int r = 1; r <= T.rows() && isNumeric(T(r, 1)); ++r) {
-        const double d = cellDouble(T(r, 1));
-        const CasingFill fill = casingFillOf(T(r, 2));
+    for (int r = 1; r <= T.rows() && isNumeric(T(r, CasingCol::Depth)); ++r) {
+        const double d = cellDouble(T(r, CasingCol::Depth));
+        const CasingFill fill = casingFillOf(T(r, CasingCol::Spec));
         const bool onPage = d > pageTop && intervalTop < pageBottom;
         if (onPage && fill != CasingFill::None) {
             c.PageClip(X[20], std::max(intervalTop, pageTop), X[21] - 0.1, std::min(d, pageBottom));
@@ -502,9 +507,9 @@ void drawDrillDateColumn(LogPass& pass, double h, double)
     PageCanvas& c = pass.canvas;
     c.setTextAlign(AlignLeftBaseline);
     TextStack stack(pass);
-    for (int r = 1; r <= D.rows() && isNumeric(D(r, 1)); ++r) {
-        const double d = cellDouble(D(r, 1));
-        const std::string& date = D(r, 2);
+    for (int r = 1; r <= D.rows() && isNumeric(D(r, DrillDateCol::Depth)); ++r) {
+        const double d = cellDouble(D(r, DrillDateCol::Depth));
+        const std::string& date = D(r, DrillDateCol::Date);
         pass.rule(X[23], d, X[24], d);
         const size_t slash = findText(date, "/");
         if (slash != std::string::npos) {
