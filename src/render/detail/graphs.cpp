@@ -221,7 +221,9 @@ std::vector<ScaleLabel> legibleLabels(PageCanvas& c, std::vector<ScaleLabel> lab
     std::vector<double> half(labels.size());
     for (size_t i = 0; i < labels.size(); ++i) {
         half[i] = c.textWidthMm(labels[i].text) / 2;
-        if (2 * half[i] <= x2 - x1) labels[i].x = std::clamp(labels[i].x, x1 + half[i], x2 - half[i]);
+        // A little room from the column rule, where the next graph's numbers begin.
+        const double lo = x1 + 0.3 + half[i], hi = x2 - 0.3 - half[i];
+        if (lo <= hi) labels[i].x = std::clamp(labels[i].x, lo, hi);
     }
     std::vector<size_t> kept(labels.size());
     for (size_t i = 0; i < kept.size(); ++i) kept[i] = i;
