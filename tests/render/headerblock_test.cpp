@@ -2,6 +2,7 @@
 // with their needles, the table and the compact header.
 
 #include "app/settings.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "platform/recordingdevice.h"
 #include "render/detail/primitives.h"
@@ -228,15 +229,15 @@ TEST(HeaderBlock, TableRulesLabelsAndValues)
 {
     Header h;
     auto& H = h.doc.HeaderTable;
-    H(5) = "B-7";
-    H(28) = "2/3";
-    H(13) = "8.5";
-    H(12) = "T.P.";
-    H(39) = sj("株式会社");
-    H(40) = "TEL 0";
-    H(51) = "35";
-    H(52) = "1";
-    H(53) = "2";
+    H(HeaderEntry::BoringName) = "B-7";
+    H(HeaderEntry::SheetNumber) = "2/3";
+    H(HeaderEntry::Elevation) = "8.5";
+    H(HeaderEntry::DatumKind) = "T.P.";
+    H(HeaderEntry::Company) = sj("株式会社");
+    H(HeaderEntry::Telephone) = "TEL 0";
+    H(HeaderEntry::LatitudeDeg) = "35";
+    H(HeaderEntry::LatitudeMin) = "1";
+    H(HeaderEntry::LatitudeSec) = "2";
     drawHeaderBlock(h.pass, h.size.h, h.size.w);
 
     // Frame: four lines in the frame width, on rows 0 and 5 and at x 5 and 274.
@@ -290,10 +291,10 @@ TEST(HeaderBlock, CompactHeader)
 {
     Header h;
     auto& H = h.doc.HeaderTable;
-    H(5) = "B-2";
-    H(3) = sj("千代田区");
-    H(12) = "T.P.";
-    H(13) = "3.456";
+    H(HeaderEntry::BoringName) = "B-2";
+    H(HeaderEntry::Location) = sj("千代田区");
+    H(HeaderEntry::DatumKind) = "T.P.";
+    H(HeaderEntry::Elevation) = "3.456";
     h.dev.setTextAlign(AlignLeftBottom);
     drawCompactHeader(h.pass, -8.8, h.size.h, h.size.w);
 
@@ -329,10 +330,10 @@ TEST(HeaderBlock, DefaultRoleTitles)
 {
     Document doc;
     EXPECT_TRUE(applyDefaultRoleTitles(doc));
-    EXPECT_EQ(test::u8(doc.HeaderTable(42)), "現　場代理人");
-    EXPECT_EQ(test::u8(doc.HeaderTable(44)), "ボーリング責任者");
+    EXPECT_EQ(test::u8(doc.HeaderTable(HeaderEntry::Role2)), "現　場代理人");
+    EXPECT_EQ(test::u8(doc.HeaderTable(HeaderEntry::Role4)), "ボーリング責任者");
     Document kept;
-    kept.HeaderTable(43) = "x";
+    kept.HeaderTable(HeaderEntry::Role3) = "x";
     EXPECT_FALSE(applyDefaultRoleTitles(kept));
-    EXPECT_TRUE(kept.HeaderTable(41).empty());
+    EXPECT_TRUE(kept.HeaderTable(HeaderEntry::Role1).empty());
 }

@@ -1,6 +1,7 @@
 // Page ranges, page count, paper size, default and maximum page depth, scroll extent.
 
 #include "app/settings.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "render/paging.h"
 
@@ -12,10 +13,10 @@ TEST(Paging, DeepestDepthIsTheLastUsedLayer)
 {
     Document doc;
     EXPECT_EQ(deepestDepth(doc), 0);
-    doc.GeologyTable(1, 1) = "1.50";
-    doc.GeologyTable(2, 1) = " 4.25";
-    doc.GeologyTable(3, 1) = "!9.00"; // ends the table
-    doc.GeologyTable(4, 1) = "12.00";
+    doc.GeologyTable(1, GeologyCol::Depth) = "1.50";
+    doc.GeologyTable(2, GeologyCol::Depth) = " 4.25";
+    doc.GeologyTable(3, GeologyCol::Depth) = "!9.00"; // ends the table
+    doc.GeologyTable(4, GeologyCol::Depth) = "12.00";
     EXPECT_DOUBLE_EQ(deepestDepth(doc), 4.25);
 }
 
