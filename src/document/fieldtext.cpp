@@ -45,6 +45,8 @@ std::vector<std::string> CsvSplit(std::string_view line, Prompter* prompter)
     std::string field;
     bool quoted = false;
     bool pending = true; // a field has started
+    // Byte by byte is safe here: ",", the double quote and LF lie below 0x40 and are
+    // never the second byte of a two-byte character (those are 0x40-0x7E and 0x80-0xFC).
     for (char c : line) {
         if (c == '\n') break;
         if (c == '"') {

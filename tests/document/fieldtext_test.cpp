@@ -93,6 +93,12 @@ TEST(FieldText, SearchesNeverMatchAcrossCharacterBoundaries)
     std::string text = sj("ー");
     EXPECT_EQ(findText(text, "["), std::string::npos);
     EXPECT_EQ(TextAfter(text, "["), "");
+
+    // Two-byte characters ending in "@", "\\", "{", "|" stay whole in comma-separated fields.
+    const std::vector<std::string> fields = CsvSplit(sj("有機物,表土,ソイル,本孔,掛矢"));
+    ASSERT_EQ(fields.size(), 5u);
+    EXPECT_EQ(fields[1], sj("表土"));
+    EXPECT_EQ(fields[4], sj("掛矢"));
 }
 
 TEST(FieldText, ReplaceAll)
