@@ -21,8 +21,8 @@ constexpr size_t kColourLineBytes = 99;
 
 long parseCBase(std::string_view text)
 {
+    text = skipBlanks(text);
     size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
     bool neg = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) neg = text[i++] == '-';
     int base = 10;

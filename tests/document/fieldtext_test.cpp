@@ -118,6 +118,31 @@ TEST(FieldText, FloorToMultiple)
     EXPECT_DOUBLE_EQ(FloorToMultiple(-0.5, 1), -1);
 }
 
+TEST(FieldText, FullWidthBlanksLeadLikeBlanks)
+{
+    // What an IME leaves before a number: the text is the same number everywhere.
+    struct Case
+    {
+        const char* text;
+        int numeric;
+        double value;
+    } cases[] = {
+        {"　5", 1, 5},    {"　　12.5", 1, 12.5}, {" 　-3.25", 1, -3.25}, {"\t　+2", 1, 2}, {"　", -1, 0},
+        {"　 　", -1, 0}, {"　a5", 0, 0},        {"機5", 0, 0}, // "機" ends in "@", not a blank
+        {"５", 0, 0},     {"5　", 1, 5},
+    };
+    for (const Case& c : cases) {
+        const std::string text = sj(c.text);
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(NumericTest(text), c.numeric);
+        EXPECT_DOUBLE_EQ(cellDouble(text), c.value);
+        EXPECT_EQ(cellLong(text), static_cast<long>(c.value));
+        EXPECT_EQ(cellInt(text), static_cast<int>(c.value));
+    }
+    EXPECT_EQ(parseAutoBase(sj("　0x10")), 16);
+    EXPECT_EQ(parseAutoBase(sj("　-7")), -7);
+}
+
 TEST(FieldText, CellConversions)
 {
     EXPECT_DOUBLE_EQ(cellDouble(" 12.5m"), 12.5);

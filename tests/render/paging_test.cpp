@@ -3,6 +3,7 @@
 #include "app/settings.h"
 #include "document/tables.h"
 #include "render/paging.h"
+#include "support/testutil.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,11 @@ TEST(Paging, DeepestDepthIsTheLastUsedLayer)
     doc.GeologyTable(3, 1) = "!9.00"; // ends the table
     doc.GeologyTable(4, 1) = "12.00";
     EXPECT_DOUBLE_EQ(deepestDepth(doc), 4.25);
+    // A depth typed after a full-width blank is that depth, not 0.
+    doc.GeologyTable(3, 1) = qc::test::sj("　6.00");
+    EXPECT_DOUBLE_EQ(deepestDepth(doc), 12.00);
+    doc.GeologyTable(4, 1) = qc::test::sj("　13.50");
+    EXPECT_DOUBLE_EQ(deepestDepth(doc), 13.50);
 }
 
 TEST(Paging, PageCount)
