@@ -3,6 +3,7 @@
 #include "app/patterncolours.h"
 #include "document/cp932.h"
 #include "document/fieldtext.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "document/textops.h"
 #include "render/geologycolumn.h"
@@ -140,10 +141,14 @@ GrainSizes sampleGrainSizes(const Document& doc, int row)
     return {cellDouble(S(row, 8)), cellDouble(S(row, 7)), cellDouble(S(row, 6)), cellDouble(S(row, 5))};
 }
 
+bool sampleHasBottom(const Document& doc, int row)
+{
+    return isNumeric(doc.SampleTable(row, SampleCol::Bottom));
+}
+
 double sampleBottomDepth(const Document& doc, int row)
 {
-    const std::string& bottom = doc.SampleTable(row, 2);
-    return isNumeric(bottom) ? cellDouble(bottom) : cellDouble(doc.SampleTable(row, 1));
+    return cellDouble(doc.SampleTable(row, sampleHasBottom(doc, row) ? SampleCol::Bottom : SampleCol::Top));
 }
 
 CasingFill casingFillOf(const std::string& casingText)
@@ -330,7 +335,7 @@ void drawSampleColumn(LogPass& pass, double h, double)
     double previousBottom = -std::numeric_limits<double>::infinity();
     for (int r = 1; r <= S.rows() && isNumeric(S(r, 1)); ++r) {
         const double t = cellDouble(S(r, 1));
-        const bool hasBottom = isNumeric(S(r, 2));
+        const bool hasBottom = sampleHasBottom(doc, r);
         const double b = sampleBottomDepth(doc, r);
 
         c.setTextAlign(t - previousBottom < h ? AlignCentreBaseline : AlignCentreBottom);
@@ -345,7 +350,7 @@ void drawSampleColumn(LogPass& pass, double h, double)
         }
 
         pass.rule(X[13], t, X[13] + kSampleNumberLeft, t);
-        pass.rule(X[13], b, X[13] + kSampleNumberLeft, b);
+        if (hasBottom) pass.rule(X[13], b, X[13] + kSampleNumberLeft, b);
         if (b != t) c.PageFilledRect(X[13], t, X[13] + 0.5, b, PenStyle::Solid, 1, 0, 0);
 
         // Number and method on the middle of the sampled interval.
@@ -368,9 +373,12 @@ void drawGrainSizeColumn(LogPass& pass, double, double)
     const ColumnEdges& X = pass.edges;
     if (!shown(pass, Row::GrainSize, X[14], X[15], 1.0)) return;
     const Document& doc = pass.doc();
-    for (int r = 1; r <= doc.SampleTable.rows() && isNumeric(doc.SampleTable(r, 1)); ++r)
+    for (int r = 1; r <= doc.SampleTable.rows() && isNumeric(doc.SampleTable(r, 1)); ++r) {
+        // Without a bottom there is no interval to fill (a bar of no height would be a line).
+        if (!sampleHasBottom(doc, r)) continue;
         drawGrainSizeBar(pass, X[14], X[15], cellDouble(doc.SampleTable(r, 1)), sampleBottomDepth(doc, r),
                          sampleGrainSizes(doc, r), pass.top, pass.bottom);
+    }
 }
 
 void drawCasingColumn(LogPass& pass, double, double)
