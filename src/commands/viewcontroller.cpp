@@ -119,6 +119,7 @@ void ViewController::newDocument()
     m_doc.path.clear();
     m_doc.title.clear();
     m_doc.modified = 0;
+    ApplyDefaultLogTitle(m_doc);
     viewUpdate(true);
 }
 

@@ -175,11 +175,18 @@ void ApplyViewUpdateDefaults(Document& doc)
     if (d(3, 4).empty()) d(3, 4) = QC_SJ("地層・岩体区分");
 }
 
+void ApplyDefaultLogTitle(Document& doc)
+{
+    if (doc.HeaderTable(38).empty()) doc.HeaderTable(38) = QC_SJ("ボーリング柱状図");
+}
+
 void ApplyStartupDefaults(Document& doc)
 {
     for (int row = 8; row <= 12; ++row)
         if (!isNumeric(doc.DisplayItemTable(row, 2))) doc.DisplayItemTable(row, 2) = formatTenths(23);
-    if (doc.HeaderTable(38).empty()) doc.HeaderTable(38) = QC_SJ("ボーリング柱状図");
+    // The title default is a new document's: a file opened at start-up keeps its own
+    // title, also one the user emptied.
+    if (doc.path.empty()) ApplyDefaultLogTitle(doc);
 }
 
 } // namespace qc

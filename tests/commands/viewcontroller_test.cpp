@@ -5,6 +5,7 @@
 #include "app/appcontext.h"
 #include "app/viewstate.h"
 #include "commands/viewcontroller.h"
+#include "document/logfile.h"
 #include "document/tables.h"
 #include "platform/files.h"
 #include "platform/recordingdevice.h"
@@ -241,6 +242,37 @@ TEST(ViewController, NewDocumentDiscardsEditsWithoutAsking)
     EXPECT_EQ(f.doc.modified, 0);
     EXPECT_TRUE(f.doc.path.empty());
     EXPECT_EQ(u8(f.doc.HeaderTable(41)), "主任技師");
+}
+
+TEST(ViewController, NewDocumentsGetTheDefaultTitleAndFilesKeepTheirOwn)
+{
+    const std::string title = sj("ボーリング柱状図");
+    Fixture f;
+    // A log saved with its title emptied by the user.
+    Document emptied;
+    emptied.GeologyTable(1, 1) = "2.00";
+    emptied.HeaderTable(38).clear();
+    const std::string path = f.dir.file("untitled-log.bhc");
+    ASSERT_TRUE(writeFileBytes(path, WriteLog(emptied)));
+
+    // Opened at start-up (the first view update), it stays untitled.
+    ASSERT_EQ(f.ctl.openPath(path), FlowResult::Done);
+    EXPECT_EQ(f.doc.HeaderTable(38), "");
+
+    // Every new document is titled, not only the first one.
+    f.ctl.newDocument();
+    EXPECT_EQ(f.doc.HeaderTable(38), title);
+    EXPECT_NE(WriteLog(f.doc).find(title), std::string::npos); // and saved with it
+
+    ASSERT_EQ(f.ctl.openPath(path), FlowResult::Done);
+    EXPECT_EQ(f.doc.HeaderTable(38), "");
+    f.ctl.newDocument();
+    EXPECT_EQ(f.doc.HeaderTable(38), title);
+
+    // A new document at start-up is titled as well.
+    Fixture fresh;
+    fresh.ctl.newDocument();
+    EXPECT_EQ(fresh.doc.HeaderTable(38), title);
 }
 
 TEST(ViewController, OpeningAMissingFileLeavesTheDocument)

@@ -152,4 +152,11 @@ TEST(Tables, ViewUpdateDefaults)
     EXPECT_EQ(d(8, 2), "23.0");
     EXPECT_EQ(d(12, 2), "23.0");
     EXPECT_EQ(doc.HeaderTable(38), sj("ボーリング柱状図"));
+
+    // A file opened at start-up keeps its title, also an emptied one.
+    Document file;
+    file.path = "/logs/b-1.bhc";
+    ApplyStartupDefaults(file);
+    EXPECT_EQ(file.DisplayItemTable(8, 2), "23.0");
+    EXPECT_EQ(file.HeaderTable(38), "");
 }
