@@ -1,4 +1,4 @@
-#include "render/depthcolumns.h"
+#include "render/detail/depthcolumns.h"
 
 #include "app/patterncolours.h"
 #include "document/cp932.h"
@@ -6,11 +6,11 @@
 #include "document/positions.h"
 #include "document/tables.h"
 #include "document/textops.h"
-#include "render/geologycolumn.h"
+#include "render/detail/geologycolumn.h"
+#include "render/detail/primitives.h"
+#include "render/detail/printf.h"
 #include "render/logpage.h"
 #include "render/patterns.h"
-#include "render/primitives.h"
-#include "render/printf.h"
 
 #include <algorithm>
 #include <cmath>
