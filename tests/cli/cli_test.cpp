@@ -100,7 +100,7 @@ TEST(Cli, DumpRunsTheViewUpdateWithTheGivenInstallFolder)
     CliRun r = qc::test::runQc({"dump", "--install-dir", dir.path(), dataPath("current.bhc")});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.err.find(dir.path() + "/Sys.ndx"), std::string::npos) << r.err;
-    EXPECT_NE(r.out.find("\"ボーリング柱状図\""), std::string::npos); // start-up default of an empty title
+    EXPECT_NE(r.out.find("\"ボーリング柱状図\""), std::string::npos); // the file's own title
 
     // A fresh user (the test's own XDG folders): the default folder is seeded
     // from the bundled one and every derived column is filled.

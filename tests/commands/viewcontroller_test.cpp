@@ -5,6 +5,7 @@
 #include "app/appcontext.h"
 #include "app/viewstate.h"
 #include "commands/viewcontroller.h"
+#include "document/logfile.h"
 #include "document/positions.h"
 #include "document/tables.h"
 #include "platform/filechooser.h"
@@ -261,6 +262,38 @@ TEST(ViewController, NewDocumentClearsAnUnmodifiedDocumentWithoutAsking)
     EXPECT_EQ(f.doc.modified, 0);
     EXPECT_TRUE(f.doc.path.empty());
     EXPECT_EQ(u8(f.doc.HeaderTable(HeaderEntry::Role1)), "主任技師");
+}
+
+TEST(ViewController, NewDocumentsGetTheDefaultTitleAndFilesKeepTheirOwn)
+{
+    const std::string title = sj("ボーリング柱状図");
+    Fixture f;
+    QueueChooser chooser;
+    // A log saved with its title emptied by the user.
+    Document emptied;
+    emptied.GeologyTable(1, 1) = "2.00";
+    emptied.HeaderTable(38).clear();
+    const std::string path = f.dir.file("untitled-log.bhc");
+    ASSERT_TRUE(writeFileBytes(path, WriteLog(emptied)));
+
+    // Opened at start-up (the first view update), it stays untitled.
+    ASSERT_EQ(f.ctl.openPath(path, chooser), FlowResult::Done);
+    EXPECT_EQ(f.doc.HeaderTable(38), "");
+
+    // Every new document is titled, not only the first one.
+    f.ctl.newDocument(chooser);
+    EXPECT_EQ(f.doc.HeaderTable(38), title);
+    EXPECT_NE(WriteLog(f.doc).find(title), std::string::npos); // and saved with it
+
+    ASSERT_EQ(f.ctl.openPath(path, chooser), FlowResult::Done);
+    EXPECT_EQ(f.doc.HeaderTable(38), "");
+    f.ctl.newDocument(chooser);
+    EXPECT_EQ(f.doc.HeaderTable(38), title);
+
+    // A new document at start-up is titled as well.
+    Fixture fresh;
+    fresh.ctl.newDocument(chooser);
+    EXPECT_EQ(fresh.doc.HeaderTable(38), title);
 }
 
 // Every command that replaces a modified document asks first: 保存 saves (and

@@ -419,6 +419,33 @@ TEST(GrainSizeColumn, BarEdgesFollowTheComponents)
     EXPECT_FALSE(p.hasLine(x14, 5.02, p.X(15), 5.02));
 }
 
+TEST(GrainSizeColumn, ASampleWithoutANumericBottomHasNoBarAndNoLine)
+{
+    // Bottom cells that are no number: the sample has no interval to fill.
+    for (const char* bottom : {"?", "－", "", " ", "　", "abc"}) {
+        SCOPED_TRACE(bottom);
+        Columns p;
+        auto& S = p.doc.SampleTable;
+        S(1, 1) = "1.00", S(1, 2) = "2.00", S(1, 8) = "100";
+        S(2, 1) = "3.00", S(2, 2) = sj(bottom), S(2, 5) = "50", S(2, 8) = "50";
+        LogPass& pass = p.body();
+        drawGrainSizeColumn(pass, p.h(), p.w());
+        for (const Call& c : p.dev.calls()) {
+            if (c.op != Op::Polyline && c.op != Op::Arc) continue;
+            EXPECT_LE(c.bounds.bottom, p.py(2.00)); // only the first sample's bar
+        }
+        EXPECT_EQ(p.outlines().size(), 1u);
+        EXPECT_FALSE(p.hasLine(p.X(14), 3.00, p.X(15), 3.00));
+
+        // The samples column marks it at its top depth only.
+        p.dev.clear();
+        drawSampleColumn(pass, p.h(), p.w());
+        EXPECT_EQ(p.textsEqual(" 3.00").size(), 1u);
+        EXPECT_EQ(p.lineCount(p.X(13), 3.00, p.X(13) + 7.4, 3.00), 1);
+        EXPECT_FALSE(p.hasLine(p.X(13), 0.00, p.X(13) + 7.4, 0.00));
+    }
+}
+
 TEST(GrainSizeColumn, EveryHatchMarkStaysInsideItsSegment)
 {
     Columns p;

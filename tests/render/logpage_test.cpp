@@ -443,6 +443,14 @@ TEST(DrawLogPage, ValuesHandedToTheColumns)
     doc.SampleTable(4, SampleCol::Top) = "x";
     doc.SampleTable(5, SampleCol::Top) = "9.00";
     EXPECT_EQ(computeSampleMidDepths(doc), (std::vector<double>{1.5, 3.0, 5.25}));
+    // A bottom that is no number is no bottom: the points sit at the top depth.
+    for (const char* bottom : {"?", "－", " ", "　", "x1"}) {
+        doc.SampleTable(2, 2) = sj(bottom);
+        EXPECT_EQ(computeSampleMidDepths(doc), (std::vector<double>{1.5, 3.0, 5.25})) << bottom;
+    }
+    doc.SampleTable(2, 2) = sj("　4.00");
+    EXPECT_EQ(computeSampleMidDepths(doc), (std::vector<double>{1.5, 3.5, 5.25}));
+    doc.SampleTable(2, 2).clear();
 
     struct Case
     {
