@@ -3,10 +3,12 @@
 #include "app/appcontext.h"
 #include "dialogs/geologyeditor.h"
 #include "dialogs/headereditor.h"
+#include "dialogs/waterleveleditor.h"
 #include "document/tables.h"
 #include "qt/geologydialog.h"
 #include "qt/headerdialog.h"
 #include "qt/toolbaricons.h"
+#include "qt/waterleveldialog.h"
 
 #include <QMessageBox>
 
@@ -14,7 +16,8 @@ namespace qc {
 
 bool QtDialogHost::provides(CommandId id) const
 {
-    return id == CommandId::About || id == CommandId::Header || id == CommandId::Geology;
+    return id == CommandId::About || id == CommandId::Header || id == CommandId::Geology ||
+           id == CommandId::WaterLevel;
 }
 
 int QtDialogHost::run(QDialog& dialog)
@@ -63,6 +66,21 @@ bool QtDialogHost::geology(Document& doc, int& entry59, int& entry60)
     entry59 = model.entry59();
     entry60 = model.entry60();
     return true;
+}
+
+bool QtDialogHost::list(ListDialogKind kind, Document& doc)
+{
+    const KeyOptions keys = keyOptionsFrom(m_app.settings);
+    switch (kind) {
+    case ListDialogKind::WaterLevel: {
+        WaterLevelEditor model(doc.WaterLevelTable, m_prompter, keys);
+        model.open();
+        WaterLevelDialog dialog(model, m_parent);
+        return run(dialog) == QDialog::Accepted;
+    }
+    default:
+        return false;
+    }
 }
 
 } // namespace qc
