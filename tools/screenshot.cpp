@@ -12,6 +12,7 @@
 #include "qt/qtext.h"
 #include "qt/qtpainterdevice.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -36,11 +37,13 @@ int main(int argc, char** argv)
     std::string installDir;
     QSize size(1280, 860);
     int page = 1, menu = 0, dialog = -1;
+    QString click;
     for (qsizetype i = 3; i + 1 < args.size(); i += 2) {
         if (args[i] == QStringLiteral("--install-dir")) installDir = qc::toNativePath(args[i + 1]);
         if (args[i] == QStringLiteral("--page")) page = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--menu")) menu = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--dialog")) dialog = args[i + 1].toInt();
+        if (args[i] == QStringLiteral("--click")) click = args[i + 1];
         if (args[i] == QStringLiteral("--size")) {
             const QStringList wh = args[i + 1].split(QLatin1Char('x'));
             if (wh.size() == 2) size = QSize(wh[0].toInt(), wh[1].toInt());
@@ -69,6 +72,10 @@ int main(int argc, char** argv)
         return pages > 0 ? 0 : 1;
     }
     if (dialog >= 0) {
+        QTimer::singleShot(1000, [&] {
+            if (QWidget* w = QApplication::activeModalWidget(); w && !click.isEmpty())
+                if (auto* b = w->findChild<QAbstractButton*>(click)) b->click();
+        });
         QTimer::singleShot(1500, [&] {
             QWidget* w = QApplication::activeModalWidget();
             const bool saved = w && w->grab().save(out);

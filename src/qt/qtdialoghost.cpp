@@ -5,6 +5,7 @@
 #include "dialogs/headereditor.h"
 #include "dialogs/waterleveleditor.h"
 #include "document/tables.h"
+#include "qt/fullwidthdialog.h"
 #include "qt/geologydialog.h"
 #include "qt/headerdialog.h"
 #include "qt/toolbaricons.h"
@@ -17,7 +18,7 @@ namespace qc {
 bool QtDialogHost::provides(CommandId id) const
 {
     return id == CommandId::About || id == CommandId::Header || id == CommandId::Geology ||
-           id == CommandId::WaterLevel;
+           id == CommandId::WaterLevel || id == CommandId::FullWidthCheck;
 }
 
 int QtDialogHost::run(QDialog& dialog)
@@ -81,6 +82,12 @@ bool QtDialogHost::list(ListDialogKind kind, Document& doc)
     default:
         return false;
     }
+}
+
+void QtDialogHost::fullWidthCheck(const Document& doc)
+{
+    FullWidthDialog dialog(doc, m_parent);
+    run(dialog);
 }
 
 } // namespace qc
