@@ -3,11 +3,13 @@
 #include "app/appcontext.h"
 #include "dialogs/geologyeditor.h"
 #include "dialogs/headereditor.h"
+#include "dialogs/noteseditor.h"
 #include "dialogs/waterleveleditor.h"
 #include "document/tables.h"
 #include "qt/fullwidthdialog.h"
 #include "qt/geologydialog.h"
 #include "qt/headerdialog.h"
+#include "qt/notesdialog.h"
 #include "qt/toolbaricons.h"
 #include "qt/waterleveldialog.h"
 
@@ -18,7 +20,7 @@ namespace qc {
 bool QtDialogHost::provides(CommandId id) const
 {
     return id == CommandId::About || id == CommandId::Header || id == CommandId::Geology ||
-           id == CommandId::WaterLevel || id == CommandId::FullWidthCheck;
+           id == CommandId::WaterLevel || id == CommandId::FullWidthCheck || id == CommandId::Notes;
 }
 
 int QtDialogHost::run(QDialog& dialog)
@@ -77,6 +79,12 @@ bool QtDialogHost::list(ListDialogKind kind, Document& doc)
         WaterLevelEditor model(doc.WaterLevelTable, m_prompter, keys);
         model.open();
         WaterLevelDialog dialog(model, m_parent);
+        return run(dialog) == QDialog::Accepted;
+    }
+    case ListDialogKind::Notes: {
+        NotesEditor model(doc, NotesEditor::loadPhrases(m_app.paths.notes, m_prompter), m_prompter, keys);
+        model.open();
+        NotesDialog dialog(model, m_parent);
         return run(dialog) == QDialog::Accepted;
     }
     default:
