@@ -4,12 +4,14 @@
 #include "dialogs/geologyeditor.h"
 #include "dialogs/headereditor.h"
 #include "dialogs/noteseditor.h"
+#include "dialogs/strataeditor.h"
 #include "dialogs/waterleveleditor.h"
 #include "document/tables.h"
 #include "qt/fullwidthdialog.h"
 #include "qt/geologydialog.h"
 #include "qt/headerdialog.h"
 #include "qt/notesdialog.h"
+#include "qt/stratadialog.h"
 #include "qt/toolbaricons.h"
 #include "qt/waterleveldialog.h"
 
@@ -19,8 +21,18 @@ namespace qc {
 
 bool QtDialogHost::provides(CommandId id) const
 {
-    return id == CommandId::About || id == CommandId::Header || id == CommandId::Geology ||
-           id == CommandId::WaterLevel || id == CommandId::FullWidthCheck || id == CommandId::Notes;
+    switch (id) {
+    case CommandId::About:
+    case CommandId::Header:
+    case CommandId::Geology:
+    case CommandId::Notes:
+    case CommandId::Strata:
+    case CommandId::WaterLevel:
+    case CommandId::FullWidthCheck:
+        return true;
+    default:
+        return false;
+    }
 }
 
 int QtDialogHost::run(QDialog& dialog)
@@ -87,9 +99,17 @@ bool QtDialogHost::list(ListDialogKind kind, Document& doc)
         NotesDialog dialog(model, m_parent);
         return run(dialog) == QDialog::Accepted;
     }
-    default:
-        return false;
+    case ListDialogKind::Strata: {
+        StrataEditor model(doc.StratumTable, StrataEditor::loadDivisions(m_app.paths.strata, m_prompter),
+                           m_prompter, keys);
+        model.open();
+        StrataDialog dialog(model, m_parent);
+        return run(dialog) == QDialog::Accepted;
     }
+    default:
+        break;
+    }
+    return false;
 }
 
 void QtDialogHost::fullWidthCheck(const Document& doc)
