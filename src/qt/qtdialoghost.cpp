@@ -1,12 +1,14 @@
 #include "qt/qtdialoghost.h"
 
 #include "app/appcontext.h"
+#include "dialogs/casingeditor.h"
 #include "dialogs/geologyeditor.h"
 #include "dialogs/headereditor.h"
 #include "dialogs/noteseditor.h"
 #include "dialogs/strataeditor.h"
 #include "dialogs/waterleveleditor.h"
 #include "document/tables.h"
+#include "qt/casingdialog.h"
 #include "qt/fullwidthdialog.h"
 #include "qt/geologydialog.h"
 #include "qt/headerdialog.h"
@@ -28,6 +30,7 @@ bool QtDialogHost::provides(CommandId id) const
     case CommandId::Notes:
     case CommandId::Strata:
     case CommandId::WaterLevel:
+    case CommandId::Casing:
     case CommandId::FullWidthCheck:
         return true;
     default:
@@ -104,6 +107,12 @@ bool QtDialogHost::list(ListDialogKind kind, Document& doc)
                            m_prompter, keys);
         model.open();
         StrataDialog dialog(model, m_parent);
+        return run(dialog) == QDialog::Accepted;
+    }
+    case ListDialogKind::Casing: {
+        CasingEditor model(doc.CasingTable, m_prompter, keys);
+        model.open();
+        CasingDialog dialog(model, m_parent);
         return run(dialog) == QDialog::Accepted;
     }
     default:
