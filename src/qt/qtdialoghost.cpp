@@ -2,6 +2,7 @@
 
 #include "app/appcontext.h"
 #include "dialogs/casingeditor.h"
+#include "dialogs/freecolumneditor.h"
 #include "dialogs/geologyeditor.h"
 #include "dialogs/headereditor.h"
 #include "dialogs/noteseditor.h"
@@ -9,6 +10,7 @@
 #include "dialogs/waterleveleditor.h"
 #include "document/tables.h"
 #include "qt/casingdialog.h"
+#include "qt/freecolumndialog.h"
 #include "qt/fullwidthdialog.h"
 #include "qt/geologydialog.h"
 #include "qt/headerdialog.h"
@@ -29,8 +31,10 @@ bool QtDialogHost::provides(CommandId id) const
     case CommandId::Geology:
     case CommandId::Notes:
     case CommandId::Strata:
+    case CommandId::FreeColumn:
     case CommandId::WaterLevel:
     case CommandId::Casing:
+    case CommandId::DrillDate:
     case CommandId::FullWidthCheck:
         return true;
     default:
@@ -115,8 +119,15 @@ bool QtDialogHost::list(ListDialogKind kind, Document& doc)
         CasingDialog dialog(model, m_parent);
         return run(dialog) == QDialog::Accepted;
     }
-    default:
-        break;
+    case ListDialogKind::FreeColumn:
+    case ListDialogKind::DrillDate: {
+        const bool free = kind == ListDialogKind::FreeColumn;
+        FreeColumnEditor model(free ? FreeColumnEditor::Mode::FreeColumn : FreeColumnEditor::Mode::DrillDates,
+                               free ? doc.FreeColumnTable : doc.DrillDateTable, m_prompter, keys);
+        model.open();
+        FreeColumnDialog dialog(model, m_parent);
+        return run(dialog) == QDialog::Accepted;
+    }
     }
     return false;
 }
