@@ -47,7 +47,8 @@ bool NotesEditor::fillFromGeology(Document& doc)
     const TextTable& layers = doc.GeologyTable;
     if (isNumeric(notes(1, NoteCol::Top))) return false;
     std::string top = "0.0";
-    for (int r = 1; r <= layers.rows() && r <= notes.rows(); ++r) {
+    int r = 1;
+    for (; r <= layers.rows() && r <= notes.rows(); ++r) {
         const std::string& depth = layers(r, GeologyCol::Depth);
         if (!isNumeric(depth)) break;
         notes(r, NoteCol::Top) = top;
@@ -55,7 +56,7 @@ bool NotesEditor::fillFromGeology(Document& doc)
         notes(r, NoteCol::Underline) = "1";
         top = depth;
     }
-    return true;
+    return r > 1;
 }
 
 std::vector<std::string> NotesEditor::loadPhrases(const std::string& path, Prompter& prompter)

@@ -29,7 +29,8 @@ public:
 
     static Config notesConfig();
     // One note per layer (top = the previous layer's bottom, "0.0" for the
-    // first), underlined; false when row 1 already had a top depth.
+    // first), underlined; false when row 1 already had a top depth or there
+    // is no layer.
     static bool fillFromGeology(Document& doc);
     // The phrases of "\Kij.mst"; a missing file shows its message and gives none.
     static std::vector<std::string> loadPhrases(const std::string& path, Prompter& prompter);

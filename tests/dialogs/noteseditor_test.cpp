@@ -72,6 +72,8 @@ TEST(NotesOpen, FilledFromTheLayersAndKeptAfterCancel)
     f.doc.GeologyTable(4, GeologyCol::Depth) = "6.00";
     EXPECT_FALSE(N::fillFromGeology(f.doc));
     EXPECT_TRUE(f.note(4, NoteCol::Top).empty());
+    Document noLayers;
+    EXPECT_FALSE(N::fillFromGeology(noLayers));
 }
 
 TEST(NotesOpen, ABrokenUnderlineShowsAndKeepsOne)
