@@ -63,8 +63,7 @@ private slots:
                 d.bottomEdit()->selectAll();
                 QTest::keyClicks(d.bottomEdit(), QStringLiteral("5.5"));
                 QTest::mouseClick(d.addButton(), Qt::LeftButton);
-                QCOMPARE(items->index(3, 2).data().toString(),
-                         QStringLiteral("細砂主体/") + phrase + QStringLiteral("/"));
+                QCOMPARE(items->index(3, 2).data().toString(), QStringLiteral("細砂主体/") + phrase);
                 QCOMPARE(d.topEdit()->text(), QStringLiteral("5.5"));
                 QVERIFY(d.bottomEdit()->hasFocus());
                 QVERIFY(d.textEdit()->toPlainText().isEmpty());
