@@ -163,20 +163,20 @@ std::string fullWidthReport(const Document& doc)
                               {lineBreaksAsSlash(t(r, NoteCol::Text))}});
         sections.push_back(std::move(s));
     }
-    auto byDepth = [&](const char* title, const TextTable& t, std::vector<int> cols) {
+    auto byDepth = [&](const char* title, const TextTable& t, int key, std::vector<int> cols) {
         Section s{title, 20, {}};
         for (int r = 1; r <= t.rows(); ++r) {
-            SectionRow row{depthHead(t(r, 1)), {}};
+            SectionRow row{depthHead(t(r, key)), {}};
             for (int c : cols) row.cells.push_back(t(r, c));
             s.rows.push_back(std::move(row));
         }
         sections.push_back(std::move(s));
     };
-    byDepth("地層岩体", doc.StratumTable, {StratumCol::Name});
-    byDepth("空欄", doc.FreeColumnTable, {FreeCol::Text});
-    byDepth("孔内水位", doc.WaterLevelTable, {WaterCol::Date, WaterCol::Note});
-    byDepth("保孔管", doc.CasingTable, {CasingCol::Spec});
-    byDepth("削孔月日", doc.DrillDateTable, {DrillDateCol::Date});
+    byDepth("地層岩体", doc.StratumTable, StratumCol::Top, {StratumCol::Name});
+    byDepth("空欄", doc.FreeColumnTable, FreeCol::Depth, {FreeCol::Text});
+    byDepth("孔内水位", doc.WaterLevelTable, WaterCol::Level, {WaterCol::Date, WaterCol::Note});
+    byDepth("保孔管", doc.CasingTable, CasingCol::Depth, {CasingCol::Spec});
+    byDepth("削孔月日", doc.DrillDateTable, DrillDateCol::Depth, {DrillDateCol::Date});
     {
         Section s{"試験データ 試験名と単位", 20, {}};
         for (int r = 1; r <= doc.TestNameTable.rows(); ++r)
@@ -194,10 +194,13 @@ std::string fullWidthReport(const Document& doc)
     }
     {
         Section s{"グラフ書式(項目部)", 20, {}};
+        // The texts of the item part: a title's text and alignment, a slot's test and name.
+        static_assert(TitleField::Text == SlotField::Test && TitleField::Align == SlotField::Name);
         for (int g = 1; g <= GraphTable::kGraphs; ++g)
             for (int r = 1; r <= GraphTable::kRows; ++r)
                 s.rows.push_back({QC_SJ("(グラフ") + std::to_string(g) + ") ",
-                                  {doc.GraphFormatTable(g, r, 1), doc.GraphFormatTable(g, r, 2)}});
+                                  {doc.GraphFormatTable(g, r, TitleField::Text),
+                                   doc.GraphFormatTable(g, r, TitleField::Align)}});
         sections.push_back(std::move(s));
     }
 
