@@ -3,9 +3,11 @@
 #include "app/appcontext.h"
 #include "dialogs/geologyeditor.h"
 #include "dialogs/headereditor.h"
+#include "dialogs/shorttexteditor.h"
 #include "document/tables.h"
 #include "qt/geologydialog.h"
 #include "qt/headerdialog.h"
+#include "qt/shorttextdialog.h"
 #include "qt/toolbaricons.h"
 
 #include <QMessageBox>
@@ -14,7 +16,8 @@ namespace qc {
 
 bool QtDialogHost::provides(CommandId id) const
 {
-    return id == CommandId::About || id == CommandId::Header || id == CommandId::Geology;
+    return id == CommandId::About || id == CommandId::Header || id == CommandId::Geology ||
+           id == CommandId::ShortTexts;
 }
 
 int QtDialogHost::run(QDialog& dialog)
@@ -63,6 +66,14 @@ bool QtDialogHost::geology(Document& doc, int& entry59, int& entry60)
     entry59 = model.entry59();
     entry60 = model.entry60();
     return true;
+}
+
+void QtDialogHost::shortTexts(const InstallPaths& paths)
+{
+    ShortTextEditor model(paths, m_prompter, keyOptionsFrom(m_app.settings));
+    model.start();
+    ShortTextDialog dialog(model, m_parent);
+    run(dialog);
 }
 
 } // namespace qc
