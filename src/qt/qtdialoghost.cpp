@@ -3,10 +3,13 @@
 #include "app/appcontext.h"
 #include "dialogs/geologyeditor.h"
 #include "dialogs/headereditor.h"
+#include "dialogs/namemastereditor.h"
 #include "dialogs/shorttexteditor.h"
 #include "document/tables.h"
 #include "qt/geologydialog.h"
 #include "qt/headerdialog.h"
+#include "qt/namemasterdialog.h"
+#include "qt/qtcolourchooser.h"
 #include "qt/shorttextdialog.h"
 #include "qt/toolbaricons.h"
 
@@ -17,7 +20,7 @@ namespace qc {
 bool QtDialogHost::provides(CommandId id) const
 {
     return id == CommandId::About || id == CommandId::Header || id == CommandId::Geology ||
-           id == CommandId::ShortTexts;
+           id == CommandId::ShortTexts || id == CommandId::NameMaster;
 }
 
 int QtDialogHost::run(QDialog& dialog)
@@ -65,6 +68,17 @@ bool QtDialogHost::geology(Document& doc, int& entry59, int& entry60)
     if (run(dialog) != QDialog::Accepted) return false;
     entry59 = model.entry59();
     entry60 = model.entry60();
+    return true;
+}
+
+bool QtDialogHost::nameMaster(NameMasterDialogData& data)
+{
+    QtColourChooser colours(m_parent);
+    NameMasterEditor model(data, m_prompter, colours);
+    model.open();
+    NameMasterDialog dialog(model, m_parent);
+    if (run(dialog) != QDialog::Accepted) return false;
+    data = model.data();
     return true;
 }
 
