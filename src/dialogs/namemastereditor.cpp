@@ -304,7 +304,16 @@ std::string NameMasterEditor::previewBitmapFolder() const
 bool NameMasterEditor::validateFields()
 {
     const std::string& name = m_fields[Name];
-    if (isSectionText(name)) {
+    // A comma or a quote would split the line when it is read again.
+    auto breaksLine = [](const std::string& t) {
+        return findText(t, ",") != std::string::npos || findText(t, "\"") != std::string::npos;
+    };
+    if (breaksLine(m_fields[Symbol])) {
+        message(unsuitable());
+        m_focus = Symbol;
+        return false;
+    }
+    if (isSectionText(name) || breaksLine(name)) {
         message(unsuitable());
         m_focus = Name;
         return false;
@@ -312,6 +321,17 @@ bool NameMasterEditor::validateFields()
     if (trimmed(name).empty()) {
         message(QC_SJ("データがありません"));
         m_focus = Name;
+        return false;
+    }
+    // Longer texts would not fit the line the program reads, nor the name lists of the geology dialog.
+    if (name.size() > kNameBytes) {
+        message(QC_SJ("地質名は全角16文字（32バイト）までです"));
+        m_focus = Name;
+        return false;
+    }
+    if (m_fields[Symbol].size() > kSymbolBytes) {
+        message(QC_SJ("記号は半角8文字（8バイト）までです"));
+        m_focus = Symbol;
         return false;
     }
     const Field numberField = m_target == Target::Vector ? Vector : Bitmap;

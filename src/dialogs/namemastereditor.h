@@ -67,6 +67,8 @@ public:
     static constexpr int kMasterRows = 256;
     static constexpr int kPatternRows = 110; // "↑上書き" needs fewer than 111 rows
     static constexpr long kSectionNumber = 660;
+    static constexpr size_t kNameBytes = 32; // what the geology dialog's name lists show
+    static constexpr size_t kSymbolBytes = 8;
 
     enum Field { Name, Symbol, Vector, Bitmap, PatternNo, Colour, FieldCount };
     enum class Target { Vector, Bitmap }; // "← 編集パターンNo"

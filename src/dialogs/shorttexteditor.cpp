@@ -3,6 +3,7 @@
 #include "app/appcontext.h"
 #include "app/docflows.h"
 #include "document/cp932.h"
+#include "document/fieldtext.h"
 #include "platform/files.h"
 #include "platform/prompter.h"
 
@@ -13,6 +14,13 @@ namespace qc {
 namespace {
 
 enum Column { ColText = 1, ColExtra = 2 };
+
+// A field holding a comma is written in double quotes, which the readers of
+// the phrase files take as one field; otherwise it would split on reading.
+std::string csvText(const std::string& text)
+{
+    return findText(text, ",") == std::string::npos ? text : "\"" + text + "\"";
+}
 
 std::string rowNumber(int n)
 {
@@ -144,7 +152,7 @@ ShortTextEditor::Output ShortTextEditor::compose() const
     for (int r = 1; r <= rowLimit(); ++r) {
         const ListRow& current = row(r);
         if (current[ColText].empty()) continue;
-        out.bytes += current[ColText] + "," + current[ColExtra] + "\r\n";
+        out.bytes += csvText(current[ColText]) + "," + csvText(current[ColExtra]) + "\r\n";
         for (int earlier = 1; earlier < r; ++earlier) {
             if (row(earlier)[ColText] == current[ColText]) {
                 report.add(rowNumber(r) + QC_SJ("行目と") + rowNumber(earlier) + QC_SJ("行目 [") +

@@ -188,6 +188,11 @@ TEST(NameMasterEditor, FieldChecksOfOverwriteAndInsert)
         {"泥質", "90", E::Target::Vector, "", E::FieldCount},
         // "深" ends in the byte of "[", "表" in "\": neither is a section mark.
         {"深表", "1500", E::Target::Vector, "", E::FieldCount},
+        {"砂,礫", "1500", E::Target::Vector, kUnsuitable, E::Name},
+        {"砂\"礫", "1500", E::Target::Vector, kUnsuitable, E::Name},
+        {"一二三四五六七八九十一二三四五六", "1500", E::Target::Vector, "", E::FieldCount},
+        {"一二三四五六七八九十一二三四五六七", "1500", E::Target::Vector,
+         sj("地質名は全角16文字（32バイト）までです"), E::Name},
     };
     for (bool insert : {false, true}) {
         for (const Case& c : cases) {
@@ -209,6 +214,26 @@ TEST(NameMasterEditor, FieldChecksOfOverwriteAndInsert)
                 EXPECT_EQ(e.masterRows(), before);
                 EXPECT_EQ(e.takeFocusRequest(), c.focus);
             }
+        }
+    }
+}
+
+TEST(NameMasterEditor, SymbolChecks)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"S,G", kUnsuitable}, {"ABCDEFGHI", sj("記号は半角8文字（8バイト）までです")}, {"ABCDEFGH", ""}};
+    for (const auto& [symbol, msg] : cases) {
+        SCOPED_TRACE(symbol);
+        Fixture f;
+        auto& e = f.open();
+        f.fields("泥", symbol, "700", "700");
+        e.clickMaster(f.rowOf("シルト"));
+        e.insert();
+        if (msg.empty()) {
+            EXPECT_TRUE(f.prompter.entries().empty());
+        } else {
+            EXPECT_EQ(f.prompter.texts(), std::vector<std::string>{msg});
+            EXPECT_EQ(e.takeFocusRequest(), E::Symbol);
         }
     }
 }

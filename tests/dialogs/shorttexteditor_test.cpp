@@ -304,3 +304,21 @@ TEST(ShortTextEditor, AFailedSaveKeepsTheEditsMarkedUnsaved)
     EXPECT_EQ(e.file(), File::Engineers);
     EXPECT_EQ(f.text(1), sj("鈴木"));
 }
+
+TEST(ShortTextEditor, ATextWithACommaReadsBackWhole)
+{
+    Fixture f;
+    f.write(f.paths.notes, "");
+    auto& e = f.open();
+    ASSERT_TRUE(e.chooseFile(File::Notes));
+    f.typeCell(1, 1, "砂,礫混じり");
+    f.typeCell(1, 2, "x,y");
+    ASSERT_TRUE(e.save());
+    const std::string written = f.read(f.paths.notes);
+    EXPECT_EQ(written, sj("\"砂,礫混じり\",\"x,y\"\r\n"));
+    auto back = parseShortTexts(written);
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0].text, sj("砂,礫混じり"));
+    EXPECT_EQ(back[0].extra, "x,y");
+    EXPECT_EQ(parsePhrases(written), std::vector<std::string>{sj("砂,礫混じり")});
+}
