@@ -4,6 +4,7 @@
 #include "document/cp932.h"
 #include "document/fieldtext.h"
 #include "document/linereader.h"
+#include "document/textformat.h"
 #include "document/textops.h"
 #include "platform/colourchooser.h"
 #include "platform/files.h"
@@ -12,7 +13,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -74,9 +74,7 @@ bool parseColour(std::string_view text, uint32_t& colour)
 
 std::string colourText(uint32_t colour)
 {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "0x%06x", static_cast<unsigned>(colour & 0xffffffu));
-    return buf;
+    return strprintf("0x%06x", static_cast<unsigned>(colour & 0xffffffu));
 }
 
 // The integer part of a numeric code field, "%ld".
@@ -84,7 +82,7 @@ std::string integerText(std::string_view field)
 {
     double v;
     if (!parseNumber(field, v) && !isNumeric(field)) return {};
-    return std::to_string(cellLong(field));
+    return formatInt(cellLong(field));
 }
 
 // The class digit of a code field: the first decimal.
@@ -153,7 +151,7 @@ std::string NameMasterEditor::formatMaster(const std::vector<NameMasterRow>& row
         const NameMasterRow& r = rows[i];
         if (r.section) {
             out += r.name;
-            if (i == 0) out += ", ," + std::to_string(kSectionNumber) + ",";
+            if (i == 0) out += strprintf(", ,%ld,", kSectionNumber);
             out += "\r\n";
             continue;
         }
@@ -161,7 +159,7 @@ std::string NameMasterEditor::formatMaster(const std::vector<NameMasterRow>& row
         auto code = [digit](const std::string& number) {
             // An empty or unreadable number stays empty rather than become pattern 0.
             if (!isNumeric(number)) return std::string();
-            return std::to_string(cellLong(number)) + "." + std::to_string(digit);
+            return formatPatternNumber(cellLong(number), digit);
         };
         out += r.name + "," + r.symbol + "," + code(r.vector) + "," + code(r.bitmap) + "\r\n";
     }
@@ -517,7 +515,7 @@ void NameMasterEditor::clickPattern(int row)
 void NameMasterEditor::clickBitmap(const std::string& entry)
 {
     if (long n = bitmapEntryNumber(entry)) {
-        m_fields[PatternNo] = std::to_string(n);
+        m_fields[PatternNo] = formatInt(n);
         m_previewBitmap = n;
     }
 }

@@ -4,10 +4,9 @@
 #include "app/docflows.h"
 #include "document/cp932.h"
 #include "document/fieldtext.h"
+#include "document/textformat.h"
 #include "platform/files.h"
 #include "platform/prompter.h"
-
-#include <cstdio>
 
 namespace qc {
 
@@ -24,9 +23,7 @@ std::string csvText(const std::string& text)
 
 std::string rowNumber(int n)
 {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%2d", n);
-    return buf;
+    return strprintf("%2d", n);
 }
 
 } // namespace

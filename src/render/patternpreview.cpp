@@ -1,7 +1,7 @@
 #include "render/patternpreview.h"
 
 #include "app/patterncolours.h"
-#include "render/bitmappattern.h"
+#include "render/detail/bitmappattern.h"
 #include "render/pagecanvas.h"
 #include "render/patterns.h"
 

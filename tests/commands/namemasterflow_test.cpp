@@ -7,6 +7,7 @@
 #include "commands/viewcontroller.h"
 #include "dialogs/geologyeditor.h"
 #include "dialogs/namemastereditor.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "platform/colourchooser.h"
 #include "platform/recordingdevice.h"
@@ -117,7 +118,7 @@ TEST(NameMasterFlow, ANewSoilNameReachesTheGeologyDialogAndTheLog)
     ctl.run(CommandId::NameMaster);
     ASSERT_TRUE(prompter.entries().empty()) << u8(prompter.texts().front());
     EXPECT_EQ(app.patternColours.colourOf(2500), kNewColour);
-    EXPECT_EQ(app.settings.patternUse(), 0);
+    EXPECT_EQ(app.settings.PatternUse(), 0);
 
     // The geology dialog lists it and a layer takes it.
     bool listed = false;
@@ -133,9 +134,9 @@ TEST(NameMasterFlow, ANewSoilNameReachesTheGeologyDialogAndTheLog)
     };
     ctl.run(CommandId::Geology);
     ASSERT_TRUE(listed);
-    EXPECT_EQ(doc.GeologyTable(1, 2), sj("汚染土"));
-    EXPECT_EQ(doc.GeologyTable(1, 12), "2500.0");
-    EXPECT_EQ(doc.GeologyTable(1, 14), "Cs");
+    EXPECT_EQ(doc.GeologyTable(1, GeologyCol::Name), sj("汚染土"));
+    EXPECT_EQ(doc.GeologyTable(1, GeologyCol::VectorName), "2500.0");
+    EXPECT_EQ(doc.GeologyTable(1, GeologyCol::Composed), "Cs");
 
     // The page draws the layer's pattern in the new colour.
     RecordingDevice device(96, 96);

@@ -128,7 +128,7 @@ private slots:
         QVERIFY(prompter.entries().empty());
 
         // The settings, the colour table and the master are the new ones.
-        QCOMPARE(app.settings.patternUse(), 2);
+        QCOMPARE(app.settings.PatternUse(), 2);
         QVERIFY(app.settings.PatternAllBlack());
         QCOMPARE(app.patternColours.colourOf(2500), 0x2040c0u);
         std::string bytes;
