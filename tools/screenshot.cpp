@@ -1,11 +1,10 @@
 // Takes a screenshot of the main window on a log, for the documentation:
 //   qc_screenshot FILE OUT.png [--install-dir DIR] [--size WxH] [--page N] [--menu N] [--dialog ID]
-//                 [--row N] [--press NAME] [--modified 1]
+//                 [--modified 1] [--row N] [--click NAME]...
 // Run it under a display (xvfb-run works). --menu opens the N-th menu of the
 // menu bar (1 = ファイル) before the picture is taken; --dialog runs the command
-// of that CommandId number and takes the dialog it opens instead; --row N then
-// selects row N of the dialog's list and --press NAME presses its button of
-// that object name (a dialog opened by the button is taken). An OUT ending
+// of that CommandId number and takes the dialog it opens instead, after selecting
+// row N of its list or first table and clicking the buttons of those object names. An OUT ending
 // in .pdf prints the log through the print flow to that file instead.
 // --modified 1 marks the log as edited (a new or opened file then asks to save it).
 
@@ -18,13 +17,14 @@
 #include "qt/qtext.h"
 #include "qt/qtpainterdevice.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPushButton>
 #include <QScreen>
+#include <QTableWidget>
 #include <QTimer>
 
 #include <cstdio>
@@ -42,16 +42,16 @@ int main(int argc, char** argv)
     }
     std::string installDir;
     QSize size(1280, 860);
-    int page = 1, menu = 0, dialog = -1, row = 0, modified = 0;
-    QString press;
+    int page = 1, menu = 0, dialog = -1, modified = 0, row = 0;
+    QStringList clicks;
     for (qsizetype i = 3; i + 1 < args.size(); i += 2) {
         if (args[i] == QStringLiteral("--install-dir")) installDir = qc::toNativePath(args[i + 1]);
         if (args[i] == QStringLiteral("--page")) page = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--menu")) menu = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--dialog")) dialog = args[i + 1].toInt();
-        if (args[i] == QStringLiteral("--row")) row = args[i + 1].toInt();
-        if (args[i] == QStringLiteral("--press")) press = args[i + 1];
         if (args[i] == QStringLiteral("--modified")) modified = args[i + 1].toInt();
+        if (args[i] == QStringLiteral("--row")) row = args[i + 1].toInt();
+        if (args[i] == QStringLiteral("--click")) clicks << args[i + 1];
         if (args[i] == QStringLiteral("--size")) {
             const QStringList wh = args[i + 1].split(QLatin1Char('x'));
             if (wh.size() == 2) size = QSize(wh[0].toInt(), wh[1].toInt());
@@ -81,15 +81,18 @@ int main(int argc, char** argv)
         return pages > 0 ? 0 : 1;
     }
     if (dialog >= 0) {
-        QTimer::singleShot(900, [&] {
+        // Fills the dialog before the picture: a row of its first table, then buttons by name.
+        QTimer::singleShot(1000, [&] {
             QWidget* w = QApplication::activeModalWidget();
-            auto* list = w ? w->findChild<qc::ListEditorView*>(QStringLiteral("list")) : nullptr;
-            if (list && row > 0) {
+            if (!w) return;
+            if (auto* list = w->findChild<qc::ListEditorView*>(QStringLiteral("list")); list && row > 0) {
                 list->editor().clickRow(row);
                 if (auto* d = qobject_cast<qc::ListDialog*>(w)) d->sync();
+            } else if (auto* table = w->findChild<QTableWidget*>(); table && row > 0) {
+                table->setCurrentCell(row - 1, 0);
             }
-            if (auto* b = w && !press.isEmpty() ? w->findChild<QPushButton*>(press) : nullptr)
-                QTimer::singleShot(0, b, &QPushButton::click);
+            for (const QString& name : clicks)
+                if (auto* b = w->findChild<QAbstractButton*>(name)) b->click();
         });
         QTimer::singleShot(2000, [&] {
             QWidget* w = QApplication::activeModalWidget();

@@ -23,7 +23,7 @@ std::optional<uint32_t> QtColourChooser::choose(uint32_t initial)
     if (m_runner) {
         chosen = m_runner(start);
     } else {
-        QColor c = QColorDialog::getColor(start, m_parent, QStringLiteral("色"));
+        const QColor c = QColorDialog::getColor(start, m_parent);
         if (c.isValid()) chosen = c;
     }
     if (!chosen || !chosen->isValid()) return std::nullopt;

@@ -1,5 +1,5 @@
 #pragma once
-// The platform colour chooser of the core, as QColorDialog.
+// The core's colour chooser as QColorDialog.
 
 #include "platform/colourchooser.h"
 

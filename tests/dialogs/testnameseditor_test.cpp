@@ -168,7 +168,7 @@ TEST(TestNamesEditor, ColourChooserAndCopyRunTheLiveUpdate)
     EXPECT_EQ(f.cell(5, 10), "255");
     colours.queue(0x123456u);
     f.ed->chooseColour(colours);
-    EXPECT_EQ(colours.offered(), (std::vector<uint32_t>{255u, 255u}));
+    EXPECT_EQ(colours.openedWith(), (std::vector<uint32_t>{255u, 255u}));
     EXPECT_EQ(f.ed->field(T::Colour), "0x123456");
     EXPECT_EQ(f.cell(5, 10), "0x123456");
     EXPECT_EQ(f.ed->colour(), 0x123456u);
