@@ -86,6 +86,24 @@ TEST(InstallFolder, WindowsPointerRule)
         EXPECT_EQ(f.drive + ":" + f.folder, f.path) << c.name;
         EXPECT_EQ(f.file("Sys.ndx"), std::string(c.path) + "\\Sys.ndx") << c.name;
     }
+
+    // A folder given with its separator gets no second one; a folder whose last
+    // character is a two-byte one ending in the byte "\" (表, ソ, 能) still gets one.
+    struct Join
+    {
+        const char *folder, *expected;
+    } joins[] = {
+        {"D:\\x\\", "D:\\x\\Sys.ndx"},
+        {"D:\\調査表", "D:\\調査表\\Sys.ndx"},
+        {"D:\\データソ", "D:\\データソ\\Sys.ndx"},
+        {"D:\\機能", "D:\\機能\\Sys.ndx"},
+    };
+    for (const Join& j : joins) {
+        InstallFolder f;
+        f.windowsDrives = true;
+        f.path = sj(j.folder);
+        EXPECT_EQ(f.file("Sys.ndx"), sj(j.expected)) << j.expected;
+    }
 }
 
 TEST(InstallFolder, PosixPointerRuleAndOverride)

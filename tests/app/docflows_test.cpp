@@ -210,10 +210,13 @@ TEST(SaveFlow, ExtensionRulesChooseBetweenSaveAndSaveAs)
         bool asksName;
         bool warns;
     } cases[] = {
-        {"log.BHC", false, false},                          // capitals are fine
-        {"log.v2.bhc", true, true},                         // extension taken after the first dot
-        {"log.txt", true, true},    {"log.b", true, false}, // too short: straight to Save As
+        {"log.BHC", false, false},  // capitals are fine
+        {"log.v2.bhc", true, true}, // extension taken after the first dot
+        {"log.txt", true, true},
+        {"log.b", true, false}, // too short: straight to Save As
         {"log", true, false},
+        {"あ.bhc", false, false},       // a UTF-8 name whose last bytes look like a CP932 lead byte
+        {"柱状図あ.BHC", false, false}, // before the dot
     };
     for (const auto& c : cases) {
         TempDir dir;

@@ -181,13 +181,17 @@ TEST(PatternColours, ParseRules)
                "600,0x008040,0x008040,C,粘土,\r\n"
                "600,0x0000ff,,,,\r\n"                  // a second pair for 600: the first wins
                "8500,0x142830,0x142830,Pt,ピート,\r\n" // "ー" has "[" as its trail byte
+               "8600,0x0000ff,0x0000ff,Hn,本,\r\n"     // "本" has "{" as its trail byte
+               "8700,0x00ff00,,,表土,\r\n"             // "\\" in "表"
                "{note},1,\r\n"
                "abc,5,\r\n"
                "500,010,\r\n" // leading 0: octal
                "200,255,\r\n"));
-    ASSERT_EQ(t.pairs().size(), 5u);
+    ASSERT_EQ(t.pairs().size(), 7u);
     EXPECT_EQ(t.colourOf(600), 0x008040u);
     EXPECT_EQ(t.colourOf(8500), 0x142830u);
+    EXPECT_EQ(t.colourOf(8600), 0x0000ffu);
+    EXPECT_EQ(t.colourOf(8700), 0x00ff00u);
     EXPECT_EQ(t.colourOf(500), 8u);
     EXPECT_EQ(t.colourOf(200), 255u);
     EXPECT_EQ(t.colourOf(1234), 0u);

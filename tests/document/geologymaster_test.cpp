@@ -229,3 +229,21 @@ TEST(SoilNameComposition, DeriveGeologyPatternsFillsColumns12To14OfUsedRows)
     EXPECT_EQ(g(5, GeologyCol::VectorName), ""); // beyond the used rows
     EXPECT_EQ(g(5, GeologyCol::Composed), "");
 }
+
+TEST(GeologyMaster, SectionAndEndMarksAreMatchedByCharacter)
+{
+    // "ー" and "深" end in the byte "[": "ー第" or "深終了" hold the bytes of "[第" and
+    // "[終了" across a character boundary and are entries, not marks.
+    GeologyMaster m;
+    EXPECT_EQ(m.parse(crlf({"[第1 基本],,5,", "スラリー第二層,SL,100.1,1", "深終了岩,D,200,2",
+                            "表土,Ts,300,3", "[第2 混じり]", "礫混じり,-G,1,1", "[終了]", "後,X,9,9"}),
+                      GeologyMaster::Vector),
+              5);
+    const auto base = m.section(GeologyMaster::Vector, 1);
+    ASSERT_EQ(base.size(), 3u);
+    EXPECT_EQ(u8(base[0]->name), "スラリー第二層");
+    EXPECT_EQ(base[0]->code, 100);
+    EXPECT_EQ(u8(base[1]->name), "深終了岩");
+    EXPECT_EQ(u8(base[2]->text), "Ts");
+    EXPECT_EQ(m.section(GeologyMaster::Vector, 2).size(), 1u);
+}

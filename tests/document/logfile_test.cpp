@@ -358,3 +358,35 @@ TEST(LogFile, HeaderCoordinatesAreSplitFromEntries14And15)
     EXPECT_EQ(doc.HeaderTable(HeaderEntry::LongitudeMin), "45");
     EXPECT_EQ(doc.HeaderTable(HeaderEntry::LongitudeSec), "");
 }
+
+TEST(LogFile, OlderFormatsEndANoteOnlyAtAnAtSignOfItsOwn)
+{
+    // Words whose second byte is an ASCII character: "@" (機, 掘, 法, 察, 繊, the
+    // full-width blank), "[" (深), "\" (表, ソ), "{" (本), "]" (転), "|" (掛).
+    const char* words[] = {"有機物混入", "無水掘り", "観察孔", "工法", "繊維混じり", "粘土　混じり",
+                           "深度",       "表土",     "ソイル", "本孔", "転石",       "掛矢"};
+    const char* tokens[] = {"$$_QVOR", "$$_TVOREN5", "$$_MRVOR1"};
+    for (const char* token : tokens) {
+        for (const char* word : words) {
+            SCOPED_TRACE(std::string(token) + " " + word);
+            const std::string text =
+                std::string(token) + "\r\n$$K\r\n" +
+                sj(std::string("1.00\r\n2.00\r\n\r\n") + word + "\r\n次の行\r\n@\r\n1\r\n" +
+                   "3.00\r\n4.00\r\n\r\n二番目\r\n" + word + "@\r\n0\r\n");
+            Document doc;
+            load(doc, text);
+            const auto& n = doc.NoteTable;
+            EXPECT_EQ(n(1, 4), sj(std::string(word) + "\r\n次の行\r\n"));
+            EXPECT_EQ(n(1, 5), "1");
+            EXPECT_EQ(n(2, 1), "3.00");
+            EXPECT_EQ(n(2, 2), "4.00");
+            EXPECT_EQ(n(2, 4), sj("二番目\r\n")); // a line with a real "@" still ends the text
+            EXPECT_EQ(n(2, 5), "0");
+        }
+    }
+    // The current format ends the text at the BEL line only.
+    Document doc;
+    load(doc, "$$_QVOR780\r\n$$K\r\n1.00\r\n2.00\r\n\r\na@b\r\n\x07\r\n1\r\n");
+    EXPECT_EQ(doc.NoteTable(1, 4), "a@b\r\n");
+    EXPECT_EQ(doc.NoteTable(1, 5), "1");
+}

@@ -153,4 +153,11 @@ TEST(Tables, ViewUpdateDefaults)
     EXPECT_EQ(d(DisplayRow::graph(1), DisplayCol::Width), "23.0");
     EXPECT_EQ(d(DisplayRow::graph(5), DisplayCol::Width), "23.0");
     EXPECT_EQ(doc.HeaderTable(HeaderEntry::LogTitle), sj("ボーリング柱状図"));
+
+    // A file opened at start-up keeps its title, also an emptied one.
+    Document file;
+    file.path = "/logs/b-1.bhc";
+    ApplyStartupDefaults(file);
+    EXPECT_EQ(file.DisplayItemTable(DisplayRow::graph(1), DisplayCol::Width), "23.0");
+    EXPECT_EQ(file.HeaderTable(HeaderEntry::LogTitle), "");
 }

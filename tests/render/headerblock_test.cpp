@@ -63,7 +63,8 @@ TEST(HeaderTexts, FormatDate)
         {"平成", "元", "4", "1", "平成元年4月1日"},
         {"令和", "5", "12", "31", "令和5年12月31日"},
         {"", "2023", "04", "01", "2023年4月1日"},
-        {"", "", "", "", "年月日"},
+        {"", "", "", "", "  年月日"}, // an empty year keeps its two-blank gap
+        {"平成", "", "", "", "平成  年月日"},
         {"昭和", "R", "ab", "x", "昭和 R年ab月 x日"}, // two bytes, padded like "%2.2s"
         {"", "ABC", "4", "1", "AB年4月1日"},          // only the first two bytes
         {"", "a元", "4", "1", "a 年4月1日"},          // a two-byte character is never cut in half
@@ -279,8 +280,8 @@ TEST(HeaderBlock, TableRulesLabelsAndValues)
               (DevPoint{h.X(32.0 + 0.5), h.Y(row(2) + 0.55 * (row(3) - row(2)))}));
 
     EXPECT_EQ(h.texts(" 35ﾟ1'2\"").size(), 1u);
-    EXPECT_EQ(h.texts("　　゜　’　”").size(), 1u); // longitude left empty
-    EXPECT_EQ(h.texts("年月日～年月日").size(), 1u);
+    EXPECT_EQ(h.texts("　　゜　’　”").size(), 1u);       // longitude left empty
+    EXPECT_EQ(h.texts("  年月日～  年月日").size(), 1u); // empty years keep their gaps
     // Stacked labels: four characters from y3 + 0.1.
     auto ground = h.texts("地");
     ASSERT_EQ(ground.size(), 1u);
@@ -318,7 +319,7 @@ TEST(HeaderBlock, CompactHeader)
     ASSERT_EQ(value.size(), 1u);
     EXPECT_EQ(value[0].points[0], (DevPoint{h.X(28.0 + labelWidth), h.Y(line2)}));
     EXPECT_EQ(value[0].align, AlignLeftBottom);
-    EXPECT_EQ(h.texts("調査期間  年月日～年月日").size(), 1u);
+    EXPECT_EQ(h.texts("調査期間    年月日～  年月日").size(), 1u);
 
     Header none;
     none.dev.setTextAlign(AlignLeftBottom);

@@ -154,9 +154,10 @@ TEST(DrawLogPage, TextRolesAtTheirSizesAndTheDevicesFontRestored)
     ASSERT_TRUE(p.draw());
     std::vector<int> heights;
     for (const Call& c : p.dev.ofKind(Op::Font)) heights.push_back(c.font.height);
-    // Title (10 pt at /45), heading 10, items 8, legend 8, notes 7, body 8, page 9, heading 10, then the
-    // device's own font.
-    EXPECT_EQ(heights, (std::vector<int>{133, 83, 66, 66, 58, 66, 75, 83, 0}));
+    // Title (10 pt at /45), heading 10, items 8 (the stacked "シルト" of the grain-size heading
+    // set smaller to fit between its rules, then 8 again), legend 8, notes 7, body 8, page 9,
+    // heading 10, then the device's own font.
+    EXPECT_EQ(heights, (std::vector<int>{133, 83, 66, 57, 66, 66, 58, 66, 75, 83, 0}));
     const auto fonts = p.dev.ofKind(Op::Font);
     EXPECT_EQ(fonts[0].font.face, sj("ＭＳ 明朝"));
     EXPECT_EQ(fonts[0].font.charSet, 128);
@@ -442,6 +443,14 @@ TEST(DrawLogPage, ValuesHandedToTheColumns)
     doc.SampleTable(4, SampleCol::Top) = "x";
     doc.SampleTable(5, SampleCol::Top) = "9.00";
     EXPECT_EQ(computeSampleMidDepths(doc), (std::vector<double>{1.5, 3.0, 5.25}));
+    // A bottom that is no number is no bottom: the points sit at the top depth.
+    for (const char* bottom : {"?", "－", " ", "　", "x1"}) {
+        doc.SampleTable(2, 2) = sj(bottom);
+        EXPECT_EQ(computeSampleMidDepths(doc), (std::vector<double>{1.5, 3.0, 5.25})) << bottom;
+    }
+    doc.SampleTable(2, 2) = sj("　4.00");
+    EXPECT_EQ(computeSampleMidDepths(doc), (std::vector<double>{1.5, 3.5, 5.25}));
+    doc.SampleTable(2, 2).clear();
 
     struct Case
     {
