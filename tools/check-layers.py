@@ -16,7 +16,7 @@ ALLOWED = {
     "document": {"platform"},
     "app": {"document", "platform"},
     "render": {"app", "document", "platform"},
-    "dialogs": {"app", "document", "platform"},
+    "dialogs": {"render", "app", "document", "platform"},  # render: the pattern previews
     "commands": {"dialogs", "render", "app", "document", "platform"},
     "qt": {"commands", "dialogs", "render", "app", "document", "platform"},
     "cli": {"qt", "commands", "dialogs", "render", "app", "document", "platform"},
