@@ -48,9 +48,12 @@ bool endsWithLineBreak(const std::string& text)
     return text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0;
 }
 
-void stackCharacters(PageCanvas& c, double x, double y, double step, std::string_view text)
+// Characters one below the other from y, down to the bottom of what can be seen.
+void stackCharacters(PageCanvas& c, double x, double y, double step, std::string_view text,
+                     double visibleBottom)
 {
-    for (size_t p = 0; p < text.size();) {
+    constexpr int kMaxCharacters = 4096; // whatever the step
+    for (size_t p = 0, count = 0; p < text.size() && y <= visibleBottom && count < kMaxCharacters; ++count) {
         const size_t n = charLengthAt(text, p);
         c.PageText(x, y, text.substr(p, n));
         y += step;
@@ -64,12 +67,15 @@ constexpr double kHatchFirstRow = 0.06;
 constexpr double kHatchRowStep = 0.12;
 // Rows that cannot be seen are skipped; this many rows at most, whatever the depths.
 constexpr int kMaxHatchRows = 100000;
+// Marks right of the visible part are not drawn; this many in a row at most.
+constexpr int kMaxHatchMarks = 2000;
 
 struct BarPart
 {
     LogPass& pass;
     double x1, x2, top, bottom;
     double visibleTop, visibleBottom;
+    double visibleRight;
     int pen;
 
     void line(double ax, double ay, double bx, double by) const
@@ -91,6 +97,14 @@ struct BarPart
             previous = y;
         }
     }
+
+    // draw(x) for x = first, first + pitch, ... while the mark (reaching `after` right of x)
+    // ends inside the part, and no further than can be seen.
+    template <class Draw> void marks(double first, double pitch, double after, Draw draw) const
+    {
+        double x = first;
+        for (int n = 0; n < kMaxHatchMarks && x + after < x2 && x < visibleRight; ++n, x += pitch) draw(x);
+    }
 };
 
 void hatchClay(const BarPart& b)
@@ -103,8 +117,8 @@ void hatchSilt(const BarPart& b)
     constexpr double dash = 1.408, pitch = 2.2, rowShift = 1.1;
     const double inset = (pitch - dash) / 2;
     b.rows(kHatchFirstRow, kHatchRowStep, 0, [&](bool odd, double y) {
-        for (double x = b.x1 + inset + (odd ? rowShift : 0); x + dash < b.x2; x += pitch)
-            b.line(x, y, x + dash, y);
+        b.marks(b.x1 + inset + (odd ? rowShift : 0), pitch, dash,
+                [&](double x) { b.line(x, y, x + dash, y); });
     });
 }
 
@@ -112,10 +126,10 @@ void hatchSand(const BarPart& b)
 {
     constexpr double halfWidth = 0.1, halfHeight = 0.01, pitch = 1.1, firstX = 0.55, rowShift = 0.55;
     b.rows(kHatchFirstRow, kHatchRowStep, halfHeight, [&](bool odd, double y) {
-        for (double x = b.x1 + firstX + (odd ? rowShift : 0); x + halfWidth < b.x2; x += pitch) {
+        b.marks(b.x1 + firstX + (odd ? rowShift : 0), pitch, halfWidth, [&](double x) {
             b.line(x - halfWidth, y, x + halfWidth, y);
             b.line(x, y - halfHeight, x, y + halfHeight);
-        }
+        });
     });
 }
 
@@ -127,8 +141,8 @@ void hatchGravel(const BarPart& b)
     const PageGeometry& g = b.pass.geo;
     const double radiusMm = g.unitsPerPageMm > 0.0001 ? radius * g.unitsPerMetre / g.unitsPerPageMm : 0;
     b.rows(firstRow, rowStep, radius, [&](bool odd, double y) {
-        for (double x = b.x1 + firstX + (odd ? rowShift : 0); x + radiusMm < b.x2; x += pitch)
-            b.pass.canvas.PageCircle(x, y, radius, PenStyle::Solid, b.pen, 0);
+        b.marks(b.x1 + firstX + (odd ? rowShift : 0), pitch, radiusMm,
+                [&](double x) { b.pass.canvas.PageCircle(x, y, radius, PenStyle::Solid, b.pen, 0); });
     });
 }
 
@@ -161,6 +175,8 @@ void drawGrainSizeBar(LogPass& pass, double x1, double x2, double top, double bo
     for (double p : pct) total += p;
     if (total <= 0) return;
     const int pen = std::max(1, pass.ruleWidth());
+    // The body is clipped at the view's clip width; the heading band ends there too.
+    const double visibleRight = pass.view().clipWidthMm;
     // A bar never leaves its column: negative parts count as 0 and the sum stops at 100.
     double edges[5];
     double sum = 0;
@@ -175,7 +191,7 @@ void drawGrainSizeBar(LogPass& pass, double x1, double x2, double top, double bo
         const double a = edges[i], b = edges[i + 1];
         if (b - a < 1e-6) continue;
         pass.canvas.PageRectOutline(a, top, b, bottom, PenStyle::Solid, pen, 0);
-        hatches[i](BarPart{pass, a, b, top, bottom, visibleTop, visibleBottom, pen});
+        hatches[i](BarPart{pass, a, b, top, bottom, visibleTop, visibleBottom, visibleRight, pen});
     }
 }
 
@@ -251,10 +267,10 @@ void drawStratumColumn(LogPass& pass, double, double)
         const double middle = (top + bottom) / 2;
         const double start = middle - n * lambda / 2;
         if (start >= top) {
-            stackCharacters(c, x, start, lambda, name);
+            stackCharacters(c, x, start, lambda, name, pass.visibleBottom());
         } else if ((bottom - top) / n >= 0.7 * lambda) {
             // Closer lines, still centred in the interval.
-            stackCharacters(c, x, middle - n * 0.7 * lambda / 2, 0.7 * lambda, name);
+            stackCharacters(c, x, middle - n * 0.7 * lambda / 2, 0.7 * lambda, name, pass.visibleBottom());
         } else {
             c.PageText(x, top + 0.1, name);
         }
@@ -370,7 +386,7 @@ void drawGrainSizeColumn(LogPass& pass, double, double)
     const Document& doc = pass.doc();
     for (int r = 1; r <= doc.SampleTable.rows() && isNumeric(doc.SampleTable(r, 1)); ++r)
         drawGrainSizeBar(pass, X[14], X[15], cellDouble(doc.SampleTable(r, 1)), sampleBottomDepth(doc, r),
-                         sampleGrainSizes(doc, r), pass.top, pass.bottom);
+                         sampleGrainSizes(doc, r), pass.visibleTop(), pass.visibleBottom());
 }
 
 void drawCasingColumn(LogPass& pass, double, double)
