@@ -331,17 +331,17 @@ TEST(ViewController, HeaderFillsCompanyAndTelephoneAndWritesFlagsAsOneOrZero)
     f.dialogs.onHeader = [&](HeaderDialogData& d) {
         seen = d;
         d.entry[1] = sj("新しい調査");
-        d.flag36 = false;
-        d.flag48 = true;
+        d.elevationShown = false;
+        d.headerUnderline = true;
     };
     f.dialogs.ok = false;
     f.ctl.run(CommandId::Header);
     EXPECT_EQ(seen.geologyDepth, "4.00");
     EXPECT_EQ(u8(seen.entry[39]), "試験工業株式会社");
     EXPECT_EQ(seen.entry[40], "03-1234-5678");
-    EXPECT_TRUE(seen.flag36);
-    EXPECT_FALSE(seen.flag47);
-    EXPECT_FALSE(seen.flag48);
+    EXPECT_TRUE(seen.elevationShown);
+    EXPECT_FALSE(seen.compactHeader);
+    EXPECT_FALSE(seen.headerUnderline);
     EXPECT_EQ(u8(f.doc.HeaderTable(1)), "調査"); // Cancel changes nothing
     EXPECT_TRUE(f.doc.HeaderTable(39).empty());
 
@@ -621,7 +621,7 @@ TEST(ViewController, KeyOptionsAndNameMasterStoreTheirLinesAndWriteTheSettings)
     f.ctl.run(CommandId::NameMaster);
     EXPECT_EQ(seen.masterPath, f.app.paths.nameMaster);
     EXPECT_EQ(seen.monochromeBitmapFolder, f.app.paths.bitmapFolder + "01");
-    EXPECT_EQ(f.app.settings.patternUse(), 3);
+    EXPECT_EQ(f.app.settings.PatternUse(), 3);
     EXPECT_TRUE(f.app.settings.PatternAllBlack());
     EXPECT_FALSE(f.app.master.entries(GeologyMaster::Vector).empty() &&
                  f.app.master.entries(GeologyMaster::Bitmap).empty()); // read again
@@ -630,7 +630,7 @@ TEST(ViewController, KeyOptionsAndNameMasterStoreTheirLinesAndWriteTheSettings)
     ASSERT_TRUE(readFileBytes(f.settingsFile(), bytes));
     const Settings written = parseSettings(bytes);
     EXPECT_EQ(written.enterKeyMode(), 2);
-    EXPECT_EQ(written.patternUse(), 3);
+    EXPECT_EQ(written.PatternUse(), 3);
     EXPECT_TRUE(f.prompter.entries().empty());
 }
 

@@ -8,7 +8,7 @@
 #include "document/positions.h"
 #include "document/tables.h"
 #include "platform/recordingdevice.h"
-#include "render/columnedges.h"
+#include "render/detail/columnedges.h"
 #include "render/logpage.h"
 #include "render/pagecanvas.h"
 #include "render/patterns.h"

@@ -1,4 +1,4 @@
-#include "render/columnedges.h"
+#include "render/detail/columnedges.h"
 
 #include "document/fieldtext.h"
 #include "document/positions.h"
@@ -20,7 +20,7 @@ double clampColumnWidth(double mm)
 
 bool displayItemShown(const Document& doc, int row)
 {
-    return cellInt(doc.DisplayItemTable(row, 1)) == 1;
+    return cellInt(doc.DisplayItemTable(row, DisplayCol::Shown)) == 1;
 }
 
 ColumnEdges ColumnEdges::compute(const Document& doc)
@@ -42,7 +42,8 @@ ColumnEdges ColumnEdges::compute(const Document& doc)
 bool graphDrawn(const Document& doc, const ColumnEdges& edges, int k)
 {
     if (k < 1 || k > 5) return false;
-    return cellInt(doc.DisplayItemTable(7 + k, 1)) != 0 && edges[15 + k] - edges[14 + k] >= 1.0;
+    return cellInt(doc.DisplayItemTable(DisplayRow::graph(k), DisplayCol::Shown)) != 0 &&
+           edges[15 + k] - edges[14 + k] >= 1.0;
 }
 
 } // namespace qc
