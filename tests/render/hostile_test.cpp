@@ -147,6 +147,15 @@ const HostileCase kCases[] = {
          d.StratumTable(1, StratumCol::Bottom) = "1e9";
          d.StratumTable(1, StratumCol::Name) = std::string(1000000, 'A');
      }},
+    {"note of 20 MB at the top",
+     [](Document& d, ViewState&) {
+         d.DisplayItemTable(DisplayRow::Notes, DisplayCol::Shown) = "1";
+         std::string line = test::sj("植物根混入、礫混入 含水少ない ") + "\r\n";
+         std::string text;
+         while (text.size() < 20000000) text += line;
+         d.NoteTable(1, NoteCol::Top) = "0";
+         d.NoteTable(1, NoteCol::Text) = text;
+     }},
     {"title of a million characters",
      [](Document& d, ViewState&) { d.HeaderTable(HeaderEntry::LogTitle) = std::string(1000000, 'A'); }},
 };

@@ -207,6 +207,30 @@ void drawWaterMark(LogPass& pass, double x, double y)
     pass.rule(x - 0.2, y + 0.08, x + 0.2, y + 0.08);
 }
 
+// A note longer than this is laid out in parts of growing length until it reaches the page bottom.
+constexpr size_t kNotePartBytes = 8192;
+
+// The text of a note as it is laid out (closed by a line break), and its height: the whole
+// text, or a long one's beginning that already runs from textTop past reach, so that a note
+// of many megabytes costs no more than a page of it.
+std::string notePart(PageCanvas& c, const PageGeometry& g, double left, double right, const std::string& text,
+                     double textTop, double reach, int& height)
+{
+    for (size_t want = kNotePartBytes;; want *= 4) {
+        if (want >= text.size()) {
+            std::string whole = text;
+            if (!endsWithLineBreak(whole)) whole += "\r\n";
+            height = measure(c, left, right, whole);
+            return whole;
+        }
+        size_t cut = 0;
+        while (cut < want) cut += charLengthAt(text, cut);
+        std::string part = text.substr(0, cut) + "\r\n";
+        height = measure(c, left, right, part);
+        if (textTop + g.deviceToYUnits(height) > reach) return part;
+    }
+}
+
 void drawNotesColumn(LogPass& pass, double, double)
 {
     const ColumnEdges& X = pass.edges;
@@ -219,6 +243,8 @@ void drawNotesColumn(LogPass& pass, double, double)
     const double left = X[9] + 0.2, right = X[10] + 0.8;
     const int lineHeight = measure(c, left, right, " ");
     double end = 0; // bottom of the previous note's text
+    // Texts are laid out down to a line below the visible part.
+    const double reach = pass.visibleBottom() + g.deviceToYUnits(lineHeight);
     for (int r = 1; r <= N.rows() && isNumeric(N(r, 1)); ++r) {
         const double top = cellDouble(N(r, 1));
         const double y0 = std::max(top, end + 0.03); // notes never overlap
@@ -227,12 +253,14 @@ void drawNotesColumn(LogPass& pass, double, double)
         const std::string& underline = N(r, 5);
         const bool underlined = underline == "1" || !isNumeric(underline);
 
-        std::string text = N(r, 4);
-        if (!endsWithLineBreak(text)) text += "\r\n";
-        int height = measure(c, left, right, text);
         const double textTop = y0 + 0.1;
-        c.PageTextInRect(left, textTop, right, textTop + g.deviceToYUnits(height), text,
-                         TextFormat::WordBreak | TextFormat::NoClip);
+        int height = 0;
+        // A text that starts below what can be seen is not laid out (nor any after it).
+        if (textTop <= reach) {
+            const std::string text = notePart(c, g, left, right, N(r, 4), textTop, reach, height);
+            c.PageTextInRect(left, textTop, right, textTop + g.deviceToYUnits(height), text,
+                             TextFormat::WordBreak | TextFormat::NoClip);
+        }
         if (height >= 2 * lineHeight) height -= lineHeight; // the empty line of the closing break
         // The note ends on its bottom depth, or below its text when that runs further; the
         // text starts 0.1 below y0, so that is where its last line ends.
