@@ -101,17 +101,34 @@ void ViewController::viewUpdate(bool documentShown)
     m_host.repaint(true);
 }
 
-void ViewController::newDocument()
+bool ViewController::mayReplaceDocument(FileChooser& chooser)
 {
+    if (m_doc.modified == 0) return true;
+    switch (m_prompter.ask(QC_SJ("変更を保存しますか？"), Buttons::SaveDiscardCancel, Answer::Yes)) {
+    case Answer::Yes:
+        return SaveDocument(m_doc, m_prompter, chooser) == FlowResult::Done;
+    case Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+FlowResult ViewController::newDocument(FileChooser& chooser)
+{
+    if (!mayReplaceDocument(chooser)) return FlowResult::Cancelled;
     ClearAll(m_doc);
     m_doc.path.clear();
     m_doc.title.clear();
     m_doc.modified = 0;
+    ApplyDefaultLogTitle(m_doc);
     viewUpdate(true);
+    return FlowResult::Done;
 }
 
-FlowResult ViewController::openPath(const std::string& path)
+FlowResult ViewController::openPath(const std::string& path, FileChooser& chooser)
 {
+    if (!mayReplaceDocument(chooser)) return FlowResult::Cancelled;
     const FlowResult r = LoadByPath(m_doc, path, m_prompter);
     if (r == FlowResult::Done) viewUpdate(true);
     return r;
@@ -119,6 +136,7 @@ FlowResult ViewController::openPath(const std::string& path)
 
 FlowResult ViewController::openWithDialog(FileChooser& chooser)
 {
+    if (!mayReplaceDocument(chooser)) return FlowResult::Cancelled;
     const FlowResult r = OpenDocumentDialog(m_doc, m_prompter, chooser, m_app.install.path);
     if (r == FlowResult::Done) viewUpdate(true);
     return r;
@@ -375,6 +393,7 @@ void ViewController::runNameMaster()
     d.allBlack = m_app.settings.PatternAllBlack();
     d.monochromeBitmaps = m_app.settings.BitmapMonochrome();
     d.masterPath = m_app.paths.nameMaster;
+    d.patternColoursPath = m_app.paths.patternColours;
     d.bitmapFolder = m_app.paths.bitmapFolder;
     d.monochromeBitmapFolder = m_app.paths.monochromeBitmapFolder();
     if (!m_dialogs.nameMaster(d)) return;
