@@ -19,6 +19,7 @@
 #include <chrono>
 #include <fstream>
 #include <functional>
+#include <ostream>
 #include <sstream>
 #include <string>
 
@@ -159,6 +160,11 @@ const HostileCase kCases[] = {
     {"title of a million characters",
      [](Document& d, ViewState&) { d.HeaderTable(HeaderEntry::LogTitle) = std::string(1000000, 'A'); }},
 };
+
+void PrintTo(const HostileCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class Hostile : public ::testing::TestWithParam<HostileCase>
 {
