@@ -190,6 +190,11 @@ int runExport(const std::vector<std::string>& args, const std::string& installDi
                   showProgress ? std::function<void(int, int)>(progress) : std::function<void(int, int)>());
     if (showProgress && result.pageCount > 1) err << '\n';
     if (!result.ok) return fail(err, result.error);
+    if (!result.stalePages.empty())
+        err << "qc: note: " << result.stalePages.size() << " page file(s) of an earlier export remain ("
+            << result.stalePages.front()
+            << (result.stalePages.size() > 1 ? " ... " + result.stalePages.back() : "")
+            << "); the log now has " << result.pageCount << " page(s)\n";
     return 0;
 }
 

@@ -30,6 +30,9 @@ struct ExportResult
     std::string error; // one line, UTF-8
     int pageCount = 0; // pages of the log
     std::vector<std::string> files;
+    // PNG/SVG pages of an earlier export past the last page written now (a whole-log
+    // export only): kept, and named here so that the caller can say so.
+    std::vector<std::string> stalePages;
 };
 
 // The format an output path asks for by its extension; false for another one.
