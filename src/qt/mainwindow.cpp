@@ -256,7 +256,9 @@ void MainWindow::trigger(CommandId id)
 void MainWindow::updateTitle()
 {
     const QString doc = m_doc.title.empty() ? QStringLiteral("無題") : fromNativePath(m_doc.title);
-    setWindowTitle(doc + QStringLiteral(" - ") + QString::fromUtf8(kMainWindowTitle));
+    // "[*]" is where the title bar shows "*" while the log has unsaved changes.
+    setWindowTitle(doc + QStringLiteral("[*] - ") + QString::fromUtf8(kMainWindowTitle));
+    setWindowModified(m_doc.modified != 0);
 }
 
 // Recent files ------------------------------------------------------------
@@ -375,6 +377,7 @@ void MainWindow::repaint(bool erase)
 {
     Q_UNUSED(erase); // the view draws the whole page on white every time
     m_logView->invalidatePage();
+    updateTitle(); // every edit ends in a repaint
     if (auto it = m_actions.find(CommandId::ScreenDisplay); it != m_actions.end())
         it->second->setChecked(m_view.screenDisplayOn);
 }

@@ -94,6 +94,13 @@ int pdfPageCount(const QString& path)
     return static_cast<int>(bytes.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
 }
 
+// The title as the title bar shows it: "[*]" becomes "*" while the window is modified.
+QString shownTitle(const QWidget& w)
+{
+    QString t = w.windowTitle();
+    return t.replace(QStringLiteral("[*]"), w.isWindowModified() ? QStringLiteral("*") : QString());
+}
+
 bool isBlank(const QImage& image)
 {
     for (int y = 0; y < image.height(); y += 3)
@@ -176,7 +183,7 @@ private slots:
         for (QAction* a : tools) QVERIFY(!a->icon().isNull());
         QCOMPARE(h.window->action(CommandId::NextPage)->statusTip(), QStringLiteral("次のページへ"));
 
-        QVERIFY(h.window->windowTitle().endsWith(QStringLiteral(" - 化学柱状図v7")));
+        QVERIFY(shownTitle(*h.window).endsWith(QStringLiteral(" - 化学柱状図v7")));
         auto* hint = h.window->statusBar()->findChild<QLabel*>(QStringLiteral("viewHint"));
         QVERIFY(hint);
         QCOMPARE(hint->text(), QStringLiteral("PageUp(RollUp), PageDown(RollDown) または↑↓ｷｰで改ページ"));
@@ -332,14 +339,14 @@ private slots:
             QVERIFY(h.prompter.entries().empty());
             QCOMPARE(fromNativePath(h.doc.path), file);
             QVERIFY(geologyRowCount(h.doc) > 0);
-            QCOMPARE(h.window->windowTitle(), QStringLiteral("current.bhc - 化学柱状図v7"));
+            QCOMPARE(shownTitle(*h.window), QStringLiteral("current.bhc - 化学柱状図v7"));
             QCOMPARE(h.window->recentFiles().value(0), file);
         } else {
             QCOMPARE(static_cast<int>(h.prompter.entries().size()), 1);
             QVERIFY(fromCp932(h.prompter.entries()[0].text).startsWith(message));
             QVERIFY(h.doc.path.empty());
             QCOMPARE(geologyRowCount(h.doc), 0);
-            QCOMPARE(h.window->windowTitle(), QStringLiteral("無題 - 化学柱状図v7"));
+            QCOMPARE(shownTitle(*h.window), QStringLiteral("無題 - 化学柱状図v7"));
         }
         // Either way the view update ran: page 1 and the default roles.
         QCOMPARE(h.view.currentPage, 1);
@@ -652,7 +659,42 @@ private slots:
         QCOMPARE(h.doc.path, dir.file("copy.bhc"));
         QCOMPARE(h.doc.modified, 0);
         QVERIFY(QFile::exists(QString::fromStdString(dir.file("copy.bhc"))));
-        QVERIFY(h.window->windowTitle().startsWith(QStringLiteral("copy.bhc")));
+        QCOMPARE(shownTitle(*h.window), QStringLiteral("copy.bhc - 化学柱状図v7"));
+    }
+
+    // The title bar's "*" follows the log's modified flag through edit, save, new and open.
+    void modifiedMarkFollowsTheDocument()
+    {
+        qc::test::TempDir dir;
+        const QString copy = QString::fromStdString(dir.file("mark.bhc"));
+        QVERIFY(QFile::copy(QStringLiteral(QC_TEST_DATA_DIR "/current.bhc"), copy));
+        Harness h(toNativePath(copy));
+        h.window->dialogs().setRunner([](QDialog&) { return int(QDialog::Accepted); });
+        struct Step
+        {
+            const char* name;
+            std::function<void()> run;
+            const char* title;
+        };
+        const Step steps[] = {
+            {"opened", [] {}, "mark.bhc - 化学柱状図v7"},
+            {"edited", [&] { h.window->action(CommandId::Header)->trigger(); }, "mark.bhc* - 化学柱状図v7"},
+            {"saved", [&] { h.window->action(CommandId::FileSave)->trigger(); }, "mark.bhc - 化学柱状図v7"},
+            {"edited again", [&] { h.window->action(CommandId::Header)->trigger(); },
+             "mark.bhc* - 化学柱状図v7"},
+            {"new, changes dropped",
+             [&] {
+                 h.prompter.queueAnswer(Answer::No);
+                 h.window->action(CommandId::FileNew)->trigger();
+             },
+             "無題 - 化学柱状図v7"},
+            {"opened again", [&] { h.window->openFile(copy); }, "mark.bhc - 化学柱状図v7"},
+        };
+        for (const Step& s : steps) {
+            s.run();
+            QVERIFY2(shownTitle(*h.window) == QString::fromUtf8(s.title), s.name);
+            QVERIFY2(h.window->isWindowModified() == (h.doc.modified != 0), s.name);
+        }
     }
 };
 
