@@ -64,16 +64,22 @@ TEST(WaterLevelColumn, LevelsBelowAndAboveTheGround)
     drawWaterLevelColumn(pass, h, p.w());
     const double inside = p.X(12) + 0.5, outside = p.X(12) - 3.0;
 
+    // A note under a level starts on the level's baseline instead of printing over it.
     struct Expect
     {
         const char* text;
         double x, y;
+        TextAlign align = AlignLeftBaseline;
     } expected[] = {
-        {" 1.20", inside, 1.20 - 0.8 * h},  {"04/12", inside, 1.20 - 1.6 * h},
-        {"", inside, 1.20 - 0.2 * h},       {"+0.50", outside, -0.5 - 0.8 * h},
-        {"04/13", outside, -0.5 - 1.6 * h}, {"自噴", outside, -0.5 - 0.2 * h},
-        {" 7.00", inside, 7.0 - 0.8 * h},   {"洗浄", inside, 7.0 - 0.2 * h},
-        {"+6.00", outside, -6.0 - 0.8 * h}, {" 0.10", outside, 0.1 - 0.8 * h},
+        {" 1.20", inside, 1.20 - 0.8 * h},
+        {"04/12", inside, 1.20 - 1.6 * h},
+        {"+0.50", outside, -0.5 - 0.8 * h},
+        {"04/13", outside, -0.5 - 1.6 * h},
+        {"自噴", outside, -0.5 - 0.8 * h, AlignLeftTop},
+        {" 7.00", inside, 7.0 - 0.8 * h},
+        {"洗浄", inside, 7.0 - 0.8 * h, AlignLeftTop},
+        {"+6.00", outside, -6.0 - 0.8 * h},
+        {" 0.10", outside, 0.1 - 0.8 * h},
         {"記事", inside, 3.0 - 0.2 * h},
     };
     for (const Expect& e : expected) {
@@ -81,7 +87,7 @@ TEST(WaterLevelColumn, LevelsBelowAndAboveTheGround)
         for (const Call& c : p.dev.textsEqual(sj(e.text)))
             if (isAt(c, p.px(e.x), p.py(e.y))) {
                 found = true;
-                EXPECT_EQ(c.align, AlignLeftBaseline) << e.text;
+                EXPECT_EQ(c.align, e.align) << e.text;
             }
         EXPECT_TRUE(found) << e.text;
     }
@@ -196,10 +202,12 @@ TEST(SampleColumn, FigureAlignment)
         bool bottomWritten;
     } cases[] = {
         {"above the line", 0, "3.00", "4.00", AlignCentreBottom, AlignCentreBottom, true},
-        {"above, short sample", 0, "3.00", "3.10", AlignCentreBottom, AlignCentreBaseline, true},
+        // The bottom figure would print over the top one: it starts on the top figure's baseline.
+        {"above, short sample", 0, "3.00", "3.10", AlignCentreBottom, AlignCentreTop, true},
         {"below the line", 1, "3.00", "3.10", AlignCentreBottom, AlignCentreTop, true},
         {"not written", 2, "3.00", "4.00", AlignCentreBottom, AlignCentreBottom, false},
-        {"close below the previous bottom", 1, "2.10", "2.80", AlignCentreBaseline, AlignCentreTop, true},
+        // The previous bottom figure hangs below 2.00: the next top figure starts below it.
+        {"close below the previous bottom", 1, "2.10", "2.80", AlignCentreTop, AlignCentreTop, true},
     };
     for (const Case& c : cases) {
         Columns p;
@@ -330,7 +338,8 @@ TEST(StratumColumn, ThreePlacementsOfTheName)
     EXPECT_TRUE(at("積", s2 + 0.7 * lambda));
     EXPECT_TRUE(at("層", s2 + 1.4 * lambda));
     EXPECT_GE(s2, 3.00); // the closer stack stays inside its interval
-    EXPECT_TRUE(at("岩盤層", 3.80));
+    // In one piece the name is wider than the column: shrunk, then cut with "…".
+    EXPECT_TRUE(at("岩…", 3.80));
     EXPECT_TRUE(p.dev.textsEqual(sj("無視")).empty());
     EXPECT_TRUE(at("D", 5.5 - lambda));
     EXPECT_TRUE(at("g", 5.5));
@@ -367,7 +376,9 @@ TEST(FreeColumn, PlacementUnderlinesAndBaseline)
         ASSERT_TRUE(a && b && cc) << c.placement;
         EXPECT_EQ(a->points[0].x, p.px(x)) << c.placement;
         EXPECT_EQ(a->align, (TextAlign{c.align, VAlign::Bottom})) << c.placement;
-        EXPECT_EQ(b->align, (TextAlign{c.align, VAlign::Baseline})) << c.placement;
+        // B, 0.1 m below A, would print over it: it starts where A ends.
+        EXPECT_EQ(b->align, (TextAlign{c.align, VAlign::Top})) << c.placement;
+        EXPECT_EQ(b->points[0].y, a->points[0].y) << c.placement;
         EXPECT_EQ(cc->align, (TextAlign{c.align, VAlign::Bottom})) << c.placement;
         EXPECT_TRUE(p.hasLine(p.X(11), 1.00, p.X(12), 1.00));
         EXPECT_FALSE(p.hasLine(p.X(11), 1.10, p.X(12), 1.10));

@@ -123,8 +123,9 @@ TEST(GeologyColumns, FiguresAtTheBoundary)
     g.doc.HeaderTable(13) = "12.30";
     g.layer(1, "3.50", kDepthLine | kFigures | kName, sj("砂"), "400.0");
     g.draw();
+    // "%7.2f" is wider than the column: its digits alone are centred, never over the thickness.
     const Call elevation = g.figuresAt((g.X(1) + g.X(2)) / 2).at(0);
-    EXPECT_EQ(elevation.text, "   8.80");
+    EXPECT_EQ(elevation.text, "8.80");
     EXPECT_EQ(elevation.points[0].y, g.py(3.50));
     EXPECT_EQ(elevation.align, AlignCentreBottom);
     EXPECT_EQ(g.figuresAt((g.X(2) + g.X(3)) / 2).at(0).text, "3.50");
@@ -147,7 +148,7 @@ TEST(GeologyColumns, MissingElevationSuppressesOnlyTheElevationFigure)
     EXPECT_EQ(g.figuresAt((g.X(3) + g.X(4)) / 2).size(), 1u);
 }
 
-TEST(GeologyColumns, CloseBoundariesAreAlignedOnTheirBaseline)
+TEST(GeologyColumns, CloseBoundariesMoveTheirFiguresToTheLabelDepth)
 {
     Geology g;
     g.layer(1, "2.00", kFigures, "", "600.0");
@@ -157,8 +158,11 @@ TEST(GeologyColumns, CloseBoundariesAreAlignedOnTheirBaseline)
     const auto depths = g.figuresAt((g.X(3) + g.X(4)) / 2);
     ASSERT_EQ(depths.size(), 3u);
     EXPECT_EQ(depths[0].align.v, VAlign::Bottom);
+    // 2.05 lies less than a text height below 2.00: its figures sit on their baseline at the
+    // label depth 2.00 + 0.3, below the figures of 2.00, with a leader up to the boundary.
     EXPECT_EQ(depths[1].align.v, VAlign::Baseline);
-    EXPECT_EQ(depths[1].points[0].y, g.py(2.05));
+    EXPECT_EQ(depths[1].points[0].y, g.py(2.30));
+    EXPECT_TRUE(g.hasLine(g.X(4), 2.05, g.X(4) - 0.8, 2.30 - 0.8 * 0.3));
     // The second label counts as placed at 2.00 + 0.3, so 4.00 is far enough again.
     EXPECT_EQ(depths[2].align.v, VAlign::Bottom);
     EXPECT_EQ(g.figuresAt((g.X(2) + g.X(3)) / 2)[1].text, "0.05");

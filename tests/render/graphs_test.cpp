@@ -742,6 +742,10 @@ TEST(GraphHeading, LogarithmicScaleNumbersByMultiplier)
     };
     for (const Case& c : cases) {
         Heading t;
+        // Numbers small enough that none of them touches its neighbour.
+        t.fonts[FontSettings::GraphLegend].points = 0.5;
+        t.size = t.pass.selectRole(FontSettings::GraphLegend);
+        t.dev.clear();
         t.logGrid("1", "1000", "5");
         t.slot(1, 1, "0.01", "10");
         t.fmt(4, 7) = c.choice;
@@ -756,6 +760,30 @@ TEST(GraphHeading, LogarithmicScaleNumbersByMultiplier)
         if (std::string(c.choice) == "1") {
             EXPECT_NEAR(t.text("0.02")->points[0].x, t.X(t.left + std::log10(2) / 3 * 40), 1);
         }
+    }
+}
+
+// Numbers that would run together leave out every second one (again, until none touches),
+// and the numbers at the ends stay inside the graph's column.
+TEST(GraphHeading, ScaleNumbersThatWouldTouchAreThinnedAndKeptInTheColumn)
+{
+    Heading t;
+    t.logGrid("1", "1000", "5");
+    t.slot(1, 1, "0.01", "10");
+    t.fmt(4, 7) = "1"; // 1, 2 and 5 of every decade
+    t.fmt(5, 10) = "90";
+    t.fmt(5, 11) = "1";
+    t.draw();
+    std::vector<Call> numbers;
+    for (const Call& call : t.dev.texts())
+        if (call.align == AlignCentreBottom) numbers.push_back(call);
+    std::vector<std::string> drawn;
+    for (const Call& n : numbers) drawn.push_back(n.text);
+    EXPECT_EQ(drawn, (std::vector<std::string>{"0.01", "0.05", "0.2", "1", "5"}));
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        EXPECT_GE(numbers[i].bounds.left, t.X(t.x1)) << numbers[i].text;
+        EXPECT_LE(numbers[i].bounds.right, t.X(t.x2)) << numbers[i].text;
+        if (i > 0) EXPECT_LT(numbers[i - 1].bounds.right, numbers[i].bounds.left) << numbers[i].text;
     }
 }
 
