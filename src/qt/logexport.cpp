@@ -37,14 +37,18 @@ std::string errorOf(const QSaveFile& file, const std::string& path)
     return "cannot write " + path + ": " + file.errorString().toStdString();
 }
 
-// Draws pages first..last on a device, one call of newPage between two pages.
+// Draws pages first..last on a device, one call of newPage between two pages;
+// false when progress asked to stop.
 template <typename NewPage>
-void printPages(RenderContext& ctx, Device& device, int first, int last,
-                const std::function<void(int, int)>& progress, NewPage newPage)
+bool printPages(RenderContext& ctx, Device& device, int first, int last, const ExportProgress& progress,
+                NewPage newPage)
 {
     ViewState& view = ctx.view;
     for (int page = first; page <= last; ++page) {
-        if (progress) progress(page - first + 1, last - first + 1);
+        if (progress && !progress(page - first + 1, last - first + 1)) {
+            view.currentPage = 1;
+            return false;
+        }
         if (page > first) newPage(page);
         view.printingNow = true;
         view.currentPage = page;
@@ -52,6 +56,7 @@ void printPages(RenderContext& ctx, Device& device, int first, int last,
         view.printingNow = false;
     }
     view.currentPage = 1;
+    return true;
 }
 
 } // namespace
@@ -94,8 +99,7 @@ void setExportPaper(ViewState& view, const ExportOptions& options)
     computePaperSize(view, &page);
 }
 
-ExportResult exportLog(RenderContext& ctx, const ExportOptions& options,
-                       const std::function<void(int, int)>& progress)
+ExportResult exportLog(RenderContext& ctx, const ExportOptions& options, const ExportProgress& progress)
 {
     ExportResult result;
     ViewState& view = ctx.view;
@@ -137,8 +141,14 @@ ExportResult exportLog(RenderContext& ctx, const ExportOptions& options,
             return result;
         }
         QtPainterDevice device(painter, dpi, dpi);
-        printPages(ctx, device, first, last, progress, [&](int) { writer.newPage(); });
+        const bool whole = printPages(ctx, device, first, last, progress, [&](int) { writer.newPage(); });
         painter.end();
+        if (!whole) {
+            // A cut-off PDF is no use: any file already there stays as it was.
+            file.cancelWriting();
+            result.cancelled = true;
+            return result;
+        }
         if (!file.commit()) {
             result.error = errorOf(file, options.outPath);
             return result;
@@ -170,7 +180,11 @@ ExportResult exportLog(RenderContext& ctx, const ExportOptions& options,
                 QtPainterDevice device(painter, dpi, dpi);
                 printPages(ctx, device, page, page, {}, [](int) {});
             }
-            if (progress) progress(page - first + 1, last - first + 1);
+            if (progress && !progress(page - first + 1, last - first + 1)) {
+                file.cancelWriting();
+                result.cancelled = true;
+                return result;
+            }
             if (!image.save(&file, "PNG")) {
                 file.cancelWriting();
                 result.error = "cannot encode " + name;
@@ -188,7 +202,11 @@ ExportResult exportLog(RenderContext& ctx, const ExportOptions& options,
                 QtPainterDevice device(painter, dpi, dpi);
                 printPages(ctx, device, page, page, {}, [](int) {});
             }
-            if (progress) progress(page - first + 1, last - first + 1);
+            if (progress && !progress(page - first + 1, last - first + 1)) {
+                file.cancelWriting();
+                result.cancelled = true;
+                return result;
+            }
         }
         if (!file.commit()) {
             result.error = errorOf(file, name);

@@ -101,6 +101,19 @@ QString shownTitle(const QWidget& w)
     return t.replace(QStringLiteral("[*]"), w.isWindowModified() ? QStringLiteral("*") : QString());
 }
 
+// pdfinfo's "Pages:" and "Page size:" lines, or nothing without pdfinfo.
+QString pdfPagesAndSize(const QString& path)
+{
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {path});
+    if (!info.waitForFinished(20000) || info.exitCode() != 0) return {};
+    QStringList keep;
+    for (const QString& line : QString::fromUtf8(info.readAllStandardOutput()).split(u'\n'))
+        if (line.startsWith(QStringLiteral("Pages:")) || line.startsWith(QStringLiteral("Page size:")))
+            keep << line;
+    return keep.join(u'\n');
+}
+
 bool isBlank(const QImage& image)
 {
     for (int y = 0; y < image.height(); y += 3)
@@ -129,7 +142,8 @@ private slots:
                  (QStringList{QStringLiteral("新規作成(&N)"), QStringLiteral("開く(&O)..."),
                               QStringLiteral("上書き保存(&S)"), QStringLiteral("名前を付けて保存(&A)..."),
                               QStringLiteral("印刷(&P)..."), QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ(&V)"),
-                              QStringLiteral("ﾌﾟﾘﾝﾀの設定(&R)..."), QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)")}));
+                              QStringLiteral("ﾌﾟﾘﾝﾀの設定(&R)..."), QStringLiteral("PDFに出力(&D)..."),
+                              QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)")}));
         const QStringList data = menuTexts(menus[1]->menu());
         QCOMPARE(data.size(), 17);
         QCOMPARE(data.first(), QStringLiteral("見出し (&M)"));
@@ -660,6 +674,108 @@ private slots:
         QCOMPARE(h.doc.modified, 0);
         QVERIFY(QFile::exists(QString::fromStdString(dir.file("copy.bhc"))));
         QCOMPARE(shownTitle(*h.window), QStringLiteral("copy.bhc - 化学柱状図v7"));
+    }
+
+    // "PDFに出力" proposes the log's name in its folder and writes the pages and paper of `qc export`.
+    void exportPdfWritesThePagesOfTheCommandLine()
+    {
+        qc::test::TempDir dir;
+        const QString log = QString::fromStdString(dir.file("deep.bhc"));
+        QVERIFY(QFile::copy(QStringLiteral(QC_TEST_DATA_DIR "/current.bhc"), log));
+        Harness h(toNativePath(log));
+        h.layers(45);
+        h.doc.modified = 1;
+        h.window->action(CommandId::FileSave)->trigger();
+        QCOMPARE(h.doc.modified, 0);
+
+        const QString out = QString::fromStdString(dir.file("menu.pdf"));
+        QString proposed;
+        h.window->fileChooser().setRunner([&](QFileDialog& d) -> std::optional<QString> {
+            proposed = d.selectedFiles().value(0);
+            return out;
+        });
+        const int pageBefore = h.view.currentPage;
+        auto* action = h.window->findChild<QAction*>(QStringLiteral("exportPdf"));
+        QVERIFY(action);
+        action->trigger();
+        QCOMPARE(proposed, QString::fromStdString(dir.file("deep.pdf")));
+        QCOMPARE(h.window->statusBar()->currentMessage(), QStringLiteral("PDFに出力しました: ") + out);
+        QCOMPARE(h.view.currentPage, pageBefore);
+
+        const QString cli = QString::fromStdString(dir.file("cli.pdf"));
+        QProcess qc;
+        qc.start(QStringLiteral(QC_BINARY), {QStringLiteral("export"), log, QStringLiteral("-o"), cli});
+        QVERIFY(qc.waitForFinished(60000));
+        QCOMPARE(qc.exitCode(), 0);
+        const QString expected = pdfPagesAndSize(cli);
+        if (expected.isEmpty()) QSKIP("pdfinfo is not available");
+        QVERIFY2(!expected.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\b"))),
+                 qPrintable(expected));
+        QCOMPARE(pdfPagesAndSize(out), expected);
+
+        // Cancelled in the file dialog: nothing written, nothing said.
+        QFile::remove(out);
+        h.window->statusBar()->clearMessage();
+        h.window->fileChooser().setRunner(
+            [](QFileDialog&) -> std::optional<QString> { return std::nullopt; });
+        QCOMPARE(h.window->exportPdf(), FlowResult::Cancelled);
+        QVERIFY(!QFile::exists(out));
+        QVERIFY(h.window->statusBar()->currentMessage().isEmpty());
+
+        // An untitled log proposes its name in the home folder.
+        h.window->action(CommandId::FileNew)->trigger();
+        QCOMPARE(h.window->proposedPdfPath(), QDir::home().filePath(QStringLiteral("無題.pdf")));
+    }
+
+    // Printing to a file proposes the log's name in its folder and says where it wrote it.
+    void printToFileProposesTheLogsName()
+    {
+        qc::test::TempDir dir;
+        const QString log = QString::fromStdString(dir.file("site.bhc"));
+        QVERIFY(QFile::copy(QStringLiteral(QC_TEST_DATA_DIR "/current.bhc"), log));
+        Harness h(toNativePath(log));
+        h.window->printer().setOutputFormat(QPrinter::PdfFormat);
+        h.window->printer().setOutputFileName(QStringLiteral("/elsewhere/print.pdf"));
+        QString proposed;
+        h.window->setPrintDialogRunner([&](QPrinter& printer, int) {
+            proposed = printer.outputFileName();
+            return true;
+        });
+        QCOMPARE(h.window->print(), 1);
+        const QString pdf = QString::fromStdString(dir.file("site.pdf"));
+        QCOMPARE(proposed, pdf);
+        QVERIFY(QFile::exists(pdf));
+        QCOMPARE(h.window->statusBar()->currentMessage(), QStringLiteral("PDFに出力しました: ") + pdf);
+    }
+
+    // A stopped export leaves a file already there as it was.
+    void stoppedExportKeepsTheFileThatWasThere()
+    {
+        qc::test::TempDir dir;
+        Harness h;
+        h.layers(45);
+        h.view.depthPerPage = 10;
+        const std::string out = dir.file("kept.pdf");
+        {
+            QFile f(QString::fromStdString(out));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("old");
+        }
+        ViewState view = h.view;
+        RenderContext ctx{h.doc, h.app.settings, h.app.fonts, view, &h.prompter, nullptr};
+        ExportOptions options;
+        options.outPath = out;
+        std::vector<int> seen;
+        const ExportResult r = exportLog(ctx, options, [&](int n, int) {
+            seen.push_back(n);
+            return n < 3;
+        });
+        QVERIFY(!r.ok);
+        QVERIFY(r.cancelled);
+        QCOMPARE(seen, (std::vector<int>{1, 2, 3}));
+        QFile f(QString::fromStdString(out));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("old"));
     }
 
     // The title bar's "*" follows the log's modified flag through edit, save, new and open.
