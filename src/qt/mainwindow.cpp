@@ -43,6 +43,8 @@ QSettings recentStore()
 }
 
 const QString kRecentGroup = QStringLiteral("Recent File List");
+// The window's own options, in the same settings store.
+const QString kSheetNumbersKey = QStringLiteral("Options/SheetNumbersFromPages");
 
 // "開く(&O)..." -> "開く" for tool tips.
 QString plainText(const char* text)
@@ -68,6 +70,7 @@ MainWindow::MainWindow(AppContext& app, Document& doc, ViewState& view, QWidget*
     // Without a printer the print dialog prints to PDF: on A3, where the whole log width fits.
     if (QPrinterInfo::availablePrinterNames().isEmpty()) m_printer.setPageSize(QPageSize(QPageSize::A3));
     m_screenWidth = screen() ? screen()->geometry().width() : 1024;
+    m_view.sheetNumbersFromPages = recentStore().value(kSheetNumbersKey, false).toBool();
 
     m_logView = new LogView(m_controller, m_forwarder, this);
     m_logView->setStatusTip(QString::fromUtf8(kViewHint));
@@ -126,6 +129,18 @@ void MainWindow::createActions()
     m_exportPdf->setToolTip(QStringLiteral("PDFに出力"));
     connect(m_exportPdf, &QAction::triggered, this, [this] { exportPdf(); });
 
+    m_sheetNumbers = new QAction(QStringLiteral("シートNo.にページ番号を印刷(&N)"), this);
+    m_sheetNumbers->setObjectName(QStringLiteral("sheetNumbers"));
+    m_sheetNumbers->setStatusTip(
+        QStringLiteral("見出しのシートNo.に入力値の代わりに「ページ/総ページ数」を印刷"));
+    m_sheetNumbers->setCheckable(true);
+    m_sheetNumbers->setChecked(m_view.sheetNumbersFromPages);
+    connect(m_sheetNumbers, &QAction::toggled, this, [this](bool on) {
+        m_view.sheetNumbersFromPages = on;
+        recentStore().setValue(kSheetNumbersKey, on);
+        m_logView->invalidatePage();
+    });
+
     for (int i = 0; i < kRecentFiles; ++i) {
         auto* a = new QAction(this);
         a->setObjectName(QStringLiteral("recentFile%1").arg(i + 1));
@@ -162,6 +177,8 @@ void MainWindow::createMenus()
         menu->addAction(m_actions[info.id]);
         if (info.id == CommandId::FilePrintSetup) menu->addAction(m_exportPdf);
     }
+    menus[MenuId::Settings]->addSeparator();
+    menus[MenuId::Settings]->addAction(m_sheetNumbers);
 }
 
 void MainWindow::createToolBar()

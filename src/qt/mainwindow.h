@@ -123,6 +123,7 @@ private:
     std::vector<QAction*> m_recentActions;
     QAction* m_recentSeparator = nullptr;
     QAction* m_exportPdf = nullptr;
+    QAction* m_sheetNumbers = nullptr;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_hint = nullptr;
 };

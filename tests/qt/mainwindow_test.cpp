@@ -5,6 +5,7 @@
 #include "app/appcontext.h"
 #include "app/docflows.h"
 #include "app/viewstate.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "platform/scriptedprompter.h"
 #include "qt/lockindicators.h"
@@ -152,8 +153,9 @@ private slots:
         QCOMPARE(menuTexts(menus[2]->menu()),
                  (QStringList{QStringLiteral("ﾂｰﾙ ﾊﾞｰ(&T)"), QStringLiteral("ｽﾃｰﾀｽ ﾊﾞｰ(&S)"),
                               QStringLiteral("画面表示(&D)")}));
-        QCOMPARE(menuTexts(menus[3]->menu()).size(), 7);
-        QCOMPARE(menuTexts(menus[3]->menu()).last(), QStringLiteral("セットアップ(&U)"));
+        QCOMPARE(menuTexts(menus[3]->menu()).size(), 8);
+        QCOMPARE(menuTexts(menus[3]->menu())[6], QStringLiteral("セットアップ(&U)"));
+        QCOMPARE(menuTexts(menus[3]->menu()).last(), QStringLiteral("シートNo.にページ番号を印刷(&N)"));
         QCOMPARE(menuTexts(menus[4]->menu()),
                  (QStringList{QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"), QStringLiteral("操作＆ヘルプ(&H)")}));
 
@@ -746,6 +748,30 @@ private slots:
         QCOMPARE(proposed, pdf);
         QVERIFY(QFile::exists(pdf));
         QCOMPARE(h.window->statusBar()->currentMessage(), QStringLiteral("PDFに出力しました: ") + pdf);
+    }
+
+    // The sheet-number option: off at first, kept for the next start, and in force for printing.
+    void sheetNumberOptionIsKept()
+    {
+        {
+            Harness h(QC_TEST_DATA_DIR "/current.bhc");
+            auto* option = h.window->findChild<QAction*>(QStringLiteral("sheetNumbers"));
+            QVERIFY(option && option->isCheckable());
+            QVERIFY(!option->isChecked());
+            QVERIFY(!h.view.sheetNumbersFromPages);
+            h.doc.HeaderTable(HeaderEntry::SheetNumber).clear();
+            const QImage before = h.window->logView()->renderToImage();
+            option->trigger();
+            QVERIFY(h.view.sheetNumbersFromPages);
+            QVERIFY(h.window->logView()->renderToImage() != before); // "シート№ 1/1" on the screen page
+        }
+        Harness again;
+        auto* option = again.window->findChild<QAction*>(QStringLiteral("sheetNumbers"));
+        QVERIFY(option->isChecked());
+        QVERIFY(again.view.sheetNumbersFromPages);
+        option->trigger();
+        Harness third;
+        QVERIFY(!third.view.sheetNumbersFromPages);
     }
 
     // A stopped export leaves a file already there as it was.
