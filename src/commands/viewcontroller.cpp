@@ -121,6 +121,7 @@ FlowResult ViewController::newDocument(FileChooser& chooser)
     m_doc.path.clear();
     m_doc.title.clear();
     m_doc.modified = 0;
+    ApplyDefaultLogTitle(m_doc);
     viewUpdate(true);
     return FlowResult::Done;
 }

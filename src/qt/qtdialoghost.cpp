@@ -1,12 +1,23 @@
 #include "qt/qtdialoghost.h"
 
 #include "app/appcontext.h"
+#include "dialogs/casingeditor.h"
+#include "dialogs/freecolumneditor.h"
 #include "dialogs/geologyeditor.h"
 #include "dialogs/headereditor.h"
+#include "dialogs/noteseditor.h"
+#include "dialogs/strataeditor.h"
+#include "dialogs/waterleveleditor.h"
 #include "document/tables.h"
+#include "qt/casingdialog.h"
+#include "qt/freecolumndialog.h"
+#include "qt/fullwidthdialog.h"
 #include "qt/geologydialog.h"
 #include "qt/headerdialog.h"
+#include "qt/notesdialog.h"
+#include "qt/stratadialog.h"
 #include "qt/toolbaricons.h"
+#include "qt/waterleveldialog.h"
 
 #include <QMessageBox>
 
@@ -14,7 +25,21 @@ namespace qc {
 
 bool QtDialogHost::provides(CommandId id) const
 {
-    return id == CommandId::About || id == CommandId::Header || id == CommandId::Geology;
+    switch (id) {
+    case CommandId::About:
+    case CommandId::Header:
+    case CommandId::Geology:
+    case CommandId::Notes:
+    case CommandId::Strata:
+    case CommandId::FreeColumn:
+    case CommandId::WaterLevel:
+    case CommandId::Casing:
+    case CommandId::DrillDate:
+    case CommandId::FullWidthCheck:
+        return true;
+    default:
+        return false;
+    }
 }
 
 int QtDialogHost::run(QDialog& dialog)
@@ -63,6 +88,54 @@ bool QtDialogHost::geology(Document& doc, int& entry59, int& entry60)
     entry59 = model.entry59();
     entry60 = model.entry60();
     return true;
+}
+
+bool QtDialogHost::list(ListDialogKind kind, Document& doc)
+{
+    const KeyOptions keys = keyOptionsFrom(m_app.settings);
+    switch (kind) {
+    case ListDialogKind::WaterLevel: {
+        WaterLevelEditor model(doc.WaterLevelTable, m_prompter, keys);
+        model.open();
+        WaterLevelDialog dialog(model, m_parent);
+        return run(dialog) == QDialog::Accepted;
+    }
+    case ListDialogKind::Notes: {
+        NotesEditor model(doc, NotesEditor::loadPhrases(m_app.paths.notes, m_prompter), m_prompter, keys);
+        model.open();
+        NotesDialog dialog(model, m_parent);
+        return run(dialog) == QDialog::Accepted;
+    }
+    case ListDialogKind::Strata: {
+        StrataEditor model(doc.StratumTable, StrataEditor::loadDivisions(m_app.paths.strata, m_prompter),
+                           m_prompter, keys);
+        model.open();
+        StrataDialog dialog(model, m_parent);
+        return run(dialog) == QDialog::Accepted;
+    }
+    case ListDialogKind::Casing: {
+        CasingEditor model(doc.CasingTable, m_prompter, keys);
+        model.open();
+        CasingDialog dialog(model, m_parent);
+        return run(dialog) == QDialog::Accepted;
+    }
+    case ListDialogKind::FreeColumn:
+    case ListDialogKind::DrillDate: {
+        const bool free = kind == ListDialogKind::FreeColumn;
+        FreeColumnEditor model(free ? FreeColumnEditor::Mode::FreeColumn : FreeColumnEditor::Mode::DrillDates,
+                               free ? doc.FreeColumnTable : doc.DrillDateTable, m_prompter, keys);
+        model.open();
+        FreeColumnDialog dialog(model, m_parent);
+        return run(dialog) == QDialog::Accepted;
+    }
+    }
+    return false;
+}
+
+void QtDialogHost::fullWidthCheck(const Document& doc)
+{
+    FullWidthDialog dialog(doc, m_parent);
+    run(dialog);
 }
 
 } // namespace qc

@@ -27,6 +27,8 @@ public:
     void about() override;
     bool header(HeaderDialogData& data) override;
     bool geology(Document& doc, int& entry59, int& entry60) override;
+    bool list(ListDialogKind kind, Document& doc) override;
+    void fullWidthCheck(const Document& doc) override;
 
     // Runs a modal dialog; tests replace it to act on the dialog while it is open.
     using Runner = std::function<int(QDialog& dialog)>;

@@ -6,6 +6,7 @@
 #include "app/masterfiles.h"
 #include "document/fieldtext.h"
 #include "document/logfile.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "platform/files.h"
 #include "platform/scriptedprompter.h"
@@ -357,9 +358,9 @@ TEST(BundledInstallFolder, DefaultDocumentIsACurrentLogWithTheDesignatedSubstanc
     seedFromDefaultDocument(seeded, bundled("Dflt.bhc"));
     std::map<std::string, std::pair<std::string, std::string>> tests; // name: unit, reference
     for (int r = 1; r <= limits::TestName; ++r)
-        if (!seeded.TestNameTable(r, 1).empty())
-            tests[u8(seeded.TestNameTable(r, 1))] = {u8(seeded.TestNameTable(r, 2)),
-                                                     u8(seeded.TestNameTable(r, 4))};
+        if (!seeded.TestNameTable(r, TestCol::Name).empty())
+            tests[u8(seeded.TestNameTable(r, TestCol::Name))] = {
+                u8(seeded.TestNameTable(r, TestCol::Unit)), u8(seeded.TestNameTable(r, TestCol::Reference))};
     struct Expect
     {
         const char* name;
@@ -418,7 +419,7 @@ TEST(BundledInstallFolder, DefaultDocumentIsACurrentLogWithTheDesignatedSubstanc
             ++slots;
             const int n = cellInt(no);
             ASSERT_GE(n, 1);
-            EXPECT_EQ(seeded.GraphFormatTable(g, r, 2), seeded.TestNameTable(n, 1));
+            EXPECT_EQ(seeded.GraphFormatTable(g, r, 2), seeded.TestNameTable(n, TestCol::Name));
             if (seeded.GraphFormatTable(g, 4, 1) == "1") {
                 EXPECT_GT(cellDouble(seeded.GraphFormatTable(g, r, 8)), 0) << g << " " << r;
                 EXPECT_GT(cellDouble(seeded.GraphFormatTable(g, r, 9)),

@@ -209,10 +209,14 @@ GrainSizes sampleGrainSizes(const Document& doc, int row)
             cellDouble(S(row, SampleCol::Sand)), cellDouble(S(row, SampleCol::Gravel))};
 }
 
+bool sampleHasBottom(const Document& doc, int row)
+{
+    return isNumeric(doc.SampleTable(row, SampleCol::Bottom));
+}
+
 double sampleBottomDepth(const Document& doc, int row)
 {
-    const std::string& bottom = doc.SampleTable(row, SampleCol::Bottom);
-    return isNumeric(bottom) ? cellDouble(bottom) : cellDouble(doc.SampleTable(row, SampleCol::Top));
+    return cellDouble(doc.SampleTable(row, sampleHasBottom(doc, row) ? SampleCol::Bottom : SampleCol::Top));
 }
 
 CasingFill casingFillOf(const std::string& casingText)
@@ -423,7 +427,7 @@ void drawSampleColumn(LogPass& pass, double h, double)
     double previousBottom = -std::numeric_limits<double>::infinity();
     for (int r = 1; r <= S.rows() && isNumeric(S(r, SampleCol::Top)); ++r) {
         const double t = cellDouble(S(r, SampleCol::Top));
-        const bool hasBottom = isNumeric(S(r, SampleCol::Bottom));
+        const bool hasBottom = sampleHasBottom(doc, r);
         const double b = sampleBottomDepth(doc, r);
 
         if (auto text = figure(t))
@@ -438,7 +442,7 @@ void drawSampleColumn(LogPass& pass, double h, double)
         }
 
         pass.rule(X[13], t, X[13] + kSampleNumberLeft, t);
-        pass.rule(X[13], b, X[13] + kSampleNumberLeft, b);
+        if (hasBottom) pass.rule(X[13], b, X[13] + kSampleNumberLeft, b);
         if (b != t) c.PageFilledRect(X[13], t, X[13] + 0.5, b, PenStyle::Solid, 1, 0, 0);
 
         // Number and method on the middle of the sampled interval, below those above them.
@@ -462,9 +466,12 @@ void drawGrainSizeColumn(LogPass& pass, double, double)
     const ColumnEdges& X = pass.edges;
     if (!shown(pass, Row::GrainSize, X[14], X[15], 1.0)) return;
     const Document& doc = pass.doc();
-    for (int r = 1; r <= doc.SampleTable.rows() && isNumeric(doc.SampleTable(r, SampleCol::Top)); ++r)
+    for (int r = 1; r <= doc.SampleTable.rows() && isNumeric(doc.SampleTable(r, SampleCol::Top)); ++r) {
+        // Without a bottom there is no interval to fill (a bar of no height would be a line).
+        if (!sampleHasBottom(doc, r)) continue;
         drawGrainSizeBar(pass, X[14], X[15], cellDouble(doc.SampleTable(r, SampleCol::Top)),
                          sampleBottomDepth(doc, r), sampleGrainSizes(doc, r), pass.top, pass.bottom);
+    }
 }
 
 void drawCasingColumn(LogPass& pass, double, double)
