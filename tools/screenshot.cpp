@@ -1,10 +1,10 @@
 // Takes a screenshot of the main window on a log, for the documentation:
 //   qc_screenshot FILE OUT.png [--install-dir DIR] [--size WxH] [--page N] [--menu N] [--dialog ID]
-//                 [--modified 1] [--click NAME]
+//                 [--modified 1] [--row N] [--click NAME]...
 // Run it under a display (xvfb-run works). --menu opens the N-th menu of the
 // menu bar (1 = ファイル) before the picture is taken; --dialog runs the command
-// of that CommandId number and takes the dialog it opens instead; --click NAME then
-// presses the dialog's button of that object name first. An OUT ending
+// of that CommandId number and takes the dialog it opens instead, after selecting
+// row N of its first table and clicking the buttons of those object names. An OUT ending
 // in .pdf prints the log through the print flow to that file instead.
 // --modified 1 marks the log as edited (a new or opened file then asks to save it).
 
@@ -23,7 +23,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
+#include <QTableWidget>
 #include <QTimer>
 
 #include <cstdio>
@@ -42,15 +44,16 @@ int main(int argc, char** argv)
     }
     std::string installDir;
     QSize size(1280, 860);
-    int page = 1, menu = 0, dialog = -1, modified = 0;
-    QString click;
+    int page = 1, menu = 0, dialog = -1, modified = 0, row = 0;
+    QStringList clicks;
     for (qsizetype i = 3; i + 1 < args.size(); i += 2) {
         if (args[i] == QStringLiteral("--install-dir")) installDir = qc::toNativePath(args[i + 1]);
         if (args[i] == QStringLiteral("--page")) page = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--menu")) menu = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--dialog")) dialog = args[i + 1].toInt();
-        if (args[i] == QStringLiteral("--click")) click = args[i + 1];
         if (args[i] == QStringLiteral("--modified")) modified = args[i + 1].toInt();
+        if (args[i] == QStringLiteral("--row")) row = args[i + 1].toInt();
+        if (args[i] == QStringLiteral("--click")) clicks << args[i + 1];
         if (args[i] == QStringLiteral("--size")) {
             const QStringList wh = args[i + 1].split(QLatin1Char('x'));
             if (wh.size() == 2) size = QSize(wh[0].toInt(), wh[1].toInt());
@@ -80,9 +83,14 @@ int main(int argc, char** argv)
         return pages > 0 ? 0 : 1;
     }
     if (dialog >= 0) {
+        // Fills the dialog before the picture: a row of its first table, then buttons by name.
         QTimer::singleShot(1000, [&] {
-            if (QWidget* w = QApplication::activeModalWidget(); w && !click.isEmpty())
-                if (auto* b = w->findChild<QAbstractButton*>(click)) b->click();
+            QWidget* w = QApplication::activeModalWidget();
+            if (!w) return;
+            if (auto* table = w->findChild<QTableWidget*>(); table && row > 0)
+                table->setCurrentCell(row - 1, 0);
+            for (const QString& name : clicks)
+                if (auto* b = w->findChild<QAbstractButton*>(name)) b->click();
         });
         QTimer::singleShot(1500, [&] {
             QWidget* w = QApplication::activeModalWidget();

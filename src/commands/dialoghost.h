@@ -5,6 +5,7 @@
 // says which dialogs it has: the commands of the others are shown disabled.
 
 #include "commands/commandtable.h"
+#include "dialogs/namemastereditor.h"
 
 #include <array>
 #include <string>
@@ -67,19 +68,7 @@ struct ScaleDialogData
     int marginTopMm = 5;
 };
 
-// "編集 地質名と図模様": settings lines 25, 27, 28, the two options kept while
-// the program runs, and where the master and the bitmaps are.
-struct NameMasterDialogData
-{
-    int patternUse = 0;    // line 25
-    int patternOption = 0; // line 27
-    int mixedMarks = 0;    // line 28
-    bool allBlack = false;
-    bool monochromeBitmaps = false;
-    std::string masterPath;
-    std::string bitmapFolder;
-    std::string monochromeBitmapFolder;
-};
+// "編集 地質名と図模様": NameMasterDialogData, beside its model.
 
 // "キーの動作、入力画面オプション": settings lines 31 and 32.
 struct KeyOptionsDialogData

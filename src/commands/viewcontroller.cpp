@@ -393,6 +393,7 @@ void ViewController::runNameMaster()
     d.allBlack = m_app.settings.PatternAllBlack();
     d.monochromeBitmaps = m_app.settings.BitmapMonochrome();
     d.masterPath = m_app.paths.nameMaster;
+    d.patternColoursPath = m_app.paths.patternColours;
     d.bitmapFolder = m_app.paths.bitmapFolder;
     d.monochromeBitmapFolder = m_app.paths.monochromeBitmapFolder();
     if (!m_dialogs.nameMaster(d)) return;

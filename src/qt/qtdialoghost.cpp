@@ -8,6 +8,8 @@
 #include "dialogs/noteseditor.h"
 #include "dialogs/strataeditor.h"
 #include "dialogs/waterleveleditor.h"
+#include "dialogs/namemastereditor.h"
+#include "dialogs/shorttexteditor.h"
 #include "document/tables.h"
 #include "qt/casingdialog.h"
 #include "qt/freecolumndialog.h"
@@ -16,6 +18,9 @@
 #include "qt/headerdialog.h"
 #include "qt/notesdialog.h"
 #include "qt/stratadialog.h"
+#include "qt/namemasterdialog.h"
+#include "qt/qtcolourchooser.h"
+#include "qt/shorttextdialog.h"
 #include "qt/toolbaricons.h"
 #include "qt/waterleveldialog.h"
 
@@ -36,6 +41,8 @@ bool QtDialogHost::provides(CommandId id) const
     case CommandId::Casing:
     case CommandId::DrillDate:
     case CommandId::FullWidthCheck:
+    case CommandId::ShortTexts:
+    case CommandId::NameMaster:
         return true;
     default:
         return false;
@@ -135,6 +142,25 @@ bool QtDialogHost::list(ListDialogKind kind, Document& doc)
 void QtDialogHost::fullWidthCheck(const Document& doc)
 {
     FullWidthDialog dialog(doc, m_parent);
+    run(dialog);
+}
+
+bool QtDialogHost::nameMaster(NameMasterDialogData& data)
+{
+    QtColourChooser colours(m_parent);
+    NameMasterEditor model(data, m_prompter, colours);
+    model.open();
+    NameMasterDialog dialog(model, m_parent);
+    if (run(dialog) != QDialog::Accepted) return false;
+    data = model.data();
+    return true;
+}
+
+void QtDialogHost::shortTexts(const InstallPaths& paths)
+{
+    ShortTextEditor model(paths, m_prompter, keyOptionsFrom(m_app.settings));
+    model.start();
+    ShortTextDialog dialog(model, m_parent);
     run(dialog);
 }
 

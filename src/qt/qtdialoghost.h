@@ -29,6 +29,8 @@ public:
     bool geology(Document& doc, int& entry59, int& entry60) override;
     bool list(ListDialogKind kind, Document& doc) override;
     void fullWidthCheck(const Document& doc) override;
+    bool nameMaster(NameMasterDialogData& data) override;
+    void shortTexts(const InstallPaths& paths) override;
 
     // Runs a modal dialog; tests replace it to act on the dialog while it is open.
     using Runner = std::function<int(QDialog& dialog)>;
