@@ -47,14 +47,18 @@ bool writeOut(const QByteArray& bytes, const std::string& path, ExportResult& re
     return false;
 }
 
-// Draws pages first..last on a device, one call of newPage between two pages.
+// Draws pages first..last on a device, one call of newPage between two pages;
+// false when progress asked to stop.
 template <typename NewPage>
-void printPages(RenderContext& ctx, Device& device, int first, int last,
-                const std::function<void(int, int)>& progress, NewPage newPage)
+bool printPages(RenderContext& ctx, Device& device, int first, int last, const ExportProgress& progress,
+                NewPage newPage)
 {
     ViewState& view = ctx.view;
     for (int page = first; page <= last; ++page) {
-        if (progress) progress(page - first + 1, last - first + 1);
+        if (progress && !progress(page - first + 1, last - first + 1)) {
+            view.currentPage = 1;
+            return false;
+        }
         if (page > first) newPage(page);
         view.printingNow = true;
         view.currentPage = page;
@@ -62,6 +66,7 @@ void printPages(RenderContext& ctx, Device& device, int first, int last,
         view.printingNow = false;
     }
     view.currentPage = 1;
+    return true;
 }
 
 } // namespace
@@ -108,8 +113,7 @@ void setExportPaper(ViewState& view, const ExportOptions& options)
     computePaperSize(view, &page);
 }
 
-ExportResult exportLog(RenderContext& ctx, const ExportOptions& options,
-                       const std::function<void(int, int)>& progress)
+ExportResult exportLog(RenderContext& ctx, const ExportOptions& options, const ExportProgress& progress)
 {
     ExportResult result;
     ViewState& view = ctx.view;
@@ -148,8 +152,14 @@ ExportResult exportLog(RenderContext& ctx, const ExportOptions& options,
             return result;
         }
         QtPainterDevice device(painter, dpi, dpi);
-        printPages(ctx, device, first, last, progress, [&](int) { writer.newPage(); });
-        if (!painter.end() || bytes.isEmpty()) {
+        const bool whole = printPages(ctx, device, first, last, progress, [&](int) { writer.newPage(); });
+        const bool ended = painter.end();
+        if (!whole) {
+            // A cut-off PDF is no use: any file already there stays as it was.
+            result.cancelled = true;
+            return result;
+        }
+        if (!ended || bytes.isEmpty()) {
             result.error = "cannot finish the PDF " + options.outPath;
             return result;
         }
@@ -179,7 +189,10 @@ ExportResult exportLog(RenderContext& ctx, const ExportOptions& options,
                 QtPainterDevice device(painter, dpi, dpi);
                 printPages(ctx, device, page, page, {}, [](int) {});
             }
-            if (progress) progress(page - first + 1, last - first + 1);
+            if (progress && !progress(page - first + 1, last - first + 1)) {
+                result.cancelled = true;
+                return result;
+            }
             if (!image.save(&buffer, "PNG")) {
                 result.error = "cannot encode " + name;
                 return result;
@@ -196,7 +209,10 @@ ExportResult exportLog(RenderContext& ctx, const ExportOptions& options,
                 QtPainterDevice device(painter, dpi, dpi);
                 printPages(ctx, device, page, page, {}, [](int) {});
             }
-            if (progress) progress(page - first + 1, last - first + 1);
+            if (progress && !progress(page - first + 1, last - first + 1)) {
+                result.cancelled = true;
+                return result;
+            }
         }
         if (!writeOut(bytes, name, result)) return result;
         result.files.push_back(name);
