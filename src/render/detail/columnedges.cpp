@@ -4,12 +4,19 @@
 #include "document/positions.h"
 #include "document/tables.h"
 
+#include <algorithm>
+
 namespace qc {
 
 namespace {
 // Depth scale, elevation, thickness, depth, pattern, soil name, colour tone, and two empty places.
 constexpr double kFixedWidths[10] = {5.0, 7.6, 8.8, 7.6, 7.6, 8.2, 17.4, 8.4, 0.0, 0.0};
 } // namespace
+
+double clampColumnWidth(double mm)
+{
+    return mm > 0 ? std::min(mm, kMaxColumnWidthMm) : 0.0; // NaN gives 0
+}
 
 bool displayItemShown(const Document& doc, int row)
 {
@@ -25,7 +32,7 @@ ColumnEdges ColumnEdges::compute(const Document& doc)
         if (i < 10)
             w = kFixedWidths[i];
         else if (displayItemShown(doc, i - 8))
-            w = cellDouble(doc.DisplayItemTable(i - 8, DisplayCol::Width));
+            w = clampColumnWidth(cellDouble(doc.DisplayItemTable(i - 8, DisplayCol::Width)));
         sum += w;
         e.X[static_cast<size_t>(i)] = sum;
     }
