@@ -115,13 +115,13 @@ TEST(TestNamesEditor, OverwriteChecksTheRowWithMessages)
         {"-1", "x", "u", "数値が異常です"},
         {"3", "x", "", "データがありません"},
         {"0", "x", "u", "上書きできません、同じ No. がありません."},
-        {"3", sj("砒素").c_str(), "mg/l", ""},
+        {"3", "砒素", "mg/l", ""},
     };
     for (const Case& c : cases) {
         Fixture f;
         f.ed->clickRow(5);
         f.ed->setField(T::No, c.no);
-        f.ed->setField(T::Name, c.name);
+        f.ed->setField(T::Name, sj(c.name));
         f.ed->setField(T::Unit, c.unit);
         f.prompter.clear();
         f.ed->overwrite();
@@ -131,7 +131,7 @@ TEST(TestNamesEditor, OverwriteChecksTheRowWithMessages)
             EXPECT_EQ(f.cell(3, 2), "");
         } else {
             EXPECT_TRUE(f.prompter.texts().empty());
-            EXPECT_EQ(f.cell(3, 2), c.name);
+            EXPECT_EQ(f.cell(3, 2), sj(c.name));
             EXPECT_EQ(f.cell(3, 10), "255"); // the colour of row 5's fields went along
             EXPECT_EQ(f.ed->field(T::Name), "");
             EXPECT_EQ(f.ed->selectedRow(), 0);
