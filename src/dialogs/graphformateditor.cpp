@@ -80,7 +80,7 @@ void GraphFormatEditor::open()
     for (int n = 1; n <= limits::TestName; ++n)
         if (!m_doc.TestNameTable(n, TestCol::Name).empty()) any = true;
     if (!any) m_prompter.message(QC_SJ("試験名データがありません"));
-    GraphBlockRows rows{};
+    GraphBlockRows rows; // strings start empty; "{}" here crashes clang 14 with the sanitizers
     for (int r = 1; r <= GraphTable::kRows; ++r)
         for (int f = 1; f <= GraphTable::kFields; ++f)
             rows[static_cast<size_t>(r)][static_cast<size_t>(f)] = m_doc.GraphFormatTable(m_graph, r, f);
