@@ -1,8 +1,9 @@
 // Takes a screenshot of the main window on a log, for the documentation:
-//   qc_screenshot FILE OUT.png [--install-dir DIR] [--size WxH] [--page N] [--menu N] [--dialog ID]
+//   qc_screenshot FILE OUT.png [--install-dir DIR] [--size WxH] [--page N] [--menu N] [--dialog ID] [--tab N]
 // Run it under a display (xvfb-run works). --menu opens the N-th menu of the
 // menu bar (1 = ファイル) before the picture is taken; --dialog runs the command
-// of that CommandId number and takes the dialog it opens instead. An OUT ending
+// of that CommandId number and takes the dialog it opens instead, showing the
+// N-th page (1 = the first) of a dialog with tabs. An OUT ending
 // in .pdf prints the log through the print flow to that file instead.
 
 #include "app/appcontext.h"
@@ -18,6 +19,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTimer>
 
 #include <cstdio>
@@ -35,12 +37,13 @@ int main(int argc, char** argv)
     }
     std::string installDir;
     QSize size(1280, 860);
-    int page = 1, menu = 0, dialog = -1;
+    int page = 1, menu = 0, dialog = -1, tab = 0;
     for (qsizetype i = 3; i + 1 < args.size(); i += 2) {
         if (args[i] == QStringLiteral("--install-dir")) installDir = qc::toNativePath(args[i + 1]);
         if (args[i] == QStringLiteral("--page")) page = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--menu")) menu = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--dialog")) dialog = args[i + 1].toInt();
+        if (args[i] == QStringLiteral("--tab")) tab = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--size")) {
             const QStringList wh = args[i + 1].split(QLatin1Char('x'));
             if (wh.size() == 2) size = QSize(wh[0].toInt(), wh[1].toInt());
@@ -71,6 +74,10 @@ int main(int argc, char** argv)
     if (dialog >= 0) {
         QTimer::singleShot(1500, [&] {
             QWidget* w = QApplication::activeModalWidget();
+            if (QTabWidget* tabs = w && tab > 0 ? w->findChild<QTabWidget*>() : nullptr) {
+                tabs->setCurrentIndex(tab - 1);
+                QApplication::processEvents();
+            }
             const bool saved = w && w->grab().save(out);
             std::fprintf(stderr, saved ? "wrote %s\n" : "no dialog for %s\n", out.toLocal8Bit().constData());
             QApplication::exit(saved ? 0 : 1);

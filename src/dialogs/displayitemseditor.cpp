@@ -177,7 +177,8 @@ void DisplayItemsEditor::equalWidths()
 void DisplayItemsEditor::example(int graphs, const char* grainSize, const char* gridWidth)
 {
     for (int row = DisplayRow::Notes; row <= DisplayRow::DrillDate; ++row) m_data.shown[at(row)] = 0;
-    for (int row : {DisplayRow::WaterLevel, DisplayRow::Sampling, DisplayRow::GrainSize, DisplayRow::DrillDate})
+    for (int row :
+         {DisplayRow::WaterLevel, DisplayRow::Sampling, DisplayRow::GrainSize, DisplayRow::DrillDate})
         m_data.shown[at(row)] = 1;
     for (int g = 1; g <= 5; ++g) {
         const int row = DisplayRow::graph(g);

@@ -24,9 +24,13 @@ FontEditor::FontEditor(const FontSettings& fonts, FontChooser& chooser) : m_font
 
 const std::string& FontEditor::buttonLabel(int role)
 {
-    static const std::string labels[7] = {
-        "",           QC_SJ("　見出し"), QC_SJ("　項目部"), QC_SJ("　柱状図"), QC_SJ("　記事"), QC_SJ("　グラフ凡例"),
-        QC_SJ("　ページ")};
+    static const std::string labels[7] = {"",
+                                          QC_SJ("　見出し"),
+                                          QC_SJ("　項目部"),
+                                          QC_SJ("　柱状図"),
+                                          QC_SJ("　記事"),
+                                          QC_SJ("　グラフ凡例"),
+                                          QC_SJ("　ページ")};
     return pick(role, labels);
 }
 

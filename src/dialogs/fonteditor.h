@@ -15,8 +15,8 @@ class FontEditor
 {
 public:
     // The rows of the dialog in their order, by font file number.
-    static constexpr int kRoles[6] = {FontSettings::Heading, FontSettings::Items, FontSettings::Body,
-                                      FontSettings::Notes, FontSettings::GraphLegend, FontSettings::Page};
+    static constexpr int kRoles[6] = {FontSettings::Heading, FontSettings::Items,       FontSettings::Body,
+                                      FontSettings::Notes,   FontSettings::GraphLegend, FontSettings::Page};
 
     FontEditor(const FontSettings& fonts, FontChooser& chooser);
 

@@ -47,7 +47,8 @@ void HelpViewer::open()
     m_lines.clear();
     std::string bytes;
     if (!readFileBytes(m_path, bytes)) {
-        m_prompter.message(ReplaceAll(QC_SJ("ファイルが見つかりません\n(%1)"), "%1", cp932::fromUtf8(m_path)));
+        m_prompter.message(
+            ReplaceAll(QC_SJ("ファイルが見つかりません\n(%1)"), "%1", cp932::fromUtf8(m_path)));
         return;
     }
     bool full = false;

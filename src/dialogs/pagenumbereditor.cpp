@@ -25,6 +25,9 @@ std::string formatInt(int v)
 PageNumberEditor::PageNumberEditor(PageDialogData data, Prompter& prompter)
     : m_data(std::move(data)), m_prompter(prompter)
 {
+    // A stored choice other than 1 is the first radio of its group.
+    setTopFrom(m_data.topFrom);
+    setLeftFrom(m_data.leftFrom);
     at(m_data, HalfWidth) = formatInt(m_data.paperWidthMm / 2);
     if (text(TopFromPaper).empty() && text(Left).empty()) defaults();
 }
@@ -109,7 +112,8 @@ void PageNumberEditor::accept()
 {
     const std::string& top = text(TopFromPaper);
     if (m_data.topFrom == 0 && cellDouble(top) > m_data.paperHeightLess16Mm)
-        m_prompter.message(ReplaceAll(QC_SJ("フッタ表示位置が用紙外の可能性があります \n( %1 mm)"), "%1", top));
+        m_prompter.message(
+            ReplaceAll(QC_SJ("フッタ表示位置が用紙外の可能性があります \n( %1 mm)"), "%1", top));
 }
 
 } // namespace qc

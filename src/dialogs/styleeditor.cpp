@@ -48,7 +48,8 @@ constexpr const char* kDefaultColours[4] = {"0x808080", "0xcccccc", "0x808080", 
 
 } // namespace
 
-StyleEditor::StyleEditor(const Settings& settings, ColourChooser& colours, Prompter& prompter, KeyOptions keys)
+StyleEditor::StyleEditor(const Settings& settings, ColourChooser& colours, Prompter& prompter,
+                         KeyOptions keys)
     : m_settings(settings), m_colours(colours), m_prompter(prompter), m_keys(keys)
 {
     m_alphabet = settings.intAt(48) != 0;
@@ -78,7 +79,8 @@ const std::vector<std::string>& StyleEditor::stepItems()
 
 void StyleEditor::setStep(std::string step)
 {
-    if (std::find(stepItems().begin(), stepItems().end(), step) != stepItems().end()) m_step = std::move(step);
+    if (std::find(stepItems().begin(), stepItems().end(), step) != stepItems().end())
+        m_step = std::move(step);
 }
 
 void StyleEditor::setSampleBottomPosition(int choice)

@@ -4,8 +4,17 @@
 #include "dialogs/geologyeditor.h"
 #include "dialogs/headereditor.h"
 #include "document/tables.h"
+#include "qt/displayitemsdialog.h"
+#include "qt/fontdialog.h"
 #include "qt/geologydialog.h"
 #include "qt/headerdialog.h"
+#include "qt/helpdialog.h"
+#include "qt/keyoptionsdialog.h"
+#include "qt/pagenumberdialog.h"
+#include "qt/qtchoosers.h"
+#include "qt/scaledialog.h"
+#include "qt/setupdialog.h"
+#include "qt/styledialog.h"
 #include "qt/toolbaricons.h"
 
 #include <QMessageBox>
@@ -14,7 +23,22 @@ namespace qc {
 
 bool QtDialogHost::provides(CommandId id) const
 {
-    return id == CommandId::About || id == CommandId::Header || id == CommandId::Geology;
+    switch (id) {
+    case CommandId::About:
+    case CommandId::Header:
+    case CommandId::Geology:
+    case CommandId::DisplayItems:
+    case CommandId::Scale:
+    case CommandId::PageNumber:
+    case CommandId::KeyOptions:
+    case CommandId::Setup:
+    case CommandId::Style:
+    case CommandId::Fonts:
+    case CommandId::Help:
+        return true;
+    default:
+        return false;
+    }
 }
 
 int QtDialogHost::run(QDialog& dialog)
@@ -63,6 +87,82 @@ bool QtDialogHost::geology(Document& doc, int& entry59, int& entry60)
     entry59 = model.entry59();
     entry60 = model.entry60();
     return true;
+}
+
+bool QtDialogHost::displayItems(DisplayItemsData& data)
+{
+    DisplayItemsEditor model(data);
+    DisplayItemsDialog dialog(model, m_parent);
+    if (run(dialog) != QDialog::Accepted) return false;
+    data = model.data();
+    return true;
+}
+
+bool QtDialogHost::scale(ScaleDialogData& data)
+{
+    ScaleEditor model(data, m_prompter);
+    ScaleDialog dialog(model, m_parent);
+    if (run(dialog) != QDialog::Accepted) return false;
+    data = model.data();
+    return true;
+}
+
+bool QtDialogHost::pageNumber(PageDialogData& data)
+{
+    PageNumberEditor model(data, m_prompter);
+    PageNumberDialog dialog(model, m_parent);
+    if (run(dialog) != QDialog::Accepted) return false;
+    data = model.data();
+    return true;
+}
+
+bool QtDialogHost::keyOptions(KeyOptionsDialogData& data)
+{
+    KeyOptionsEditor model(data);
+    KeyOptionsDialog dialog(model, m_parent);
+    if (run(dialog) != QDialog::Accepted) return false;
+    data = model.data();
+    return true;
+}
+
+bool QtDialogHost::setup(SetupDialogData& data)
+{
+    const bool windows = m_app.install.windowsDrives;
+    SetupEditor model(data, windows, m_app.env.defaultDrive, m_app.env.defaultFolder, m_prompter);
+    SetupDialog dialog(model, m_parent);
+    if (run(dialog) != QDialog::Accepted) return false;
+    data = model.data();
+    return true;
+}
+
+bool QtDialogHost::style(Settings& settings)
+{
+    QtColourChooser platformChooser(m_parent);
+    StyleEditor model(settings, m_colourChooser ? *m_colourChooser : platformChooser, m_prompter,
+                      keyOptionsFrom(m_app.settings));
+    CPSYosik dialog(model, m_parent);
+    if (run(dialog) != QDialog::Accepted) return false;
+    settings = model.settings();
+    return true;
+}
+
+bool QtDialogHost::fonts(FontSettings& fonts)
+{
+    QtFontChooser platformChooser(m_parent);
+    FontEditor model(fonts, m_fontChooser ? *m_fontChooser : platformChooser);
+    FontDialog dialog(model, m_parent);
+    if (run(dialog) != QDialog::Accepted) return false;
+    fonts = model.fonts();
+    return true;
+}
+
+void QtDialogHost::help(const std::string& helpPath)
+{
+    QtLauncher platformLauncher;
+    HelpViewer model(helpPath, m_prompter, m_launcher ? *m_launcher : platformLauncher);
+    model.open();
+    HelpDialog dialog(model, m_parent);
+    run(dialog);
 }
 
 } // namespace qc

@@ -31,7 +31,8 @@ TEST(HelpViewer, LinesAreSplitAt200BytesWithoutBreakingACharacter)
         {"450 bytes, LF", std::string(450, 'a') + "\nb", {200, 200, 50, 1}},
         {"empty lines stay", "a\r\n\r\nb\r\n", {1, 0, 1}},
         {"a kanji across the limit", std::string(199, 'a') + kanji + "b", {199, 3}},
-        {"kanji only", [&] {
+        {"kanji only",
+         [&] {
              std::string s;
              for (int i = 0; i < 101; ++i) s += kanji;
              return s;

@@ -80,6 +80,14 @@ TEST(PageNumberEditor, DefaultsAndEnabledFields)
     EXPECT_FALSE(ed.enabled(P::TopFromLine));
     EXPECT_TRUE(ed.enabled(P::Left));
 
+    // A damaged file's choice falls back to the first radio.
+    PageDialogData odd = a4();
+    odd.topFrom = 7;
+    odd.leftFrom = -2;
+    P ed4(odd, prompter);
+    EXPECT_EQ(ed4.data().topFrom, 0);
+    EXPECT_EQ(ed4.data().leftFrom, 0);
+
     // A3 landscape: the left distance is at most 150.
     PageDialogData wide = a4("", "");
     wide.paperWidthMm = 420;

@@ -110,8 +110,7 @@ TEST(ScaleEditor, LargestPageDepthFollowsTheDepthScale)
     };
     const Case cases[] = {
         // 297 - 115 - 5 - 10 = 167 mm of paper for the depth part.
-        {297, false, "100", "16", false},
-        {297, false, "200", "33", false},
+        {297, false, "100", "16", false}, {297, false, "200", "33", false},
         {297, true, "100", "20", false},  // 297 - 80 - 5 - 10 = 202
         {297, false, "abc", "16", false}, // not a number yet: read as 1/100
         {120, false, "100", "0", true},   // 120 - 115 - 5 - 10 < 0

@@ -52,7 +52,6 @@ TEST(SetupEditor, DefaultsAreThoseOfTheInstallFolderRule)
     EXPECT_EQ(ed.data().folder, "\\Vorenka\\Qvor8");
     SetupEditor posix({"", "/srv/qc"}, false, "", "/home/u/.local/share/Vorenka/Qvor8", prompter);
     EXPECT_FALSE(posix.driveShown());
-
 }
 
 TEST(KeyOptionsEditor, KeepsTheThreeModesAndTheScrollOption)
