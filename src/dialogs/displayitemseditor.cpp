@@ -3,7 +3,7 @@
 #include "document/cp932.h"
 #include "document/fieldtext.h"
 #include "document/positions.h"
-#include "render/columnedges.h"
+#include "render/logpage.h"
 
 #include <algorithm>
 #include <cmath>

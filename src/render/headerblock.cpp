@@ -4,9 +4,9 @@
 #include "document/fieldtext.h"
 #include "document/tables.h"
 #include "document/textops.h"
+#include "render/detail/primitives.h"
+#include "render/detail/printf.h"
 #include "render/logpage.h"
-#include "render/primitives.h"
-#include "render/printf.h"
 
 #include <cmath>
 

@@ -1,3 +1,4 @@
+// Way into render: the header block, also measured by the view and the export.
 #pragma once
 // The header block above the column headings: the ruled table of the survey's
 // particulars with the angle, direction and slope diagrams, or the two-line

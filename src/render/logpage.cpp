@@ -3,13 +3,13 @@
 #include "document/cp932.h"
 #include "document/fieldtext.h"
 #include "document/tables.h"
-#include "render/columnheadings.h"
-#include "render/depthcolumns.h"
-#include "render/geologycolumn.h"
-#include "render/graphs.h"
+#include "render/detail/columnheadings.h"
+#include "render/detail/depthcolumns.h"
+#include "render/detail/geologycolumn.h"
+#include "render/detail/graphs.h"
+#include "render/detail/printf.h"
 #include "render/headerblock.h"
 #include "render/paging.h"
-#include "render/printf.h"
 
 #include <algorithm>
 

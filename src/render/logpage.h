@@ -1,3 +1,4 @@
+// Way into render: draws one page of the log (the other layers start here).
 #pragma once
 // One drawing pass: one page of the log on a device (the screen or a printed
 // page). The pass draws the title, the header block, the frame, rules, depth
@@ -6,9 +7,9 @@
 #include "app/settings.h"
 #include "app/viewstate.h"
 #include "platform/device.h"
-#include "render/columnedges.h"
+#include "render/detail/columnedges.h"
+#include "render/detail/pagegeometry.h"
 #include "render/pagecanvas.h"
-#include "render/pagegeometry.h"
 
 #include <array>
 #include <string>

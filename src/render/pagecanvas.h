@@ -1,10 +1,11 @@
+// Way into render: page coordinates and the text font, for tools that draw patterns.
 #pragma once
 // Page primitives: figures and texts in page coordinates (x in page mm, y in
 // metres of depth or header cm), converted with the page geometry and drawn
 // with the device primitives. Also the one text font of the drawing.
 
 #include "platform/device.h"
-#include "render/pagegeometry.h"
+#include "render/detail/pagegeometry.h"
 
 #include <string>
 #include <string_view>

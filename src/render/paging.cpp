@@ -2,7 +2,7 @@
 
 #include "document/fieldtext.h"
 #include "document/tables.h"
-#include "render/pagegeometry.h"
+#include "render/detail/pagegeometry.h"
 
 #include <algorithm>
 #include <cmath>

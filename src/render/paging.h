@@ -1,3 +1,4 @@
+// Way into render: page ranges, page count and paper size of a log.
 #pragma once
 // Which depth range a page shows, how many pages a log has, the paper size and
 // the scroll extent of the view.

@@ -1,8 +1,9 @@
+// Way into render: filling a layer with its pattern (benchmarked on its own).
 #pragma once
 // Filling one geology layer of the pattern column with its vector patterns,
 // bitmap tiles or block marks.
 
-#include "render/bitmappattern.h"
+#include "render/detail/bitmappattern.h"
 #include "render/pagecanvas.h"
 
 #include <string>

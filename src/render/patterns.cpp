@@ -1,8 +1,8 @@
 #include "render/patterns.h"
 
+#include "render/detail/patternroutines.h"
+#include "render/detail/primitives.h"
 #include "render/pagecanvas.h"
-#include "render/patternroutines.h"
-#include "render/primitives.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,3 +1,4 @@
+// Way into render: the vector patterns, for the tile maker and the pattern sheet.
 #pragma once
 // The vector soil and rock patterns and the pattern-number scheme.
 //

@@ -2,7 +2,7 @@
 
 #include "app/patterncolours.h"
 #include "document/cp932.h"
-#include "render/bitmappattern.h"
+#include "render/detail/bitmappattern.h"
 #include "render/pagecanvas.h"
 #include "render/patterns.h"
 

@@ -1,3 +1,4 @@
+// Way into render: the pattern sheet of `qc patterns`.
 #pragma once
 // The pattern sheet: every vector pattern number in a labelled cell, with its
 // bitmap tile beside it when the tile folder has one, for choosing patterns

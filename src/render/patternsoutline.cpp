@@ -2,7 +2,7 @@
 // proportions of the patterns told in full (column unit t = W/6, row pitch
 // 0.025 W, mark heights about 0.0125 W) and distinct from every other number.
 
-#include "render/patternroutines.h"
+#include "render/detail/patternroutines.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,7 +5,7 @@
 #include "platform/bmpimage.h"
 #include "platform/files.h"
 #include "platform/recordingdevice.h"
-#include "render/bitmappattern.h"
+#include "render/detail/bitmappattern.h"
 #include "support/testutil.h"
 
 #include <gtest/gtest.h>

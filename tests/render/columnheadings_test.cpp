@@ -2,7 +2,7 @@
 // and compact header, the titles of the columns, the samples sub-columns with
 // their elevation variant, and the grain-size names and legend bar.
 
-#include "render/columnheadings.h"
+#include "render/detail/columnheadings.h"
 
 #include "columnpass.h"
 

@@ -8,7 +8,7 @@
 #include "app/viewstate.h"
 #include "document/tables.h"
 #include "platform/recordingdevice.h"
-#include "render/columnedges.h"
+#include "render/detail/columnedges.h"
 #include "render/logpage.h"
 #include "support/testutil.h"
 

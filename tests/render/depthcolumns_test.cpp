@@ -4,11 +4,11 @@
 // name, the free column, the grain-size bar and its hatches, the casing pipe
 // and the drilling dates.
 
-#include "render/depthcolumns.h"
+#include "render/detail/depthcolumns.h"
 
 #include "columnpass.h"
 #include "document/fieldtext.h"
-#include "render/printf.h"
+#include "render/detail/printf.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // thin layers with their slanted underlines, pattern-column boundaries and
 // the layer top carried over rows above the page.
 
-#include "render/geologycolumn.h"
+#include "render/detail/geologycolumn.h"
 
 #include "columnpass.h"
 

@@ -6,7 +6,7 @@
 #include "app/settings.h"
 #include "document/tables.h"
 #include "platform/recordingdevice.h"
-#include "render/graphs.h"
+#include "render/detail/graphs.h"
 #include "render/logpage.h"
 #include "support/testutil.h"
 

@@ -4,9 +4,9 @@
 #include "app/settings.h"
 #include "document/tables.h"
 #include "platform/recordingdevice.h"
+#include "render/detail/primitives.h"
 #include "render/headerblock.h"
 #include "render/logpage.h"
-#include "render/primitives.h"
 #include "support/testutil.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Page coordinates to device units: truncation, the clamp, the phases and the inverses.
 
-#include "render/pagegeometry.h"
-#include "render/primitives.h"
+#include "render/detail/pagegeometry.h"
+#include "render/detail/primitives.h"
 #include "support/testutil.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "render/columnedges.h"
+#include "render/detail/columnedges.h"
 
 #include "document/fieldtext.h"
 #include "document/tables.h"

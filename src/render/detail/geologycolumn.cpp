@@ -1,11 +1,11 @@
-#include "render/geologycolumn.h"
+#include "render/detail/geologycolumn.h"
 
 #include "app/patterncolours.h"
 #include "document/fieldtext.h"
 #include "document/tables.h"
+#include "render/detail/printf.h"
 #include "render/logpage.h"
 #include "render/patternfill.h"
-#include "render/printf.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "render/primitives.h"
+#include "render/detail/primitives.h"
 
 #include "document/cp932.h"
 #include "document/textops.h"

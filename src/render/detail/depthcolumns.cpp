@@ -1,15 +1,15 @@
-#include "render/depthcolumns.h"
+#include "render/detail/depthcolumns.h"
 
 #include "app/patterncolours.h"
 #include "document/cp932.h"
 #include "document/fieldtext.h"
 #include "document/tables.h"
 #include "document/textops.h"
-#include "render/geologycolumn.h"
+#include "render/detail/geologycolumn.h"
+#include "render/detail/primitives.h"
+#include "render/detail/printf.h"
 #include "render/logpage.h"
 #include "render/patterns.h"
-#include "render/primitives.h"
-#include "render/printf.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "render/printf.h"
+#include "render/detail/printf.h"
 
 #include <cstdarg>
 #include <cstdio>

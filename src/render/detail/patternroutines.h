@@ -1,5 +1,5 @@
 #pragma once
-// Shared by the pattern routines (patterns*.cpp); not for other callers.
+// Shared by the pattern routines (patterns.cpp, patternsoutline.cpp); not for other callers.
 
 #include "render/pagecanvas.h"
 

@@ -458,4 +458,4 @@ void ListEditorWidgetTest::screenshot()
 }
 
 QTEST_MAIN(ListEditorWidgetTest)
-#include "listeditor_test.moc"
+#include "listeditorview_test.moc"

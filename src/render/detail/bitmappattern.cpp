@@ -1,4 +1,4 @@
-#include "render/bitmappattern.h"
+#include "render/detail/bitmappattern.h"
 
 #include "platform/files.h"
 

@@ -1,8 +1,8 @@
-#include "render/columnheadings.h"
+#include "render/detail/columnheadings.h"
 
 #include "document/cp932.h"
 #include "document/tables.h"
-#include "render/depthcolumns.h"
+#include "render/detail/depthcolumns.h"
 #include "render/logpage.h"
 
 namespace qc {

@@ -1,11 +1,11 @@
-#include "render/graphs.h"
+#include "render/detail/graphs.h"
 
 #include "app/settings.h"
 #include "document/fieldtext.h"
 #include "document/tables.h"
+#include "render/detail/primitives.h"
+#include "render/detail/printf.h"
 #include "render/logpage.h"
-#include "render/primitives.h"
-#include "render/printf.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "render/pagegeometry.h"
+#include "render/detail/pagegeometry.h"
 
 #include "platform/device.h"
 
