@@ -1,9 +1,11 @@
 // Takes a screenshot of the main window on a log, for the documentation:
 //   qc_screenshot FILE OUT.png [--install-dir DIR] [--size WxH] [--page N] [--menu N] [--dialog ID] [--tab N]
+//   [--click NAME]
 // Run it under a display (xvfb-run works). --menu opens the N-th menu of the
 // menu bar (1 = ファイル) before the picture is taken; --dialog runs the command
 // of that CommandId number and takes the dialog it opens instead, showing the
-// N-th page (1 = the first) of a dialog with tabs. An OUT ending
+// N-th page (1 = the first) of a dialog with tabs; --click NAME presses the
+// dialog's button of that object name and takes the dialog it opens. An OUT ending
 // in .pdf prints the log through the print flow to that file instead.
 
 #include "app/appcontext.h"
@@ -13,6 +15,7 @@
 #include "qt/qtext.h"
 #include "qt/qtpainterdevice.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -38,12 +41,14 @@ int main(int argc, char** argv)
     std::string installDir;
     QSize size(1280, 860);
     int page = 1, menu = 0, dialog = -1, tab = 0;
+    QString click;
     for (qsizetype i = 3; i + 1 < args.size(); i += 2) {
         if (args[i] == QStringLiteral("--install-dir")) installDir = qc::toNativePath(args[i + 1]);
         if (args[i] == QStringLiteral("--page")) page = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--menu")) menu = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--dialog")) dialog = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--tab")) tab = args[i + 1].toInt();
+        if (args[i] == QStringLiteral("--click")) click = args[i + 1];
         if (args[i] == QStringLiteral("--size")) {
             const QStringList wh = args[i + 1].split(QLatin1Char('x'));
             if (wh.size() == 2) size = QSize(wh[0].toInt(), wh[1].toInt());
@@ -72,7 +77,14 @@ int main(int argc, char** argv)
         return pages > 0 ? 0 : 1;
     }
     if (dialog >= 0) {
-        QTimer::singleShot(1500, [&] {
+        if (!click.isEmpty()) {
+            // A button of the dialog opens a further dialog, which is taken instead.
+            QTimer::singleShot(1000, [&] {
+                QWidget* w = QApplication::activeModalWidget();
+                if (auto* b = w ? w->findChild<QAbstractButton*>(click) : nullptr) b->click();
+            });
+        }
+        QTimer::singleShot(click.isEmpty() ? 1500 : 2500, [&] {
             QWidget* w = QApplication::activeModalWidget();
             if (QTabWidget* tabs = w && tab > 0 ? w->findChild<QTabWidget*>() : nullptr) {
                 tabs->setCurrentIndex(tab - 1);

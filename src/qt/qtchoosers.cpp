@@ -9,6 +9,7 @@
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProcess>
@@ -48,7 +49,10 @@ std::optional<FontChoice> QtFontChooser::choose(const FontRequest& request)
     auto* fonts = new QFontDialog(&dialog);
     fonts->setWindowFlags(Qt::Widget);
     fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
-    QFont preset(fromCp932(request.face));
+    // A face such as "ＭＳ 明朝" is offered as the installed family it resolves to.
+    const QString requested = fromCp932(request.face);
+    const QString resolved = QFontInfo(QFont(requested)).family();
+    QFont preset(resolved);
     preset.setPointSize(10);
     fonts->setCurrentFont(preset);
 
@@ -90,7 +94,9 @@ std::optional<FontChoice> QtFontChooser::choose(const FontRequest& request)
     const QScreen* screen = dialog.screen() ? dialog.screen() : QApplication::primaryScreen();
     const int dpi = screen ? static_cast<int>(std::lround(screen->logicalDotsPerInchY())) : 96;
     FontChoice c;
-    c.face = toCp932(f.family());
+    // The requested name stays when its own family was kept, so the font files
+    // keep naming the face the logs ask for.
+    c.face = toCp932(f.family() == resolved ? requested : f.family());
     // The chooser's size as the display's whole-pixel character height, as fonts are made for the screen.
     const double points = f.pointSizeF() > 0 ? f.pointSizeF() : 10.0;
     c.logicalHeight = -static_cast<int>(std::lround(points * dpi / 72.0));
