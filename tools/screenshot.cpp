@@ -1,12 +1,13 @@
 // Takes a screenshot of the main window on a log, for the documentation:
-//   qc_screenshot FILE OUT.png [--install-dir DIR] [--size WxH] [--page N] [--menu N] [--dialog ID] [--tab N]
-//   [--click NAME]
+//   qc_screenshot FILE OUT.png [--install-dir DIR] [--size WxH] [--page N] [--menu N] [--dialog ID]
+//                 [--tab N] [--click NAME] [--modified 1]
 // Run it under a display (xvfb-run works). --menu opens the N-th menu of the
 // menu bar (1 = ファイル) before the picture is taken; --dialog runs the command
 // of that CommandId number and takes the dialog it opens instead, showing the
 // N-th page (1 = the first) of a dialog with tabs; --click NAME presses the
 // dialog's button of that object name and takes the dialog it opens. An OUT ending
 // in .pdf prints the log through the print flow to that file instead.
+// --modified 1 marks the log as edited (a new or opened file then asks to save it).
 
 #include "app/appcontext.h"
 #include "app/viewstate.h"
@@ -40,7 +41,7 @@ int main(int argc, char** argv)
     }
     std::string installDir;
     QSize size(1280, 860);
-    int page = 1, menu = 0, dialog = -1, tab = 0;
+    int page = 1, menu = 0, dialog = -1, tab = 0, modified = 0;
     QString click;
     for (qsizetype i = 3; i + 1 < args.size(); i += 2) {
         if (args[i] == QStringLiteral("--install-dir")) installDir = qc::toNativePath(args[i + 1]);
@@ -49,6 +50,7 @@ int main(int argc, char** argv)
         if (args[i] == QStringLiteral("--dialog")) dialog = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--tab")) tab = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--click")) click = args[i + 1];
+        if (args[i] == QStringLiteral("--modified")) modified = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--size")) {
             const QStringList wh = args[i + 1].split(QLatin1Char('x'));
             if (wh.size() == 2) size = QSize(wh[0].toInt(), wh[1].toInt());
@@ -62,6 +64,7 @@ int main(int argc, char** argv)
     window.move(0, 0);
     window.start(qc::toNativePath(args[1]));
     window.show();
+    doc.modified = modified;
     for (int p = 1; p < page; ++p) window.controller().nextPage();
 
     const QString out = args[2];

@@ -4,6 +4,7 @@
 #include "app/masterfiles.h"
 #include "document/cp932.h"
 #include "document/fieldtext.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "platform/files.h"
 #include "platform/prompter.h"
@@ -113,7 +114,7 @@ LoadMastersResult LoadMasters(AppContext& app, Document& doc, Prompter& prompter
         app.fontsLoaded = true;
     }
 
-    if (doc.TestNameTable(1, 1).empty() && doc.TestNameTable(1, 2).empty())
+    if (doc.TestNameTable(1, TestCol::Name).empty() && doc.TestNameTable(1, TestCol::Unit).empty())
         readDefaultDocument(doc, app.paths.defaultDocument, prompter);
 
     ApplyViewUpdateDefaults(doc);

@@ -3,6 +3,7 @@
 #include "document/cp932.h"
 #include "document/fieldtext.h"
 #include "document/logfile.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "platform/filechooser.h"
 #include "platform/files.h"
@@ -45,7 +46,7 @@ std::string cutPath(const std::string& s, size_t max)
 
 bool hasSampleData(const Document& doc)
 {
-    return isNumeric(doc.SampleTable(1, 1)) && isNumeric(doc.SampleTable(1, 2));
+    return isNumeric(doc.SampleTable(1, SampleCol::Top)) && isNumeric(doc.SampleTable(1, SampleCol::Bottom));
 }
 
 } // namespace

@@ -51,13 +51,9 @@ public:
     int marginTopMm() const { return intAt(52); }
 
     // Pattern options (geology-name master editor)
-    int patternUse() const
-    {
-        return intAt(25);
-    } // 0 vector only, 1 vector first, 2 bitmap first, 3 bitmap only
-    int patternOption() const { return intAt(27); }   // index of the pattern line width "1", "2", "3"
-    int mixedSandyMarks() const { return intAt(28); } // "混り/質"
-    int PatternUse() const { return patternUse(); }
+    // 0 vector only, 1 vector first, 2 bitmap first, 3 bitmap only.
+    int PatternUse() const { return intAt(25); }
+    // Index of the pattern line width "1", "2", "3".
     int patternLineWidthIndex() const { return intAt(27); }
     // "混じり／質": 1 keeps the overlay shift flag away from units overlays.
     bool OverlayShiftOff() const { return intAt(28) == 1; }
@@ -71,8 +67,6 @@ public:
     // KeyOptions
     int enterKeyMode() const { return intAt(31); } // 0 standard, 1 next field, 2 swallowed
     bool scrollToLastRow() const { return intAt(32) == 1; }
-    int EnterKeyMode() const { return enterKeyMode(); }
-    bool ScrollToLastRow() const { return scrollToLastRow(); }
 
     // Penetration test texts ("自沈", "貫入不能").
     const std::string& selfSinkingText() const { return textAt(34); }

@@ -26,9 +26,9 @@ struct HeaderDialogData
 {
     std::string geologyDepth;          // "%.2f" of the last layer's bottom, read-only in the dialog
     std::array<std::string, 57> entry; // indexed by HeaderTable entry; only the edited entries are used
-    bool flag36 = false;
-    bool flag47 = false; // "簡略見出し表示"
-    bool flag48 = false;
+    bool elevationShown = false;       // entry 36 "標高表示"
+    bool compactHeader = false;        // entry 47 "簡略見出し表示"
+    bool headerUnderline = false;      // entry 48 "ｱﾝﾀﾞｰﾗｲﾝ"
 
     static bool isEditedEntry(int e)
     {

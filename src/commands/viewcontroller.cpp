@@ -5,28 +5,16 @@
 #include "document/cp932.h"
 #include "document/fieldtext.h"
 #include "document/geologymaster.h"
+#include "document/positions.h"
 #include "document/tables.h"
+#include "document/textformat.h"
 #include "platform/prompter.h"
 #include "render/headerblock.h"
 #include "render/logpage.h"
 
-#include <cstdio>
-
 namespace qc {
 
 namespace {
-
-std::string formatInt(int v)
-{
-    return std::to_string(v);
-}
-
-std::string formatDepth(double v)
-{
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.2f", v);
-    return buf;
-}
 
 bool isDataListCommand(CommandId id, ListDialogKind& kind)
 {
@@ -113,17 +101,33 @@ void ViewController::viewUpdate(bool documentShown)
     m_host.repaint(true);
 }
 
-void ViewController::newDocument()
+bool ViewController::mayReplaceDocument(FileChooser& chooser)
 {
+    if (m_doc.modified == 0) return true;
+    switch (m_prompter.ask(QC_SJ("変更を保存しますか？"), Buttons::SaveDiscardCancel, Answer::Yes)) {
+    case Answer::Yes:
+        return SaveDocument(m_doc, m_prompter, chooser) == FlowResult::Done;
+    case Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+FlowResult ViewController::newDocument(FileChooser& chooser)
+{
+    if (!mayReplaceDocument(chooser)) return FlowResult::Cancelled;
     ClearAll(m_doc);
     m_doc.path.clear();
     m_doc.title.clear();
     m_doc.modified = 0;
     viewUpdate(true);
+    return FlowResult::Done;
 }
 
-FlowResult ViewController::openPath(const std::string& path)
+FlowResult ViewController::openPath(const std::string& path, FileChooser& chooser)
 {
+    if (!mayReplaceDocument(chooser)) return FlowResult::Cancelled;
     const FlowResult r = LoadByPath(m_doc, path, m_prompter);
     if (r == FlowResult::Done) viewUpdate(true);
     return r;
@@ -131,6 +135,7 @@ FlowResult ViewController::openPath(const std::string& path)
 
 FlowResult ViewController::openWithDialog(FileChooser& chooser)
 {
+    if (!mayReplaceDocument(chooser)) return FlowResult::Cancelled;
     const FlowResult r = OpenDocumentDialog(m_doc, m_prompter, chooser, m_app.install.path);
     if (r == FlowResult::Done) viewUpdate(true);
     return r;
@@ -237,36 +242,36 @@ void ViewController::runHeader()
         if (HeaderDialogData::isEditedEntry(e)) d.entry[static_cast<size_t>(e)] = m_doc.HeaderTable(e);
     if (d.entry[39].empty()) d.entry[39] = m_app.settings.companyName();
     if (d.entry[40].empty()) d.entry[40] = m_app.settings.telephone();
-    d.flag36 = cellInt(m_doc.HeaderTable(36)) == 1;
-    d.flag47 = cellInt(m_doc.HeaderTable(47)) == 1;
-    d.flag48 = cellInt(m_doc.HeaderTable(48)) == 1;
+    d.elevationShown = cellInt(m_doc.HeaderTable(HeaderEntry::ShowElevation)) == 1;
+    d.compactHeader = cellInt(m_doc.HeaderTable(HeaderEntry::CompactHeader)) == 1;
+    d.headerUnderline = cellInt(m_doc.HeaderTable(HeaderEntry::HeaderUnderline)) == 1;
     if (!m_dialogs.header(d)) return;
     for (int e = 1; e < static_cast<int>(d.entry.size()); ++e)
         if (HeaderDialogData::isEditedEntry(e)) m_doc.HeaderTable(e) = d.entry[static_cast<size_t>(e)];
-    m_doc.HeaderTable(36) = d.flag36 ? "1" : "0";
-    m_doc.HeaderTable(47) = d.flag47 ? "1" : "0";
-    m_doc.HeaderTable(48) = d.flag48 ? "1" : "0";
+    m_doc.HeaderTable(HeaderEntry::ShowElevation) = d.elevationShown ? "1" : "0";
+    m_doc.HeaderTable(HeaderEntry::CompactHeader) = d.compactHeader ? "1" : "0";
+    m_doc.HeaderTable(HeaderEntry::HeaderUnderline) = d.headerUnderline ? "1" : "0";
     m_doc.modified = 1;
 }
 
 void ViewController::runGeology()
 {
-    int e59 = cellInt(m_doc.HeaderTable(59));
-    int e60 = cellInt(m_doc.HeaderTable(60));
+    int e59 = cellInt(m_doc.HeaderTable(HeaderEntry::SplitTopsoil));
+    int e60 = cellInt(m_doc.HeaderTable(HeaderEntry::AlternationLines));
     if (!m_dialogs.geology(m_doc, e59, e60)) return;
-    m_doc.HeaderTable(59) = formatInt(e59);
-    m_doc.HeaderTable(60) = formatInt(e60);
+    m_doc.HeaderTable(HeaderEntry::SplitTopsoil) = formatInt(e59);
+    m_doc.HeaderTable(HeaderEntry::AlternationLines) = formatInt(e60);
     m_doc.modified = 1;
     DeriveGeologyPatterns(m_doc, m_app.master);
 }
 
 void ViewController::runTestData()
 {
-    bool valuesBesideSymbols = cellInt(m_doc.HeaderTable(49)) != 0;
-    bool blackAndWhite = cellInt(m_doc.HeaderTable(50)) == 1;
+    bool valuesBesideSymbols = cellInt(m_doc.HeaderTable(HeaderEntry::ValuesBesideSymbols)) != 0;
+    bool blackAndWhite = cellInt(m_doc.HeaderTable(HeaderEntry::BlackAndWhiteSymbols)) == 1;
     if (!m_dialogs.testData(m_doc, valuesBesideSymbols, blackAndWhite)) return;
-    m_doc.HeaderTable(49) = valuesBesideSymbols ? "1" : "0";
-    m_doc.HeaderTable(50) = blackAndWhite ? "1" : "0";
+    m_doc.HeaderTable(HeaderEntry::ValuesBesideSymbols) = valuesBesideSymbols ? "1" : "0";
+    m_doc.HeaderTable(HeaderEntry::BlackAndWhiteSymbols) = blackAndWhite ? "1" : "0";
     m_doc.modified = 1;
 }
 
@@ -276,22 +281,23 @@ void ViewController::runDisplayItems()
     DisplayItemsData d;
     for (int r = 1; r <= limits::DisplayItem; ++r) {
         const auto i = static_cast<size_t>(r);
-        d.shown[i] = cellInt(t(r, 1));
-        d.width[i] = t(r, 2);
-        d.gridWidth[i] = t(r, 3);
-        d.title[i] = t(r, 4);
+        d.shown[i] = cellInt(t(r, DisplayCol::Shown));
+        d.width[i] = t(r, DisplayCol::Width);
+        d.gridWidth[i] = t(r, DisplayCol::GridWidth);
+        d.title[i] = t(r, DisplayCol::Title);
     }
     if (!m_dialogs.displayItems(d)) return;
-    t(1, 1) = "1";
-    for (int r = 2; r <= limits::DisplayItem; ++r) t(r, 1) = formatInt(d.shown[static_cast<size_t>(r)]);
+    t(DisplayRow::Basic, DisplayCol::Shown) = "1";
+    for (int r = 2; r <= limits::DisplayItem; ++r)
+        t(r, DisplayCol::Shown) = formatInt(d.shown[static_cast<size_t>(r)]);
     // The other widths are fixed by the layout: shown in the dialog, never written.
-    for (int r : {3, 4, 7, 8, 9, 10, 11, 12}) t(r, 2) = d.width[static_cast<size_t>(r)];
-    for (int r = 8; r <= 12; ++r) t(r, 3) = d.gridWidth[static_cast<size_t>(r)];
-    for (int r : {1, 3, 4}) t(r, 4) = d.title[static_cast<size_t>(r)];
+    for (int r : {3, 4, 7, 8, 9, 10, 11, 12}) t(r, DisplayCol::Width) = d.width[static_cast<size_t>(r)];
+    for (int r = 8; r <= 12; ++r) t(r, DisplayCol::GridWidth) = d.gridWidth[static_cast<size_t>(r)];
+    for (int r : {1, 3, 4}) t(r, DisplayCol::Title) = d.title[static_cast<size_t>(r)];
     m_doc.modified = 1;
     for (int r = 8; r <= 12; ++r) {
-        if (!isNumeric(t(r, 2))) continue;
-        if (cellDouble(t(r, 3)) - cellDouble(t(r, 2)) > 0.2) {
+        if (!isNumeric(t(r, DisplayCol::Width))) continue;
+        if (cellDouble(t(r, DisplayCol::GridWidth)) - cellDouble(t(r, DisplayCol::Width)) > 0.2) {
             m_prompter.message(QC_SJ("描画用グリッド部の幅がグラフ枠の幅より大です"));
             break;
         }
@@ -303,22 +309,22 @@ void ViewController::runPageNumber()
     refreshPaperSize();
     PageDialogData d;
     for (int n = 1; n <= 9; ++n) d.entry[static_cast<size_t>(n)] = m_doc.HeaderTable(60 + n);
-    d.topFrom = cellInt(m_doc.HeaderTable(64));
-    d.leftFrom = cellInt(m_doc.HeaderTable(67));
+    d.topFrom = cellInt(m_doc.HeaderTable(HeaderEntry::PageTopFrom));
+    d.leftFrom = cellInt(m_doc.HeaderTable(HeaderEntry::PageLeftFrom));
     d.paperWidthMm = m_view.paperWidthMm;
     d.paperHeightLess16Mm = m_view.paperHeightMm - 16;
     if (!m_dialogs.pageNumber(d)) return;
     for (int n = 1; n <= 9; ++n)
         if (n != 4 && n != 7) m_doc.HeaderTable(60 + n) = d.entry[static_cast<size_t>(n)];
-    m_doc.HeaderTable(64) = formatInt(d.topFrom);
-    m_doc.HeaderTable(67) = formatInt(d.leftFrom);
+    m_doc.HeaderTable(HeaderEntry::PageTopFrom) = formatInt(d.topFrom);
+    m_doc.HeaderTable(HeaderEntry::PageLeftFrom) = formatInt(d.leftFrom);
     m_doc.modified = 1;
 }
 
 void ViewController::runScale()
 {
     refreshPaperSize();
-    const bool compact = cellInt(m_doc.HeaderTable(47)) == 1;
+    const bool compact = cellInt(m_doc.HeaderTable(HeaderEntry::CompactHeader)) == 1;
     const int marginTop = m_app.settings.marginTopMm();
     ScaleDialogData d;
     d.horizontalScaleDenominator = m_view.horizontalScaleDenominator;

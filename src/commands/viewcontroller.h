@@ -27,7 +27,8 @@ class ViewHost
 public:
     virtual ~ViewHost() = default;
     virtual void repaint(bool erase) = 0;
-    // The selected printer's page and resolution; nothing without a printer.
+    // The page and resolution of the printer that will print (a PDF printer when
+    // none is installed); nothing when the host has none at all.
     virtual std::optional<PrinterPage> printerPage() = 0;
     virtual void setScrollSizes(const ScrollSizes& sizes) = 0;
     // Width of the screen at start-up, pixels.
@@ -56,10 +57,15 @@ public:
     // for a newly shown document the scroll extent and the default engineer roles.
     void viewUpdate(bool documentShown);
 
-    // "新規作成": clears the tables without asking and shows the empty document.
-    void newDocument();
-    // The standard open path (command line, dropped files, recent files).
-    FlowResult openPath(const std::string& path);
+    // Before a command replaces a modified document: "変更を保存しますか？" with
+    // 保存 (the save flow; replacing goes on only when it saved), 保存しない and
+    // キャンセル. True when the document may be replaced.
+    bool mayReplaceDocument(FileChooser& chooser);
+    // "新規作成": after that question, clears the tables and shows the empty document.
+    FlowResult newDocument(FileChooser& chooser);
+    // The standard open path (command line, dropped files, recent files, files
+    // the desktop hands over), after the question.
+    FlowResult openPath(const std::string& path, FileChooser& chooser);
     FlowResult openWithDialog(FileChooser& chooser);
     FlowResult save(FileChooser& chooser);
     FlowResult saveAs(FileChooser& chooser);

@@ -6,11 +6,11 @@
 #include "document/geologymaster.h"
 #include "document/linereader.h"
 #include "document/tables.h"
+#include "document/textformat.h"
 #include "document/textops.h"
 #include "platform/prompter.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace qc {
 
@@ -23,15 +23,15 @@ constexpr size_t kSymbolBytes = 8;
 struct BitColumn
 {
     int column;
-    GeologyEditor::Bit bit;
+    int bit; // GeologyBits
 };
 constexpr BitColumn kBitColumns[] = {
-    {GeologyEditor::ColBitDepth, GeologyEditor::DepthUnderline},
-    {GeologyEditor::ColBitName, GeologyEditor::NameUnderline},
-    {GeologyEditor::ColBit8, GeologyEditor::Unused8},
-    {GeologyEditor::ColBitColour, GeologyEditor::ColourUnderline},
-    {GeologyEditor::ColBitPattern1, GeologyEditor::Pattern1Underline},
-    {GeologyEditor::ColBitPattern2, GeologyEditor::Pattern2Underline},
+    {GeologyEditor::ColBitDepth, GeologyBits::DepthLine},
+    {GeologyEditor::ColBitName, GeologyBits::NameUnderline},
+    {GeologyEditor::ColBit8, GeologyBits::Unused8},
+    {GeologyEditor::ColBitColour, GeologyBits::ToneUnderline},
+    {GeologyEditor::ColBitPattern1, GeologyBits::PatternLine},
+    {GeologyEditor::ColBitPattern2, GeologyBits::AuxiliaryMark},
 };
 
 // List column of each stored table column 1 to 11.
@@ -49,17 +49,9 @@ constexpr int kTableToList[12] = {0,
                                   GeologyEditor::ColSuffix};
 
 // Bits cleared by the colour-tone leave rule: every underline and the depth display.
-constexpr int kColourOnlyCleared = 1 | 2 | 4 | 8 | 16 | 32 | 64;
-
-std::string formatLong(long v)
-{
-    return std::to_string(v);
-}
-
-std::string formatPattern(long n, int digit)
-{
-    return std::to_string(n) + "." + std::to_string(digit);
-}
+constexpr int kColourOnlyCleared =
+    GeologyBits::DepthLine | GeologyBits::NameUnderline | GeologyBits::PatternLine | GeologyBits::Unused8 |
+    GeologyBits::AuxiliaryMark | GeologyBits::ToneUnderline | GeologyBits::Figures;
 
 // The last character of a CP932 text, a two-byte character whole.
 std::string_view lastChar(std::string_view text)
@@ -87,7 +79,7 @@ void writeBits(ListRow& row, int flags)
 
 } // namespace
 
-int geologyBitColumn(GeologyEditor::Bit bit)
+int geologyBitColumn(int bit)
 {
     for (const BitColumn& b : kBitColumns)
         if (b.bit == bit) return b.column;
@@ -157,7 +149,7 @@ std::vector<MasterPick> GeologyEditor::namesFor(const GeologyMaster& master, Nam
         p.name = std::string(cutLine(e->name, kNameBytes));
         p.symbol = std::string(cutLine(e->text, kSymbolBytes));
         p.number = e->code;
-        p.pattern = formatPattern(e->code, 0);
+        p.pattern = formatPatternNumber(e->code, 0);
         out.push_back(std::move(p));
     }
     return out;
@@ -197,13 +189,13 @@ const std::vector<MasterPick>& GeologyEditor::names(NameList list) const
 
 // ---- the check boxes and the name target
 
-void GeologyEditor::setFlag(Bit bit, bool on)
+void GeologyEditor::setFlag(int bit, bool on)
 {
     if (on)
         m_flags |= bit;
     else
         m_flags &= ~bit;
-    if (bit == DepthUnderline || bit == DepthShown) m_target = 1;
+    if (bit == GeologyBits::DepthLine || bit == GeologyBits::Figures) m_target = 1;
     liveUpdate();
 }
 
@@ -286,7 +278,7 @@ void GeologyEditor::pickName(NameList list, int index)
             break;
         }
         name += item.name;
-        pattern = formatLong(d + item.number);
+        pattern = formatInt(d + item.number);
         symbol = item.symbol + symbol;
         break;
     }
@@ -299,7 +291,7 @@ void GeologyEditor::pickName(NameList list, int index)
         }
         name += item.name;
         int k = patternDigit(item.pattern);
-        pattern = k ? formatPattern(d + item.number, k) : formatLong(d + item.number);
+        pattern = k ? formatPatternNumber(d + item.number, k) : formatInt(d + item.number);
         symbol = item.symbol + symbol;
         break;
     }
@@ -322,16 +314,16 @@ void GeologyEditor::chooseDensity(DensityChoice choice)
         long n = cellLong(pattern);
         switch (choice) {
         case ShowNeither:
-            pattern = formatLong(n);
+            pattern = formatInt(n);
             break;
         case Density:
         case Consistency:
         case DensityConsistency:
-            pattern = formatPattern(n, choice - ShowNeither);
+            pattern = formatPatternNumber(n, choice - ShowNeither);
             break;
         case AuxiliaryTrait:
         case AlsoDot:
-            pattern = formatPattern(n, patternDigit(pattern) | patternDigit(field(Pattern2)));
+            pattern = formatPatternNumber(n, patternDigit(pattern) | patternDigit(field(Pattern2)));
             break;
         case Blank:
             break;
@@ -375,7 +367,7 @@ bool GeologyEditor::validate(const ListRow& buffer, bool showMessages)
 
 void GeologyEditor::optionsToBuffer(ListRow& buffer) const
 {
-    int word = m_flags & ~Unused8;
+    int word = m_flags & ~GeologyBits::Unused8;
     writeBits(buffer, word);
     buffer[ColFlags] = std::to_string(word);
 }
@@ -425,7 +417,7 @@ void GeologyEditor::afterCellCommit(int r, int col)
         return;
     }
     if (col == ColDepth && !isNumeric(row[ColFlags])) {
-        int word = m_flags & ~Unused8;
+        int word = m_flags & ~GeologyBits::Unused8;
         row[ColFlags] = std::to_string(word);
         writeBits(row, word);
     }

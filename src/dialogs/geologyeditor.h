@@ -6,6 +6,7 @@
 // options "常に表土分割" and "互層 縦線表示".
 
 #include "dialogs/listeditor.h"
+#include "document/positions.h"
 
 #include <string>
 #include <vector>
@@ -29,7 +30,7 @@ class GeologyEditor : public ListEditor
 {
 public:
     static constexpr int kRowLimit = 200;
-    static constexpr int kDefaultFlags = 247;
+    static constexpr int kDefaultFlags = GeologyBits::EditorDefault;
     static constexpr size_t kColourToneLineBytes = 39;
 
     enum Field {
@@ -66,19 +67,6 @@ public:
         ColPrefix,
         ColSuffix,
         ColFlags
-    };
-
-    // Attribute bits of GeologyTable column 7 and their check boxes.
-    enum Bit {
-        DepthUnderline = 1,     // 1033 "下線" beside the depth
-        NameUnderline = 2,      // 1034 "下線" under the name
-        Pattern1Underline = 4,  // 1035 "下線" under the name's pattern number
-        Unused8 = 8,            // no check box
-        Pattern2Underline = 16, // 1038 "下線" under the auxiliary pattern number
-        ColourUnderline = 32,   // 1037 "下線" under the colour tone
-        DepthShown = 64,        // 1040 "表示" beside the depth
-        NameShown = 128,        // 1043 "表示" beside the name
-        AuxShown = 256          // 1042 "表示" under the auxiliary name
     };
 
     // The four name lists, by where they stand.
@@ -118,10 +106,10 @@ public:
     static const std::vector<std::string>& suffixItems();
     static const std::vector<std::string>& densityItems();
 
-    // The check boxes.
+    // The check boxes: the attribute word and its bits (GeologyBits values).
     int flags() const { return m_flags; }
-    bool flag(Bit bit) const { return (m_flags & bit) != 0; }
-    void setFlag(Bit bit, bool on);
+    bool flag(int bit) const { return (m_flags & bit) != 0; }
+    void setFlag(int bit, bool on);
 
     // Which name is composed: 1 the name, 2 the auxiliary name.
     int target() const { return m_target; }
@@ -167,6 +155,6 @@ private:
 };
 
 // The list column that shows a bit, 0 for the bits without one.
-int geologyBitColumn(GeologyEditor::Bit bit);
+int geologyBitColumn(int bit);
 
 } // namespace qc

@@ -19,9 +19,9 @@ struct HeaderValues
 {
     std::string geologyDepth;          // "%.2f" of the deepest layer bottom, shown read-only
     std::array<std::string, 57> entry; // entries 1-13, 16-30, 33-35, 37-44 and 51-56
-    bool flag36 = false;               // "標高表示"
-    bool flag47 = false;               // "簡略見出し表示"
-    bool flag48 = false;               // "ｱﾝﾀﾞｰﾗｲﾝ"
+    bool elevationShown = false;       // "標高表示"
+    bool compactHeader = false;        // "簡略見出し表示"
+    bool headerUnderline = false;      // "ｱﾝﾀﾞｰﾗｲﾝ"
 };
 
 // The pick lists read from the install folder as the dialog opens.
@@ -123,11 +123,11 @@ public:
     const std::string& suggestion() const { return m_suggestion; }
     void updateSuggestion();
 
-    void setElevationShown(bool on) { m_values.flag36 = on; }
-    void setCompactHeader(bool on) { m_values.flag47 = on; }
-    void setUnderline(bool on) { m_values.flag48 = on; }
+    void setElevationShown(bool on) { m_values.elevationShown = on; }
+    void setCompactHeader(bool on) { m_values.compactHeader = on; }
+    void setUnderline(bool on) { m_values.headerUnderline = on; }
     // "ｱﾝﾀﾞｰﾗｲﾝ" is offered only with the compact header.
-    bool underlineVisible() const { return m_values.flag47; }
+    bool underlineVisible() const { return m_values.compactHeader; }
 
     EnterAction enterKeyAction() const;
 

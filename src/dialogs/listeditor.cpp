@@ -8,21 +8,10 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
-#include <cstdio>
 
 namespace qc {
 
 namespace {
-
-std::string printfDouble(const char* format, double v)
-{
-    int n = std::snprintf(nullptr, 0, format, v);
-    if (n <= 0) return {};
-    std::string out(static_cast<size_t>(n) + 1, '\0');
-    std::snprintf(out.data(), out.size(), format, v);
-    out.resize(static_cast<size_t>(n));
-    return out;
-}
 
 const char* const kCrLf = "\r\n";
 
@@ -36,11 +25,6 @@ KeyOptions keyOptionsFrom(const Settings& settings)
 bool depthsEqual(std::string_view a, std::string_view b)
 {
     return std::fabs(cellDouble(a) - cellDouble(b)) < 0.000001;
-}
-
-std::string formatDepth(std::string_view text, DepthFormat format)
-{
-    return printfDouble(format == DepthFormat::Signed2 ? "%+.2f" : "%.2f", cellDouble(text));
 }
 
 std::string writeBackDepth(std::string_view text, DepthFormat format)

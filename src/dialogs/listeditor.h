@@ -11,6 +11,8 @@
 //
 // Rows and columns are 1-based, as in the tables. Texts are CP932 bytes.
 
+#include "document/textformat.h" // DepthFormat, formatDepth
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -30,15 +32,8 @@ struct KeyOptions
 };
 KeyOptions keyOptionsFrom(const Settings& settings);
 
-enum class DepthFormat {
-    Fixed2, // "%.2f"
-    Signed2 // "%+.2f" (water levels)
-};
-
 // Two depth texts are equal when their values differ by less than 0.000001.
 bool depthsEqual(std::string_view a, std::string_view b);
-// The depth rewritten with the dialog's format.
-std::string formatDepth(std::string_view text, DepthFormat format = DepthFormat::Fixed2);
 // Write-back rule: formatted when the text has no "." or at most two characters
 // after its first "."; with more decimals it is kept as typed.
 std::string writeBackDepth(std::string_view text, DepthFormat format = DepthFormat::Fixed2);

@@ -1,14 +1,15 @@
 #include "document/geologymaster.h"
+#include "document/positions.h"
 
 #include "document/cp932.h"
 #include "document/fieldtext.h"
 #include "document/linereader.h"
 #include "document/tables.h"
+#include "document/textformat.h"
 #include "platform/files.h"
 #include "platform/prompter.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace qc {
 
@@ -36,13 +37,6 @@ void parseCodeField(const std::string& field, MasterEntry& e)
     e.code = isNumeric(field) ? static_cast<long>(v) : -1;
     int digit = static_cast<int>((v - std::floor(v)) * 10 + 0.1);
     e.digit = digit < 0 ? 0 : (digit > 9 ? 9 : digit);
-}
-
-std::string formatCode(long code, int digit)
-{
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "%ld.%d", code, digit);
-    return buf;
 }
 
 } // namespace
@@ -257,19 +251,19 @@ void DeriveGeologyPatterns(Document& doc, const GeologyMaster& master)
     auto& g = doc.GeologyTable;
     const int n = geologyRowCount(doc);
     for (int row = 1; row <= n; ++row) {
-        if (g(row, 2).empty()) {
-            g(row, 12).clear();
-            g(row, 14).clear();
+        if (g(row, GeologyCol::Name).empty()) {
+            g(row, GeologyCol::VectorName).clear();
+            g(row, GeologyCol::Composed).clear();
         } else {
-            Composition c = ComposeName(master, g(row, 2));
-            g(row, 12) = formatCode(c.code, c.digit);
-            g(row, 14) = c.display;
+            Composition c = ComposeName(master, g(row, GeologyCol::Name));
+            g(row, GeologyCol::VectorName) = formatPatternNumber(c.code, c.digit);
+            g(row, GeologyCol::Composed) = c.display;
         }
-        if (g(row, 3).empty()) {
-            g(row, 13).clear();
+        if (g(row, GeologyCol::AuxName).empty()) {
+            g(row, GeologyCol::VectorAux).clear();
         } else {
-            Composition c = ComposeName(master, g(row, 3));
-            g(row, 13) = formatCode(c.code, c.digit);
+            Composition c = ComposeName(master, g(row, GeologyCol::AuxName));
+            g(row, GeologyCol::VectorAux) = formatPatternNumber(c.code, c.digit);
         }
     }
     for (int row = n + 1; row <= g.rows(); ++row)

@@ -1,4 +1,5 @@
 #include "document/logfile.h"
+#include "document/positions.h"
 
 #include "document/cp932.h"
 #include "document/fieldtext.h"
@@ -146,12 +147,12 @@ std::string WriteLog(Document& doc)
         auto& t = doc.NoteTable;
         const int n = usedRows(t);
         for (int r = 1; r <= n; ++r) {
-            appendPlainLine(out, t(r, 1));
-            appendPlainLine(out, t(r, 2));
-            appendPlainLine(out, t(r, 3));
-            appendNoteText(out, t(r, 4));
+            appendPlainLine(out, t(r, NoteCol::Top));
+            appendPlainLine(out, t(r, NoteCol::Bottom));
+            appendPlainLine(out, t(r, NoteCol::Hidden));
+            appendNoteText(out, t(r, NoteCol::Text));
             out += "\x07\r\n";
-            appendPlainLine(out, t(r, 5));
+            appendPlainLine(out, t(r, NoteCol::Underline));
         }
     }
 
@@ -189,7 +190,7 @@ std::string WriteLog(Document& doc)
         out += ',';
         // The list column is its own comma-terminated list of "row:shift," entries.
         char prev = 0;
-        for (char c : doc.TestNameTable(r, 10)) {
+        for (char c : doc.TestNameTable(r, TestCol::Shifts)) {
             if (c == '\r' || c == '\n' || c == '"') continue;
             if (c == '$' && prev == '$') out += "\"\"";
             out += c;
@@ -266,8 +267,8 @@ void LogReader::ReadLogLine(std::string_view line)
         if (m_row > limits::HeaderInFile) return;
         d.HeaderTable(m_row) = std::string(line);
         if (m_row == 15) {
-            std::vector<std::string> lat = CsvSplit(d.HeaderTable(14), m_prompter);
-            std::vector<std::string> lon = CsvSplit(d.HeaderTable(15), m_prompter);
+            std::vector<std::string> lat = CsvSplit(d.HeaderTable(HeaderEntry::LatitudeInFile), m_prompter);
+            std::vector<std::string> lon = CsvSplit(d.HeaderTable(HeaderEntry::LongitudeInFile), m_prompter);
             lat.resize(std::max<size_t>(3, lat.size()));
             lon.resize(std::max<size_t>(3, lon.size()));
             for (int i = 0; i < 3; ++i) {
@@ -297,11 +298,11 @@ void LogReader::ReadLogLine(std::string_view line)
             if (ends) {
                 ++m_column;
             } else {
-                t(m_row, 4).append(line);
-                t(m_row, 4) += "\r\n";
+                t(m_row, NoteCol::Text).append(line);
+                t(m_row, NoteCol::Text) += "\r\n";
             }
         } else {
-            t(m_row, 5) = std::string(line);
+            t(m_row, NoteCol::Underline) = std::string(line);
             m_column = 1;
             ++m_row;
         }
@@ -316,7 +317,8 @@ void LogReader::ReadLogLine(std::string_view line)
         return;
     case 'W':
         if (fieldsInto(d.WaterLevelTable, limits::WaterLevel, 4)) {
-            if (!isNumeric(d.WaterLevelTable(m_row, 4))) d.WaterLevelTable(m_row, 4) = "3";
+            if (!isNumeric(d.WaterLevelTable(m_row, WaterCol::Flags)))
+                d.WaterLevelTable(m_row, WaterCol::Flags) = "3";
             ++m_row;
         }
         return;
@@ -360,7 +362,7 @@ void LogReader::ReadLogLine(std::string_view line)
             list += f[i];
             list += ',';
         }
-        t(m_row, 10) = std::move(list);
+        t(m_row, TestCol::Shifts) = std::move(list);
         ++m_row;
         return;
     }
@@ -380,15 +382,16 @@ void FinishLoad(Document& doc, int version)
         AlternatingLayerConversion(doc);
         break;
     case logversion::Oldest:
-        h(58) = h(48);
-        h(59) = h(49);
-        h(60) = h(50);
+        // Files of this version kept these three options at entries 48 to 50.
+        h(HeaderEntry::LegacyOption) = h(48);     // literal position: the older layout
+        h(HeaderEntry::SplitTopsoil) = h(49);     // literal position: the older layout
+        h(HeaderEntry::AlternationLines) = h(50); // literal position: the older layout
         break;
     case logversion::Sibling:
         AlternatingLayerConversion(doc);
-        h(58).clear();
-        h(60).clear();
-        h(59) = h(49);
+        h(HeaderEntry::LegacyOption).clear();
+        h(HeaderEntry::AlternationLines).clear();
+        h(HeaderEntry::SplitTopsoil) = h(49); // literal position: the sibling layout keeps it at 49
         break;
     default:
         break;

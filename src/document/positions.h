@@ -25,6 +25,8 @@ struct HeaderEntry
     static constexpr int LatitudeInFile = 14;  // "d,m,s" of 51-53, only in the file
     static constexpr int LongitudeInFile = 15; // "d,m,s" of 54-56, only in the file
     static constexpr int Engineer1 = 16;       // engineer names 1 to 4 are 16 to 19
+    static constexpr int Engineer2 = 17;
+    static constexpr int Engineer3 = 18;
     static constexpr int Engineer4 = 19;
     static constexpr int DrillingMachine = 20; // "試錐機"
     static constexpr int Hammer = 21;          // "ハンマー"
@@ -46,6 +48,8 @@ struct HeaderEntry
     static constexpr int Company = 39;       // "調査業者名"
     static constexpr int Telephone = 40;     // "TEL"
     static constexpr int Role1 = 41;         // role titles of engineers 1 to 4 are 41 to 44
+    static constexpr int Role2 = 42;
+    static constexpr int Role3 = 43;
     static constexpr int Role4 = 44;
     static constexpr int TotalDepth = 45;           // last layer's bottom, set before every save
     static constexpr int CompactHeader = 47;        // flag "簡略見出し表示"

@@ -1,9 +1,9 @@
 #include "document/tables.h"
+#include "document/positions.h"
 
 #include "document/cp932.h"
 #include "document/fieldtext.h"
-
-#include <cstdio>
+#include "document/textformat.h"
 
 namespace qc {
 
@@ -23,7 +23,7 @@ bool TextTable::rowEmpty(int row, int first, int last) const
 int usedRows(const TextTable& table)
 {
     int n = 0;
-    while (n < table.rows() && isNumeric(table(n + 1, 1))) ++n;
+    while (n < table.rows() && isNumeric(table(n + 1, 1))) ++n; // literal position: every row table's key
     return n;
 }
 
@@ -70,17 +70,10 @@ void PrepareForSave(Document& doc)
         if (h(first).empty() && h(first + 1).empty() && h(first + 2).empty()) return std::string();
         return h(first) + "," + h(first + 1) + "," + h(first + 2);
     };
-    h(14) = join(51);
-    h(15) = join(54);
+    h(HeaderEntry::LatitudeInFile) = join(HeaderEntry::LatitudeDeg);
+    h(HeaderEntry::LongitudeInFile) = join(HeaderEntry::LongitudeDeg);
     int n = geologyRowCount(doc);
-    h(45) = n > 0 ? doc.GeologyTable(n, 1) : std::string();
-}
-
-static std::string formatInt(long v)
-{
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%ld", v);
-    return buf;
+    h(HeaderEntry::TotalDepth) = n > 0 ? doc.GeologyTable(n, GeologyCol::Depth) : std::string();
 }
 
 void AlternatingLayerConversion(Document& doc)
@@ -89,10 +82,10 @@ void AlternatingLayerConversion(Document& doc)
     const std::string& fullDot = QC_SJ("・");
     const std::string& halfDot = QC_SJ("･");
     auto& g = doc.GeologyTable;
-    for (int r = 1; r <= g.rows() && isNumeric(g(r, 1)); ++r) {
-        if (g(r, 3).empty()) g(r, 11).clear();
-        g(r, 10) = g(r, 11);
-        const std::string name = g(r, 2);
+    for (int r = 1; r <= g.rows() && isNumeric(g(r, GeologyCol::Depth)); ++r) {
+        if (g(r, GeologyCol::AuxName).empty()) g(r, GeologyCol::Suffix).clear();
+        g(r, GeologyCol::Prefix) = g(r, GeologyCol::Suffix);
+        const std::string name = g(r, GeologyCol::Name);
         if (name.empty()) continue;
         size_t at = findText(name, alternation);
         if (at != std::string::npos) {
@@ -103,27 +96,28 @@ void AlternatingLayerConversion(Document& doc)
             else if (findText(part, halfDot) != std::string::npos)
                 connector = &halfDot;
             if (connector) {
-                g(r, 2) = TextBefore(part, *connector);
-                g(r, 3) = TextAfter(part, *connector);
-                g(r, 10) = *connector;
-                g(r, 11) = alternation;
-                if (cellDouble(g(r, 9)) < 1) g(r, 9) = "49";
-                g(r, 7) = formatInt(cellLong(g(r, 7)) | 256);
+                g(r, GeologyCol::Name) = TextBefore(part, *connector);
+                g(r, GeologyCol::AuxName) = TextAfter(part, *connector);
+                g(r, GeologyCol::Prefix) = *connector;
+                g(r, GeologyCol::Suffix) = alternation;
+                if (cellDouble(g(r, GeologyCol::Percent)) < 1) g(r, GeologyCol::Percent) = "49";
+                g(r, GeologyCol::Attributes) =
+                    formatInt(cellLong(g(r, GeologyCol::Attributes)) | GeologyBits::ShowAuxiliary);
             } else {
-                g(r, 9) = "98";
-                g(r, 10) = " ";
-                g(r, 11).clear();
+                g(r, GeologyCol::Percent) = "98";
+                g(r, GeologyCol::Prefix) = " ";
+                g(r, GeologyCol::Suffix).clear();
             }
-        } else if (!g(r, 3).empty()) {
-            if (g(r, 10) == "(") {
-                g(r, 11) = ")";
-                if (cellDouble(g(r, 9)) < 1) g(r, 9) = "50";
-            } else if (g(r, 10) == QC_SJ("（")) {
-                g(r, 11) = QC_SJ("）");
-                if (cellDouble(g(r, 9)) < 1) g(r, 9) = "50";
+        } else if (!g(r, GeologyCol::AuxName).empty()) {
+            if (g(r, GeologyCol::Prefix) == "(") {
+                g(r, GeologyCol::Suffix) = ")";
+                if (cellDouble(g(r, GeologyCol::Percent)) < 1) g(r, GeologyCol::Percent) = "50";
+            } else if (g(r, GeologyCol::Prefix) == QC_SJ("（")) {
+                g(r, GeologyCol::Suffix) = QC_SJ("）");
+                if (cellDouble(g(r, GeologyCol::Percent)) < 1) g(r, GeologyCol::Percent) = "50";
             } else {
-                g(r, 11).clear();
-                if (cellDouble(g(r, 9)) < 1) g(r, 9) = "52";
+                g(r, GeologyCol::Suffix).clear();
+                if (cellDouble(g(r, GeologyCol::Percent)) < 1) g(r, GeologyCol::Percent) = "52";
             }
         }
     }
@@ -131,9 +125,7 @@ void AlternatingLayerConversion(Document& doc)
 
 static std::string formatTenths(double v)
 {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.1f", v);
-    return buf;
+    return strprintf("%.1f", v);
 }
 
 static bool notPositive(const std::string& cell)
@@ -144,17 +136,20 @@ static bool notPositive(const std::string& cell)
 void ApplyViewUpdateDefaults(Document& doc)
 {
     auto& d = doc.DisplayItemTable;
-    d(1, 2) = "0.0";
-    d(2, 2) = formatTenths(31.8);
-    d(5, 2) = formatTenths(6.4);
-    d(6, 2) = formatTenths(3.6 + 6.6 + 7.4);
-    d(13, 2) = formatTenths(5.6);
-    d(14, 2) = "0.0";
-    d(15, 2) = "0.0";
-    d(16, 2) = formatTenths(5.6);
-    if (notPositive(d(3, 2))) d(3, 2) = formatTenths(3.4);
-    if (notPositive(d(4, 2))) d(4, 2) = formatTenths(3.4);
-    if (notPositive(d(7, 2))) d(7, 2) = formatTenths(24.0);
+    d(DisplayRow::Basic, DisplayCol::Width) = "0.0";
+    d(DisplayRow::Notes, DisplayCol::Width) = formatTenths(31.8);
+    d(DisplayRow::WaterLevel, DisplayCol::Width) = formatTenths(6.4);
+    d(DisplayRow::Sampling, DisplayCol::Width) = formatTenths(3.6 + 6.6 + 7.4);
+    d(DisplayRow::Casing, DisplayCol::Width) = formatTenths(5.6);
+    d(DisplayRow::Reserved1, DisplayCol::Width) = "0.0";
+    d(DisplayRow::Reserved2, DisplayCol::Width) = "0.0";
+    d(DisplayRow::DrillDate, DisplayCol::Width) = formatTenths(5.6);
+    if (notPositive(d(DisplayRow::Strata, DisplayCol::Width)))
+        d(DisplayRow::Strata, DisplayCol::Width) = formatTenths(3.4);
+    if (notPositive(d(DisplayRow::FreeColumn, DisplayCol::Width)))
+        d(DisplayRow::FreeColumn, DisplayCol::Width) = formatTenths(3.4);
+    if (notPositive(d(DisplayRow::GrainSize, DisplayCol::Width)))
+        d(DisplayRow::GrainSize, DisplayCol::Width) = formatTenths(24.0);
 
     auto& gf = doc.GraphFormatTable;
     struct Default
@@ -162,24 +157,32 @@ void ApplyViewUpdateDefaults(Document& doc)
         int row, field;
         const char* value;
     };
-    static constexpr Default defaults[] = {{1, 3, "10"}, {1, 4, "65"}, {1, 5, "2"},  {2, 3, "70"},
-                                           {2, 4, "80"}, {2, 5, "2"},  {3, 2, "10"}, {3, 3, "65"},
-                                           {3, 8, "70"}, {4, 4, "1"},  {4, 5, "10"}, {4, 6, "1"}};
+    static constexpr Default defaults[] = {
+        {GraphRow::Title1, TitleField::Left, "10"},        {GraphRow::Title1, TitleField::Right, "65"},
+        {GraphRow::Title1, TitleField::Top, "2"},          {GraphRow::Title2, TitleField::Left, "70"},
+        {GraphRow::Title2, TitleField::Right, "80"},       {GraphRow::Title2, TitleField::Top, "2"},
+        {GraphRow::Legend, LegendField::NameLeft, "10"},   {GraphRow::Legend, LegendField::NameRight, "65"},
+        {GraphRow::Legend, LegendField::RemarkLeft, "70"}, {GraphRow::Grid, GridField::LogFrom, "1"},
+        {GraphRow::Grid, GridField::LogTo, "10"},          {GraphRow::Grid, GridField::LogGrid2To, "1"}};
     for (int graph = 1; graph <= GraphTable::kGraphs; ++graph) {
         for (const auto& def : defaults)
             if (notPositive(gf(graph, def.row, def.field))) gf(graph, def.row, def.field) = def.value;
-        gf(graph, 4, 8) = "1";
+        gf(graph, GraphRow::Grid, GridField::AxisColour) = "1";
     }
 
-    if (d(1, 4).empty()) d(1, 4) = QC_SJ("現場土質名");
-    if (d(3, 4).empty()) d(3, 4) = QC_SJ("地層・岩体区分");
+    if (d(DisplayRow::Basic, DisplayCol::Title).empty())
+        d(DisplayRow::Basic, DisplayCol::Title) = QC_SJ("現場土質名");
+    if (d(DisplayRow::Strata, DisplayCol::Title).empty())
+        d(DisplayRow::Strata, DisplayCol::Title) = QC_SJ("地層・岩体区分");
 }
 
 void ApplyStartupDefaults(Document& doc)
 {
     for (int row = 8; row <= 12; ++row)
-        if (!isNumeric(doc.DisplayItemTable(row, 2))) doc.DisplayItemTable(row, 2) = formatTenths(23);
-    if (doc.HeaderTable(38).empty()) doc.HeaderTable(38) = QC_SJ("ボーリング柱状図");
+        if (!isNumeric(doc.DisplayItemTable(row, DisplayCol::Width)))
+            doc.DisplayItemTable(row, DisplayCol::Width) = formatTenths(23);
+    if (doc.HeaderTable(HeaderEntry::LogTitle).empty())
+        doc.HeaderTable(HeaderEntry::LogTitle) = QC_SJ("ボーリング柱状図");
 }
 
 } // namespace qc

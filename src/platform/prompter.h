@@ -8,7 +8,8 @@
 namespace qc {
 
 enum class Answer { Ok, Yes, No, Cancel };
-enum class Buttons { YesNo, YesNoCancel };
+// SaveDiscardCancel shows "保存", "保存しない" and "キャンセル", answered Yes, No and Cancel.
+enum class Buttons { YesNo, YesNoCancel, SaveDiscardCancel };
 
 class Prompter
 {

@@ -54,8 +54,8 @@ GeologyDialog::GeologyDialog(GeologyEditor& model, QWidget* parent)
     depthGrid->addWidget(label(QStringLiteral("深度 m")), 0, 0);
     depthGrid->addWidget(addEdit(G::Depth, "depth", 80), 0, 1);
     auto* depthBoxes = new QHBoxLayout;
-    depthBoxes->addWidget(addFlag(G::DepthUnderline, QStringLiteral("下線"), "depthUnderline"));
-    depthBoxes->addWidget(addFlag(G::DepthShown, QStringLiteral("表示"), "depthShown"));
+    depthBoxes->addWidget(addFlag(GeologyBits::DepthLine, QStringLiteral("下線"), "depthUnderline"));
+    depthBoxes->addWidget(addFlag(GeologyBits::Figures, QStringLiteral("表示"), "depthShown"));
     depthBoxes->addStretch(1);
     depthGrid->addLayout(depthBoxes, 1, 1);
     depthGrid->addWidget(label(QStringLiteral("表示%")), 2, 0);
@@ -93,13 +93,13 @@ GeologyDialog::GeologyDialog(GeologyEditor& model, QWidget* parent)
     auto* nameGrid = new QGridLayout;
     nameGrid->addWidget(label(QStringLiteral("地質名")), 0, 0);
     nameGrid->addWidget(addEdit(G::Name, "name"), 0, 1, 1, 3);
-    nameGrid->addWidget(addFlag(G::NameShown, QStringLiteral("表示"), "nameShown"), 0, 4);
-    nameGrid->addWidget(addFlag(G::NameUnderline, QStringLiteral("下線"), "nameUnderline"), 1, 1);
+    nameGrid->addWidget(addFlag(GeologyBits::ShowName, QStringLiteral("表示"), "nameShown"), 0, 4);
+    nameGrid->addWidget(addFlag(GeologyBits::NameUnderline, QStringLiteral("下線"), "nameUnderline"), 1, 1);
     nameGrid->addWidget(label(QStringLiteral("記号")), 1, 2);
     nameGrid->addWidget(addEdit(G::Symbol, "symbol", 60), 1, 3);
     nameGrid->addWidget(label(QStringLiteral("ﾊﾟﾀｰﾝNo.")), 2, 0);
     nameGrid->addWidget(addEdit(G::Pattern1, "pattern1", 80), 2, 1, 1, 2);
-    nameGrid->addWidget(addFlag(G::Pattern1Underline, QStringLiteral("下線"), "pattern1Underline"), 2, 3);
+    nameGrid->addWidget(addFlag(GeologyBits::PatternLine, QStringLiteral("下線"), "pattern1Underline"), 2, 3);
     nameGrid->addWidget(addNameList(G::NameList::Names, "names"), 3, 1, 1, 4);
     nameGrid->setRowStretch(3, 1);
 
@@ -107,10 +107,11 @@ GeologyDialog::GeologyDialog(GeologyEditor& model, QWidget* parent)
     auto* auxGrid = new QGridLayout;
     auxGrid->addWidget(label(QStringLiteral("補助名")), 0, 0);
     auxGrid->addWidget(addEdit(G::Aux, "aux"), 0, 1, 1, 2);
-    auxGrid->addWidget(addFlag(G::AuxShown, QStringLiteral("表示"), "auxShown"), 0, 3);
+    auxGrid->addWidget(addFlag(GeologyBits::ShowAuxiliary, QStringLiteral("表示"), "auxShown"), 0, 3);
     auxGrid->addWidget(label(QStringLiteral("ﾊﾟﾀｰﾝNo.")), 1, 0);
     auxGrid->addWidget(addEdit(G::Pattern2, "pattern2", 80), 1, 1);
-    auxGrid->addWidget(addFlag(G::Pattern2Underline, QStringLiteral("下線"), "pattern2Underline"), 1, 2);
+    auxGrid->addWidget(addFlag(GeologyBits::AuxiliaryMark, QStringLiteral("下線"), "pattern2Underline"), 1,
+                       2);
     auto* modifierLists = new QHBoxLayout;
     modifierLists->addWidget(addNameList(G::NameList::Mixtures, "mixtures"));
     modifierLists->addWidget(addNameList(G::NameList::Adjectives, "adjectives"));
@@ -126,7 +127,8 @@ GeologyDialog::GeologyDialog(GeologyEditor& model, QWidget* parent)
     auto* colourGrid = new QGridLayout;
     colourGrid->addWidget(label(QStringLiteral("色調")), 0, 0);
     colourGrid->addWidget(addEdit(G::Colour, "colour"), 0, 1);
-    colourGrid->addWidget(addFlag(G::ColourUnderline, QStringLiteral("下線"), "colourUnderline"), 1, 1);
+    colourGrid->addWidget(addFlag(GeologyBits::ToneUnderline, QStringLiteral("下線"), "colourUnderline"), 1,
+                          1);
     m_colours = new QListWidget;
     m_colours->setObjectName(QStringLiteral("colours"));
     for (const auto& t : m_geology.colourTones()) m_colours->addItem(fromCp932(t));
@@ -163,24 +165,24 @@ GeologyDialog::GeologyDialog(GeologyEditor& model, QWidget* parent)
     // the lists, colour tone, then the share and connector fields and the buttons.
     QWidget* order[] = {listView(),
                         edit(G::Depth),
-                        flagBox(G::DepthUnderline),
-                        flagBox(G::DepthShown),
+                        flagBox(GeologyBits::DepthLine),
+                        flagBox(GeologyBits::Figures),
                         edit(G::Name),
-                        flagBox(G::NameShown),
-                        flagBox(G::NameUnderline),
+                        flagBox(GeologyBits::ShowName),
+                        flagBox(GeologyBits::NameUnderline),
                         edit(G::Symbol),
                         edit(G::Pattern1),
-                        flagBox(G::Pattern1Underline),
+                        flagBox(GeologyBits::PatternLine),
                         nameList(G::NameList::Names),
                         edit(G::Aux),
-                        flagBox(G::AuxShown),
+                        flagBox(GeologyBits::ShowAuxiliary),
                         edit(G::Pattern2),
-                        flagBox(G::Pattern2Underline),
+                        flagBox(GeologyBits::AuxiliaryMark),
                         nameList(G::NameList::Mixtures),
                         nameList(G::NameList::Adjectives),
                         nameList(G::NameList::Bases),
                         edit(G::Colour),
-                        flagBox(G::ColourUnderline),
+                        flagBox(GeologyBits::ToneUnderline),
                         m_colours,
                         edit(G::Percent),
                         m_prefix,
@@ -209,7 +211,7 @@ QLineEdit* GeologyDialog::addEdit(G::Field f, const char* objectName, int maxWid
     return e;
 }
 
-QCheckBox* GeologyDialog::addFlag(G::Bit bit, const QString& text, const char* objectName)
+QCheckBox* GeologyDialog::addFlag(int bit, const QString& text, const char* objectName)
 {
     auto* box = new QCheckBox(text);
     box->setObjectName(QString::fromLatin1(objectName));
@@ -268,7 +270,7 @@ QLineEdit* GeologyDialog::edit(G::Field f) const
     return it == m_edits.end() ? nullptr : it->second;
 }
 
-QCheckBox* GeologyDialog::flagBox(G::Bit bit) const
+QCheckBox* GeologyDialog::flagBox(int bit) const
 {
     auto it = m_flags.find(bit);
     return it == m_flags.end() ? nullptr : it->second;

@@ -28,7 +28,7 @@ public:
     QComboBox* prefixCombo() const { return m_prefix; }
     QComboBox* suffixCombo() const { return m_suffix; }
     QComboBox* densityCombo() const { return m_density; }
-    QCheckBox* flagBox(GeologyEditor::Bit bit) const;
+    QCheckBox* flagBox(int bit) const;
     QCheckBox* topsoilBox() const { return m_topsoil; }
     QCheckBox* alternationBox() const { return m_alternation; }
     QListWidget* nameList(GeologyEditor::NameList list) const;
@@ -40,13 +40,13 @@ protected:
 
 private:
     QLineEdit* addEdit(GeologyEditor::Field f, const char* objectName, int maxWidth = 0);
-    QCheckBox* addFlag(GeologyEditor::Bit bit, const QString& label, const char* objectName);
+    QCheckBox* addFlag(int bit, const QString& label, const char* objectName);
     QListWidget* addNameList(GeologyEditor::NameList list, const char* objectName);
     void pick(QListWidget* list, int row);
 
     GeologyEditor& m_geology;
     std::map<GeologyEditor::Field, QLineEdit*> m_edits;
-    std::map<GeologyEditor::Bit, QCheckBox*> m_flags;
+    std::map<int, QCheckBox*> m_flags;
     std::map<GeologyEditor::NameList, QListWidget*> m_lists;
     QComboBox* m_prefix = nullptr;
     QComboBox* m_suffix = nullptr;

@@ -237,9 +237,9 @@ HeaderDialog::HeaderDialog(HeaderEditor& model, QWidget* parent) : QDialog(paren
     layout->addWidget(buttons);
 
     // Options and lists.
-    m_elevationShown->setChecked(model.values().flag36);
-    m_compact->setChecked(model.values().flag47);
-    m_underline->setChecked(model.values().flag48);
+    m_elevationShown->setChecked(model.values().elevationShown);
+    m_compact->setChecked(model.values().compactHeader);
+    m_underline->setChecked(model.values().headerUnderline);
     connect(m_elevationShown, &QCheckBox::toggled, this, [this](bool on) { m_model.setElevationShown(on); });
     connect(m_compact, &QCheckBox::toggled, this, [this](bool on) {
         m_model.setCompactHeader(on);

@@ -17,6 +17,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QFileOpenEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -62,6 +63,7 @@ MainWindow::MainWindow(AppContext& app, Document& doc, ViewState& view, QWidget*
     setObjectName(QStringLiteral("mainWindow"));
     setWindowIcon(toolIcon(ToolIcon::Application));
     setAcceptDrops(true);
+    qApp->installEventFilter(this);
     // Without a printer the print dialog prints to PDF: on A3, where the whole log width fits.
     if (QPrinterInfo::availablePrinterNames().isEmpty()) m_printer.setPageSize(QPageSize(QPageSize::A3));
     m_screenWidth = screen() ? screen()->geometry().width() : 1024;
@@ -196,7 +198,7 @@ void MainWindow::start(const std::string& path)
 {
     m_logView->setFocus();
     if (!path.empty() && openFile(fromNativePath(path)) == FlowResult::Done) return;
-    m_controller.newDocument();
+    m_controller.newDocument(m_chooser);
     updateTitle();
 }
 
@@ -204,7 +206,7 @@ FlowResult MainWindow::openFile(const QString& path)
 {
     // An absolute path, so that a later save writes where the file came from.
     const QString full = path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
-    const FlowResult r = m_controller.openPath(toNativePath(QDir::toNativeSeparators(full)));
+    const FlowResult r = m_controller.openPath(toNativePath(QDir::toNativeSeparators(full)), m_chooser);
     if (r == FlowResult::Done) addRecentFile(m_doc.path);
     updateTitle();
     return r;
@@ -214,7 +216,7 @@ void MainWindow::trigger(CommandId id)
 {
     switch (id) {
     case CommandId::FileNew:
-        m_controller.newDocument();
+        m_controller.newDocument(m_chooser);
         break;
     case CommandId::FileOpen:
         if (m_controller.openWithDialog(m_chooser) == FlowResult::Done) addRecentFile(m_doc.path);
@@ -345,6 +347,20 @@ void MainWindow::dropEvent(QDropEvent* event)
     }
 }
 
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // A file the desktop hands to the running program ("open with") opens like a dropped one.
+    if (watched == qApp && event->type() == QEvent::FileOpen) {
+        const QString path = static_cast<QFileOpenEvent*>(event)->file();
+        if (!path.isEmpty()) {
+            activateWindow();
+            openFile(path);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (m_controller.queryClose())
@@ -365,8 +381,10 @@ void MainWindow::repaint(bool erase)
 
 std::optional<PrinterPage> MainWindow::printerPage()
 {
-    // Without a printer (and before the user chose a page) the paper defaults stay.
-    if (!m_printerChosen && QPrinterInfo::availablePrinterNames().isEmpty()) return std::nullopt;
+    // Without a printer the print flow prints to PDF on this printer's paper (A3
+    // unless another is chosen): that paper drives the page depth and the page
+    // count just as a printer's would.
+    limitPdfResolution(m_printer);
     return printerPageOf(m_printer);
 }
 
@@ -396,7 +414,6 @@ int MainWindow::print()
         accepted = dialog.exec() == QDialog::Accepted;
     }
     if (!accepted) return 0;
-    m_printerChosen = true;
 
     // The printer (and its paper) may have changed in the dialog: that page drives the geometry.
     limitPdfResolution(m_printer);
@@ -451,10 +468,7 @@ void MainWindow::printPreview()
 void MainWindow::printSetup()
 {
     QPageSetupDialog dialog(&m_printer, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        m_printerChosen = true;
-        m_logView->invalidatePage();
-    }
+    if (dialog.exec() == QDialog::Accepted) m_logView->invalidatePage();
 }
 
 } // namespace qc

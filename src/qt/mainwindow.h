@@ -66,6 +66,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // ViewHost
@@ -111,7 +112,6 @@ private:
     ViewController m_controller;
     LogView* m_logView = nullptr;
     QPrinter m_printer;
-    bool m_printerChosen = false;
     PrintDialogRunner m_printDialogRunner;
     int m_screenWidth = 0;
 

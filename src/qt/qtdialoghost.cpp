@@ -62,17 +62,17 @@ bool QtDialogHost::header(HeaderDialogData& data)
     HeaderValues values;
     values.geologyDepth = data.geologyDepth;
     values.entry = data.entry;
-    values.flag36 = data.flag36;
-    values.flag47 = data.flag47;
-    values.flag48 = data.flag48;
+    values.elevationShown = data.elevationShown;
+    values.compactHeader = data.compactHeader;
+    values.headerUnderline = data.headerUnderline;
     HeaderEditor model(std::move(values), HeaderPickLists::load(m_app.paths, m_prompter), m_prompter,
                        keyOptionsFrom(m_app.settings));
     HeaderDialog dialog(model, m_parent);
     if (run(dialog) != QDialog::Accepted) return false;
     data.entry = model.values().entry;
-    data.flag36 = model.values().flag36;
-    data.flag47 = model.values().flag47;
-    data.flag48 = model.values().flag48;
+    data.elevationShown = model.values().elevationShown;
+    data.compactHeader = model.values().compactHeader;
+    data.headerUnderline = model.values().headerUnderline;
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace qc {
 
@@ -27,6 +28,7 @@ void QtPrompter::message(const std::string& text)
 
 Answer QtPrompter::ask(const std::string& text, Buttons buttons, Answer defaultAnswer)
 {
+    if (buttons == Buttons::SaveDiscardCancel) return askSave(text, defaultAnswer);
     QMessageBox::StandardButtons set = QMessageBox::Yes | QMessageBox::No;
     if (buttons == Buttons::YesNoCancel) set |= QMessageBox::Cancel;
     QMessageBox::StandardButton def = defaultAnswer == Answer::No       ? QMessageBox::No
@@ -40,6 +42,26 @@ Answer QtPrompter::ask(const std::string& text, Buttons buttons, Answer defaultA
     default:
         return buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
     }
+}
+
+Answer QtPrompter::askSave(const std::string& text, Answer defaultAnswer)
+{
+    QMessageBox box(QMessageBox::Question, caption(), shown(text), QMessageBox::NoButton, m_parent);
+    box.setObjectName(QStringLiteral("saveChangesQuestion"));
+    QPushButton* save = box.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("保存しない"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    save->setObjectName(QStringLiteral("save"));
+    discard->setObjectName(QStringLiteral("discard"));
+    cancel->setObjectName(QStringLiteral("cancel"));
+    box.setDefaultButton(defaultAnswer == Answer::No       ? discard
+                         : defaultAnswer == Answer::Cancel ? cancel
+                                                           : save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save) return Answer::Yes;
+    if (box.clickedButton() == discard) return Answer::No;
+    return Answer::Cancel;
 }
 
 } // namespace qc

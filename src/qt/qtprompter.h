@@ -16,6 +16,9 @@ public:
     Answer ask(const std::string& text, Buttons buttons, Answer defaultAnswer) override;
 
 private:
+    // "保存" / "保存しない" / "キャンセル"; Escape and closing the box cancel.
+    Answer askSave(const std::string& text, Answer defaultAnswer);
+
     QWidget* m_parent;
 };
 

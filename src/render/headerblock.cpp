@@ -2,10 +2,11 @@
 
 #include "document/cp932.h"
 #include "document/fieldtext.h"
+#include "document/positions.h"
 #include "document/tables.h"
+#include "document/textformat.h"
 #include "document/textops.h"
 #include "render/detail/primitives.h"
-#include "render/detail/printf.h"
 #include "render/logpage.h"
 
 #include <cmath>
@@ -115,7 +116,11 @@ std::string formatDate(std::string_view era, std::string_view year, std::string_
 std::string surveyPeriodText(const Document& doc)
 {
     const auto& H = doc.HeaderTable;
-    return formatDate(H(34), H(6), H(7), H(8)) + QC_SJ("～") + formatDate(H(35), H(9), H(10), H(11));
+    return formatDate(H(HeaderEntry::StartEra), H(HeaderEntry::StartYear), H(HeaderEntry::StartMonth),
+                      H(HeaderEntry::StartDay)) +
+           QC_SJ("～") +
+           formatDate(H(HeaderEntry::EndEra), H(HeaderEntry::EndYear), H(HeaderEntry::EndMonth),
+                      H(HeaderEntry::EndDay));
 }
 
 std::string coordinateText(std::string_view degrees, std::string_view minutes, std::string_view seconds)
@@ -230,7 +235,8 @@ void drawHeaderBlock(LogPass& pass, double h, double w)
     const double y0 = rowY(0), y1 = rowY(1), y2 = rowY(2), y3 = rowY(3), y4 = rowY(4), y5 = rowY(5);
 
     // 1. Sheet number.
-    if (!H(28).empty()) c.PageText(223.0, -9.0, QC_SJ("シート№") + " " + H(28));
+    if (!H(HeaderEntry::SheetNumber).empty())
+        c.PageText(223.0, -9.0, QC_SJ("シート№") + " " + H(HeaderEntry::SheetNumber));
 
     // 2. Frame.
     frameLine(pass, 5, y0, 274, y0);
@@ -257,33 +263,37 @@ void drawHeaderBlock(LogPass& pass, double h, double w)
 
     // 5, 6. Cells.
     label(pass, QC_SJ("ボーリング名"), 6.2, 29.8, 0, w, h);
-    value(pass, 32.2, 0, h, H(5));
+    value(pass, 32.2, 0, h, H(HeaderEntry::BoringName));
     label(pass, QC_SJ("調査位置"), 87.2, 100.8, 0, w, h);
-    value(pass, 103.2, 0, h, H(3));
+    value(pass, 103.2, 0, h, H(HeaderEntry::Location));
     label(pass, QC_SJ(" 北緯 "), 222, 239, 0, w, h);
-    value(pass, 240.2, 0, h, coordinateText(H(51), H(52), H(53)));
+    value(pass, 240.2, 0, h,
+          coordinateText(H(HeaderEntry::LatitudeDeg), H(HeaderEntry::LatitudeMin),
+                         H(HeaderEntry::LatitudeSec)));
 
     label(pass, QC_SJ("発注機関"), 6.2, 29.2, 1, w, h);
-    value(pass, 32.2, 1, h, H(4));
+    value(pass, 32.2, 1, h, H(HeaderEntry::Orderer));
     label(pass, QC_SJ("調査期間"), 133.2, 146.8, 1, w, h);
     value(pass, 149.2, 1, h, surveyPeriodText(pass.doc()));
     label(pass, QC_SJ(" 東経 "), 222, 239, 1, w, h);
-    value(pass, 240.2, 1, h, coordinateText(H(54), H(55), H(56)));
+    value(pass, 240.2, 1, h,
+          coordinateText(H(HeaderEntry::LongitudeDeg), H(HeaderEntry::LongitudeMin),
+                         H(HeaderEntry::LongitudeSec)));
 
     label(pass, QC_SJ("調査業者名"), 6.2, 29.8, 2, w, h);
-    c.PageTwoTexts(32.0, y2, y3, H(39), H(40));
-    drawRoleLabel(pass, 87.2, 100.8, y2, y3, w, h, H(41));
-    value(pass, 103.2, 2, h, H(16));
-    drawRoleLabel(pass, 133.2, 146.8, y2, y3, w, h, H(42));
-    value(pass, 149.2, 2, h, H(17));
-    drawRoleLabel(pass, 178.2, 191.8, y2, y3, w, h, H(43));
-    value(pass, 194.2, 2, h, H(18));
-    drawRoleLabel(pass, 223.2, 237.8, y2, y3, w, h, H(44));
-    value(pass, 240.2, 2, h, H(19));
+    c.PageTwoTexts(32.0, y2, y3, H(HeaderEntry::Company), H(HeaderEntry::Telephone));
+    drawRoleLabel(pass, 87.2, 100.8, y2, y3, w, h, H(HeaderEntry::Role1));
+    value(pass, 103.2, 2, h, H(HeaderEntry::Engineer1));
+    drawRoleLabel(pass, 133.2, 146.8, y2, y3, w, h, H(HeaderEntry::Role2));
+    value(pass, 149.2, 2, h, H(HeaderEntry::Engineer2));
+    drawRoleLabel(pass, 178.2, 191.8, y2, y3, w, h, H(HeaderEntry::Role3));
+    value(pass, 194.2, 2, h, H(HeaderEntry::Engineer3));
+    drawRoleLabel(pass, 223.2, 237.8, y2, y3, w, h, H(HeaderEntry::Role4));
+    value(pass, 240.2, 2, h, H(HeaderEntry::Engineer4));
 
     label(pass, QC_SJ("孔口標高"), 6.2, 29.8, 3, w, h);
-    c.PageTextMidline(35.0, y3, (y3 + y4) / 2, h, H(12));
-    c.PageTextMidline(32.2, (y3 + y4) / 2, y4, h, metresText(H(13)));
+    c.PageTextMidline(35.0, y3, (y3 + y4) / 2, h, H(HeaderEntry::DatumKind));
+    c.PageTextMidline(32.2, (y3 + y4) / 2, y4, h, metresText(H(HeaderEntry::Elevation)));
     centredChar(pass, QC_SJ("角"), 47, 55, 3, w, h);
     centredChar(pass, QC_SJ("度"), 47, 55, 4, w, h);
     centredChar(pass, QC_SJ("方"), 71, 79, 3, w, h);
@@ -291,19 +301,19 @@ void drawHeaderBlock(LogPass& pass, double h, double w)
     c.PageVerticalText(100, 108, y3 + 0.1, y5 - 0.1, w, h, QC_SJ("地盤勾配"));
     c.PageVerticalText(124, 132, y3 + 0.1, y5 - 0.1, w, h, QC_SJ("使用機種"));
     label(pass, QC_SJ("試錐機"), 133.2, 146.8, 3, w, h);
-    value(pass, 149.2, 3, h, H(20));
+    value(pass, 149.2, 3, h, H(HeaderEntry::DrillingMachine));
 
     label(pass, QC_SJ("総削孔長"), 6.2, 29.8, 4, w, h);
-    value(pass, 32.2, 4, h, metresText(H(37)));
+    value(pass, 32.2, 4, h, metresText(H(HeaderEntry::TotalLength)));
     label(pass, QC_SJ("エンジン"), 133.2, 146.8, 4, w, h);
-    value(pass, 149.2, 4, h, H(22));
+    value(pass, 149.2, 4, h, H(HeaderEntry::Engine));
     label(pass, QC_SJ("ポンプ"), 201.2, 214.8, 4, w, h);
-    value(pass, 217.2, 4, h, H(23));
+    value(pass, 217.2, 4, h, H(HeaderEntry::Pump));
 
     // 7. Diagrams.
-    drawAngleDiagram(pass, 55, y3, H(24));
-    drawDirectionDiagram(pass, 79, y3, H(25));
-    drawSlopeDiagram(pass, 108, y3, H(26));
+    drawAngleDiagram(pass, 55, y3, H(HeaderEntry::HoleAngle));
+    drawDirectionDiagram(pass, 79, y3, H(HeaderEntry::Bearing));
+    drawSlopeDiagram(pass, 108, y3, H(HeaderEntry::GroundSlope));
 }
 
 void drawCompactHeader(LogPass& pass, double y0, double h, double w)
@@ -311,8 +321,8 @@ void drawCompactHeader(LogPass& pass, double y0, double h, double w)
     const auto& H = pass.doc().HeaderTable;
     PageCanvas& c = pass.canvas;
     const std::string& boringLabel = QC_SJ("ボーリング名");
-    c.PageText(28.0, y0, strprintf("%s  %s", boringLabel.c_str(), H(5).c_str()));
-    c.PageText(124.0, y0, strprintf("%s  %s", QC_SJ("調査位置").c_str(), H(3).c_str()));
+    c.PageText(28.0, y0, strprintf("%s  %s", boringLabel.c_str(), H(HeaderEntry::BoringName).c_str()));
+    c.PageText(124.0, y0, strprintf("%s  %s", QC_SJ("調査位置").c_str(), H(HeaderEntry::Location).c_str()));
 
     // Line 2: the elevation label as wide as "ボーリング名" above it.
     const double y = y0 + 0.6;
@@ -320,10 +330,12 @@ void drawCompactHeader(LogPass& pass, double y0, double h, double w)
     const TextAlign align = c.textAlign();
     c.PageSpreadText(28.0, 28.0 + labelWidth, y - h / 2, y - h / 2, w, h, QC_SJ("孔口標高"));
     c.setTextAlign(align);
-    const std::string elevation =
-        isNumeric(H(13)) ? strprintf("%3.2fm", cellDouble(H(13))) : std::string("m");
-    c.PageText(28.0 + labelWidth, y,
-               strprintf("%s%s %s", QC_SJ("　").c_str(), H(12).c_str(), elevation.c_str()));
+    const std::string elevation = isNumeric(H(HeaderEntry::Elevation))
+                                      ? strprintf("%3.2fm", cellDouble(H(HeaderEntry::Elevation)))
+                                      : std::string("m");
+    c.PageText(
+        28.0 + labelWidth, y,
+        strprintf("%s%s %s", QC_SJ("　").c_str(), H(HeaderEntry::DatumKind).c_str(), elevation.c_str()));
     c.PageText(124.0, y,
                strprintf("%s  %s", QC_SJ("調査期間").c_str(), surveyPeriodText(pass.doc()).c_str()));
 }

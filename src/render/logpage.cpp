@@ -2,12 +2,13 @@
 
 #include "document/cp932.h"
 #include "document/fieldtext.h"
+#include "document/positions.h"
 #include "document/tables.h"
+#include "document/textformat.h"
 #include "render/detail/columnheadings.h"
 #include "render/detail/depthcolumns.h"
 #include "render/detail/geologycolumn.h"
 #include "render/detail/graphs.h"
-#include "render/detail/printf.h"
 #include "render/headerblock.h"
 #include "render/paging.h"
 
@@ -34,13 +35,14 @@ void drawSurveyNameLines(LogPass& pass)
         pass.rule(kSurveyNameX, y, kSurveyNameX + c.textWidthMm(line), y);
     };
     if (pass.compactHeader) {
-        const std::string line = label + doc.HeaderTable(1);
+        const std::string line = label + doc.HeaderTable(HeaderEntry::SurveyName);
         c.PageText(kSurveyNameX, -9.58, line);
-        if (doc.HeaderTable(48) == "1") underline(line, -9.58);
+        if (doc.HeaderTable(HeaderEntry::HeaderUnderline) == "1") underline(line, -9.58);
     } else {
-        const std::string line1 = strprintf("%s  %s", label.c_str(), doc.HeaderTable(1).c_str());
-        const std::string line2 =
-            strprintf("%s  %s", QC_SJ("事業・工事名  ").c_str(), doc.HeaderTable(2).c_str());
+        const std::string line1 =
+            strprintf("%s  %s", label.c_str(), doc.HeaderTable(HeaderEntry::SurveyName).c_str());
+        const std::string line2 = strprintf("%s  %s", QC_SJ("事業・工事名  ").c_str(),
+                                            doc.HeaderTable(HeaderEntry::ProjectName).c_str());
         c.PageText(kSurveyNameX, -9.58, line1);
         underline(line1, -9.58);
         c.PageText(kSurveyNameX, -8.8, line2);
@@ -109,26 +111,26 @@ void drawPageLabel(LogPass& pass)
     PageGeometry& g = pass.geo;
     g.marginLeftMm = 0;
     double x;
-    if (cellInt(doc.HeaderTable(67)) != 0) {
+    if (cellInt(doc.HeaderTable(HeaderEntry::PageLeftFrom)) != 0) {
         c.setTextAlign(AlignCentreTop);
-        x = cellDouble(doc.HeaderTable(69));
+        x = cellDouble(doc.HeaderTable(HeaderEntry::PageCentreOffset));
     } else {
         c.setTextAlign(AlignLeftTop);
-        x = cellDouble(doc.HeaderTable(68));
+        x = cellDouble(doc.HeaderTable(HeaderEntry::PageLeft));
     }
     double y;
-    if (cellInt(doc.HeaderTable(64)) == 0) {
+    if (cellInt(doc.HeaderTable(HeaderEntry::PageTopFrom)) == 0) {
         // From the paper's top edge: one y unit is one paper mm, the band offset cancelled.
         g.unitsPerMetre = g.pxPerMmY;
         g.depthOffset = 0;
         g.marginTopMm = 0;
         const double band = g.pxPerMmY > 0 ? g.headerBandCm * g.unitsPerHeaderCm / g.pxPerMmY : 0;
-        y = cellDouble(doc.HeaderTable(65)) - band;
+        y = cellDouble(doc.HeaderTable(HeaderEntry::PageTopFromPaper)) - band;
     } else {
         // From the bottom frame line, at the body scale.
         g.depthOffset = -pass.top;
-        y = pass.bottom +
-            cellDouble(doc.HeaderTable(66)) * effectiveDenominator(pass.view().depthScaleDenominator) * 0.001;
+        y = pass.bottom + cellDouble(doc.HeaderTable(HeaderEntry::PageTopFromLine)) *
+                              effectiveDenominator(pass.view().depthScaleDenominator) * 0.001;
     }
     c.PageText(x, y, text);
     c.setTextAlign(AlignLeftTop);
@@ -167,9 +169,9 @@ std::string roleFace(const FontSettings& fonts, int role)
 std::vector<double> computeSampleMidDepths(const Document& doc)
 {
     std::vector<double> out;
-    for (int r = 1; r <= limits::Sample && isNumeric(doc.SampleTable(r, 1)); ++r) {
-        const double top = cellDouble(doc.SampleTable(r, 1));
-        const std::string& bottom = doc.SampleTable(r, 2);
+    for (int r = 1; r <= limits::Sample && isNumeric(doc.SampleTable(r, SampleCol::Top)); ++r) {
+        const double top = cellDouble(doc.SampleTable(r, SampleCol::Top));
+        const std::string& bottom = doc.SampleTable(r, SampleCol::Bottom);
         out.push_back(bottom.empty() ? top : (top + cellDouble(bottom)) / 2);
     }
     return out;
@@ -177,21 +179,23 @@ std::vector<double> computeSampleMidDepths(const Document& doc)
 
 double groundElevationOf(const Document& doc)
 {
-    return isNumeric(doc.HeaderTable(13)) ? cellDouble(doc.HeaderTable(13)) : -999.99;
+    return isNumeric(doc.HeaderTable(HeaderEntry::Elevation))
+               ? cellDouble(doc.HeaderTable(HeaderEntry::Elevation))
+               : -999.99;
 }
 
 double boreholeAngleOf(const Document& doc)
 {
-    if (!isNumeric(doc.HeaderTable(24))) return 0;
-    const double a = cellDouble(doc.HeaderTable(24));
+    if (!isNumeric(doc.HeaderTable(HeaderEntry::HoleAngle))) return 0;
+    const double a = cellDouble(doc.HeaderTable(HeaderEntry::HoleAngle));
     return a > 0.1 && a <= 180 ? a : 0;
 }
 
 std::string pageLabelText(const Document& doc, int page)
 {
-    const std::string& before = doc.HeaderTable(61);
-    const std::string& first = doc.HeaderTable(62);
-    const std::string& after = doc.HeaderTable(63);
+    const std::string& before = doc.HeaderTable(HeaderEntry::PagePrefix);
+    const std::string& first = doc.HeaderTable(HeaderEntry::FirstPage);
+    const std::string& after = doc.HeaderTable(HeaderEntry::PageSuffix);
     // Wide enough for any first page number the cell may hold.
     if (isNumeric(first))
         return strprintf("%s%lld%s", before.c_str(), static_cast<long long>(cellInt(first)) + page - 1,
@@ -213,7 +217,7 @@ bool drawLogPage(Device& device, RenderContext& ctx)
     pass.deepest = deepestDepth(doc);
     g.setUp(device.logPixelsX(), device.logPixelsY(), marginOrDefault(settings.marginLeftMm()),
             marginOrDefault(settings.marginTopMm()), view.horizontalScaleDenominator, depthDen);
-    pass.compactHeader = doc.HeaderTable(47) == "1";
+    pass.compactHeader = doc.HeaderTable(HeaderEntry::CompactHeader) == "1";
 
     // 1. Remember the font the device had.
     const LogicalFont previousFont = device.font();
@@ -226,7 +230,8 @@ bool drawLogPage(Device& device, RenderContext& ctx)
     g.enterHeaderPhase(view.scaleDepthPartOnly, depthDen);
     // 5. Title.
     const TextSize title = pass.selectRole(FontSettings::Heading, true);
-    c.PageSpreadText(100.0, 177.0, -10.9, -10.9 + title.h, title.w, title.h, doc.HeaderTable(38));
+    c.PageSpreadText(100.0, 177.0, -10.9, -10.9 + title.h, title.w, title.h,
+                     doc.HeaderTable(HeaderEntry::LogTitle));
     // 6, 7. Survey names and the header block.
     const TextSize heading = pass.selectRole(FontSettings::Heading);
     c.setTextAlign(AlignLeftBottom);
@@ -273,7 +278,8 @@ bool drawLogPage(Device& device, RenderContext& ctx)
             if (firstGraph == 0) firstGraph = k;
             graphsRight = std::max(graphsRight, X[15 + k]);
         } else {
-            const double gridWidth = cellDouble(doc.DisplayItemTable(7 + k, 3));
+            const double gridWidth =
+                cellDouble(doc.DisplayItemTable(DisplayRow::graph(k), DisplayCol::GridWidth));
             if (gridWidth > 0.5) {
                 const double left = X[14 + k] + ((X[15 + k] - X[14 + k]) - gridWidth) / 2;
                 drawDepthGrid(pass, left, left + gridWidth, pass.top, pass.bottom);
@@ -315,7 +321,8 @@ bool drawLogPage(Device& device, RenderContext& ctx)
     // 27. Footer company name 2 mm of paper below the frame.
     pass.selectRole(FontSettings::Heading);
     c.setTextAlign(AlignRightTop);
-    c.PageText(X[24] - 3.0, pass.bottom + 0.002 * effectiveDenominator(depthDen), doc.HeaderTable(39));
+    c.PageText(X[24] - 3.0, pass.bottom + 0.002 * effectiveDenominator(depthDen),
+               doc.HeaderTable(HeaderEntry::Company));
     // 28. The device's own font again.
     c.setTextAlign(AlignLeftTop);
     if (device.selectFont(previousFont)) device.setTextColour(previousColour);

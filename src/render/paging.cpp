@@ -1,6 +1,7 @@
 #include "render/paging.h"
 
 #include "document/fieldtext.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "render/detail/pagegeometry.h"
 
@@ -12,7 +13,7 @@ namespace qc {
 double deepestDepth(const Document& doc)
 {
     const int n = geologyRowCount(doc);
-    return n > 0 ? cellDouble(doc.GeologyTable(n, 1)) : 0;
+    return n > 0 ? cellDouble(doc.GeologyTable(n, GeologyCol::Depth)) : 0;
 }
 
 double pageTopDepth(ViewState& view)

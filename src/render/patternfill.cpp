@@ -4,6 +4,7 @@
 #include "app/settings.h"
 #include "document/cp932.h"
 #include "document/fieldtext.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "render/patterns.h"
 
@@ -52,12 +53,12 @@ int PatternFill::FillLayerPattern(int row, bool markFlag, int penWidth, double b
     layer.thickness = thickness;
     layer.pageTop = pageTop;
     layer.W = columnWidth;
-    const int p = displayPercentage(G(row, 9));
+    const int p = displayPercentage(G(row, GeologyCol::Percent));
     layer.f1 = p * 0.01;
     layer.f2 = 0.99 - layer.f1;
-    const bool alternation =
-        findText(G(row, 11), QC_SJ("互層")) != std::string::npos || cellLong(G(row, 5)) >= 90001;
-    layer.divider = !(cellInt(m_in.doc.HeaderTable(60)) < 1 && alternation);
+    const bool alternation = findText(G(row, GeologyCol::Suffix), QC_SJ("互層")) != std::string::npos ||
+                             cellLong(G(row, GeologyCol::Pattern1)) >= 90001;
+    layer.divider = !(cellInt(m_in.doc.HeaderTable(HeaderEntry::AlternationLines)) < 1 && alternation);
 
     int result = 0;
     switch (m_in.settings.PatternUse()) {
@@ -183,28 +184,28 @@ void PatternFill::drawBlock(Step step, const Layer& layer, int type, long second
 {
     const TextTable& G = m_in.doc.GeologyTable;
     const int r = layer.row;
-    const std::string& name = G(r, 2);
-    const bool aux = !G(r, 3).empty();
+    const std::string& name = G(r, GeologyCol::Name);
+    const bool aux = !G(r, GeologyCol::AuxName).empty();
 
     auto nearestNamedAbove = [&] {
         for (int k = r - 1; k >= 1; --k)
-            if (!G(k, 2).empty()) return k;
+            if (!G(k, GeologyCol::Name).empty()) return k;
         return 0;
     };
     int first = 0, lastRow = r;
     bool twoPart = aux;
-    if (!aux || cellInt(m_in.doc.HeaderTable(59)) >= 1) {
+    if (!aux || cellInt(m_in.doc.HeaderTable(HeaderEntry::SplitTopsoil)) >= 1) {
         first = nearestNamedAbove();
     } else {
         for (int k = r - 1; k >= 1; --k) {
-            if (G(k, 2).empty()) continue;
-            if (G(k, 2) == name && !G(k, 3).empty()) continue;
+            if (G(k, GeologyCol::Name).empty()) continue;
+            if (G(k, GeologyCol::Name) == name && !G(k, GeologyCol::AuxName).empty()) continue;
             first = k;
             break;
         }
         for (int k = r + 1; k <= G.rows(); ++k) {
-            if (G(k, 2).empty()) continue;
-            if (G(k, 2) == name && !G(k, 3).empty()) {
+            if (G(k, GeologyCol::Name).empty()) continue;
+            if (G(k, GeologyCol::Name) == name && !G(k, GeologyCol::AuxName).empty()) {
                 lastRow = k;
                 continue;
             }
@@ -214,7 +215,7 @@ void PatternFill::drawBlock(Step step, const Layer& layer, int type, long second
     if (second < 0) twoPart = false;
 
     const double x4 = m_in.x4, x5 = m_in.x4 + layer.W;
-    const double y1 = cellDouble(G(first, 1)), y2 = cellDouble(G(lastRow, 1));
+    const double y1 = cellDouble(G(first, GeologyCol::Depth)), y2 = cellDouble(G(lastRow, GeologyCol::Depth));
     const Colour colour = m_in.settings.PatternAllBlack() ? 0 : m_in.colours.colourOf(10000 + type);
     m_c.PageClip(0, layer.pageTop, m_in.clipWidthMm, layer.pageTop + m_in.depthPerPage);
     if (twoPart) {

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 using namespace qc;
@@ -48,6 +49,19 @@ const std::set<long>& libraryNumbers()
         5200,  6100,  6200,  6300,  6400,  6800,  6900,  8100,  8200,  8300,  8400,  8500, 8600, 8700,
         10000, 10001, 10002, 10003, 10004, 10091, 10092, 10093, 20001, 20002, 20100, 20200};
     return numbers;
+}
+
+// A code the fill draws: a library number, a base pattern with tens and units
+// overlays, or a pair of base patterns side by side (90000 + first + second / 100).
+bool drawable(long code)
+{
+    if (libraryNumbers().count(code)) return true;
+    const auto isPart = [](long n) { return n == 0 || libraryNumbers().count(n) > 0; };
+    if (code >= 90000 && code < 100000)
+        return libraryNumbers().count((code - 90000) / 100 * 100) && libraryNumbers().count(code % 100 * 100);
+    if (code > 100 && code < 10000)
+        return libraryNumbers().count(code / 100 * 100) && isPart(code % 100 / 10 * 10) && isPart(code % 10);
+    return false;
 }
 
 bool endsWith(const std::string& s, const std::string& tail)
@@ -115,7 +129,7 @@ TEST(BundledInstallFolder, MasterLoadsWithoutLossAndFollowsTheSectionRules)
         const MasterEntry& b = m.entries(1)[i];
         EXPECT_TRUE(names.insert(v.name).second) << "duplicate " << u8(v.name);
         EXPECT_FALSE(v.text.empty()) << u8(v.name);
-        EXPECT_TRUE(libraryNumbers().count(v.code)) << u8(v.name) << " " << v.code;
+        EXPECT_TRUE(drawable(v.code)) << u8(v.name) << " " << v.code;
         EXPECT_EQ(v.code, b.code) << u8(v.name);
         EXPECT_EQ(v.digit, b.digit) << u8(v.name);
         EXPECT_TRUE(v.section != 1 || v.code >= 100) << u8(v.name);
@@ -157,7 +171,7 @@ TEST(BundledInstallFolder, ExampleNamesComposeAsDocumented)
         {"腐植質粘土", "650.2", "CO"},
         {"礫混じり腐植質粘土", "651.2", "CO-G"},
         {"粘土混じり砂礫", "1605.1", "GS-C"},
-        {"貝殻混じりシルト", "508.2", "M-Sh"},
+        {"貝殻混じりシルト", "508.2", "M-Sf"},
         {"礫混り砂", "1501.1", "S-G"},
         {"礫まじり砂", "1501.1", "S-G"},
         {"火山灰質粘性土", "5000.2", "V"},
@@ -175,6 +189,136 @@ TEST(BundledInstallFolder, ExampleNamesComposeAsDocumented)
         std::snprintf(cell, sizeof cell, "%ld.%d", r.code, r.digit);
         EXPECT_EQ(std::string(cell), c.cell) << c.name;
         EXPECT_EQ(u8(r.display), c.display) << c.name;
+    }
+}
+
+// Names as engineers write them on real logs: both spellings of a mixture,
+// rocks whose names end in another rock's name, alternations without "・".
+TEST(BundledInstallFolder, EverydayNamesComposeToTheirOwnPatternAndSymbol)
+{
+    const GeologyMaster m = bundledMaster();
+    struct Case
+    {
+        const char* name;
+        const char* cell; // GeologyTable column 12
+        const char* display;
+    } cases[] = {
+        {"マサ土", "2200.1", "S"},
+        {"まさ土", "2200.1", "S"},
+        {"真砂土", "2200.1", "S"},
+        {"黒ボク", "5050.2", "OV"},
+        {"砂混じり黒ボク土", "5053.2", "OV-S"},
+        {"盛り土", "10000.0", "B"},
+        {"埋め土", "10001.0", "B"},
+        {"転石", "6800.1", "Bo"},
+        {"玉石まじり砂礫", "1602.1", "GS-Cb"},
+        {"玉石混じり砂礫", "1602.1", "GS-Cb"},
+        {"転石混じり砂礫", "1602.1", "GS-Bo"},
+        {"転石まじり砂礫", "1602.1", "GS-Bo"},
+        {"転石混り砂礫", "1602.1", "GS-Bo"},
+        {"貝殻混じり細砂", "4508.1", "S-Sf"},
+        {"貝殻片まじり砂", "1508.1", "S-Sf"},
+        {"砂礫まじり砂", "1501.1", "S-GS"},
+        {"シルトまじり砂", "1504.1", "S-M"},
+        {"粘土まじり砂礫", "1605.1", "GS-C"},
+        {"細粒分まじり礫", "3304.1", "G-F"},
+        {"有機物まじり粘土", "607.2", "C-O"},
+        {"腐植物まじりシルト", "506.2", "M-O"},
+        {"植物根まじり砂", "1506.1", "S-O"},
+        {"木片まじり粘土", "606.2", "C-Wd"},
+        {"軽石まじりシルト", "502.2", "M-Pm"},
+        {"火山灰まじり砂", "1503.1", "S-V"},
+        {"礫まじりシルト質砂", "1521.1", "SM-G"},
+        {"砂まじり粘土質シルト", "533.2", "MC-S"},
+        {"礫まじり盛土", "10000.0", "B-G"},
+        {"凝灰角礫岩", "8301.0", "Tb"},
+        {"火山礫凝灰岩", "5100.0", "Lt"},
+        {"溶結凝灰岩", "8300.0", "Wt"},
+        {"角礫岩", "6900.0", "Br"},
+        {"火山角礫岩", "3001.0", "Vb"},
+        {"泥質片岩", "820.0", "SchM"},
+        {"風化泥質片岩", "820.0", "SchM"},
+        {"砂質片岩", "810.0", "SchS"},
+        {"風化砂質片岩", "810.0", "SchS"},
+        {"緑色片岩", "6200.0", "GSch"},
+        {"黒色片岩", "850.0", "BSch"},
+        {"千枚岩", "4800.0", "Ph"},
+        {"珪質頁岩", "4300.0", "Sish"},
+        {"花崗閃緑岩", "2100.0", "Gd"},
+        {"石英閃緑岩", "2300.0", "Qd"},
+        {"玄武岩質安山岩", "3000.0", "BAn"},
+        {"石英安山岩", "3000.0", "Da"},
+        {"輝緑岩", "3100.0", "Db"},
+        {"凝灰質砂岩", "4640.0", "SsT"},
+        {"砂質泥岩", "4910.0", "MsS"},
+        {"砂岩泥岩互層", "94649.0", "Ss/Ms"},
+        {"砂岩・泥岩互層", "94649.0", "Ss/Ms"},
+        {"砂泥互層", "94649.0", "Ss/Ms"},
+        {"泥岩砂岩互層", "94946.0", "Ms/Ss"},
+        {"泥岩・砂岩互層", "94946.0", "Ms/Ss"},
+        {"砂岩頁岩互層", "94643.0", "Ss/Sh"},
+        {"砂岩・頁岩互層", "94643.0", "Ss/Sh"},
+        {"凝灰岩泥岩互層", "98349.0", "Tf/Ms"},
+        {"凝灰岩・泥岩互層", "98349.0", "Tf/Ms"},
+        {"砂シルト互層", "91505.3", "S/M"},
+        {"シルト粘土互層", "90506.2", "M/C"},
+        {"シルト・粘土互層", "90506.2", "M/C"},
+    };
+    for (const Case& c : cases) {
+        Composition r = ComposeName(m, sj(c.name));
+        char cell[48];
+        std::snprintf(cell, sizeof cell, "%ld.%d", r.code, r.digit);
+        EXPECT_EQ(std::string(cell), c.cell) << c.name;
+        EXPECT_EQ(u8(r.display), c.display) << c.name;
+    }
+}
+
+// Every mixture word is there in both spellings, with the same symbol and overlay.
+TEST(BundledInstallFolder, MixturesComeInBothSpellings)
+{
+    const GeologyMaster m = bundledMaster();
+    std::map<std::string, const MasterEntry*> byName;
+    for (const MasterEntry* e : m.section(0, 2)) byName[u8(e->name)] = e;
+    for (const auto& [name, e] : byName) {
+        const bool kanji = endsWith(name, "混じり");
+        const std::string word =
+            name.substr(0, name.size() - std::string(kanji ? "混じり" : "まじり").size());
+        const std::string other = word + (kanji ? "まじり" : "混じり");
+        ASSERT_TRUE(byName.count(other)) << name;
+        EXPECT_EQ(byName[other]->text, e->text) << name;
+        EXPECT_EQ(byName[other]->code, e->code) << name;
+    }
+}
+
+// A mixture symbol reads as the material it names: it may equal a base symbol
+// only where the two are the same soil.
+TEST(BundledInstallFolder, MixtureSymbolsClashWithNoOtherBaseSymbol)
+{
+    const GeologyMaster m = bundledMaster();
+    const std::set<std::string> shared = {"G", "S", "M", "C", "F", "O", "V", "GS", "Cb", "Bo", "Pm"};
+    std::set<std::string> baseSymbols;
+    for (const MasterEntry* e : m.section(0, 1)) baseSymbols.insert(e->text);
+    for (const MasterEntry* e : m.section(0, 2)) {
+        ASSERT_EQ(e->text.rfind('-', 0), 0u) << u8(e->name);
+        const std::string symbol = e->text.substr(1);
+        EXPECT_TRUE(!baseSymbols.count(symbol) || shared.count(symbol)) << u8(e->name) << " " << e->text;
+    }
+}
+
+// A base name with a qualifier in front ("風化" + name) leaves the exact-name
+// path; it must still find its own entry, not a shorter name it contains or an
+// adjective it starts with. Alternations and names with "り" need the exact name.
+TEST(BundledInstallFolder, QualifiedBaseNamesComposeLikeTheirEntry)
+{
+    const GeologyMaster m = bundledMaster();
+    for (const MasterEntry* e : m.section(0, 1)) {
+        if (e->name.find(sj("互層")) != std::string::npos || e->name.find(sj("り")) != std::string::npos)
+            continue;
+        const Composition exact = ComposeName(m, e->name);
+        const Composition qualified = ComposeName(m, sj("風化") + e->name);
+        EXPECT_EQ(qualified.code, exact.code) << u8(e->name);
+        EXPECT_EQ(qualified.digit, exact.digit) << u8(e->name);
+        EXPECT_EQ(u8(qualified.display), u8(exact.display)) << u8(e->name);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "app/viewstate.h"
 #include "commands/viewcontroller.h"
 #include "document/tables.h"
+#include "platform/filechooser.h"
 #include "platform/files.h"
 #include "platform/recordingdevice.h"
 #include "platform/scriptedprompter.h"
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <set>
@@ -145,6 +147,22 @@ public:
     int screenWidthPixels() const override { return screenWidth; }
 };
 
+// A file chooser answering from a queue (nothing: the user cancelled).
+class QueueChooser : public FileChooser
+{
+public:
+    std::deque<std::optional<std::string>> answers;
+    std::vector<FileDialogRequest> requests;
+    std::optional<std::string> choose(const FileDialogRequest& r) override
+    {
+        requests.push_back(r);
+        if (answers.empty()) return std::nullopt;
+        auto a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
 // An A4 portrait page at 600 dpi.
 PrinterPage a4At600()
 {
@@ -227,15 +245,16 @@ TEST(ViewController, WithoutAPrinterThePaperDefaultsStay)
     EXPECT_EQ(f.view.clipWidthMm, 290);
 }
 
-TEST(ViewController, NewDocumentDiscardsEditsWithoutAsking)
+TEST(ViewController, NewDocumentClearsAnUnmodifiedDocumentWithoutAsking)
 {
     Fixture f;
+    QueueChooser chooser;
     f.ctl.viewUpdate(true);
     f.layers(3);
     f.doc.path = "/tmp/a.bhc";
     f.doc.title = "a.bhc";
-    f.doc.modified = 1;
-    f.ctl.newDocument();
+    f.doc.modified = 0;
+    EXPECT_EQ(f.ctl.newDocument(chooser), FlowResult::Done);
     EXPECT_TRUE(f.prompter.entries().empty());
     EXPECT_EQ(geologyRowCount(f.doc), 0);
     EXPECT_EQ(f.doc.modified, 0);
@@ -243,17 +262,124 @@ TEST(ViewController, NewDocumentDiscardsEditsWithoutAsking)
     EXPECT_EQ(u8(f.doc.HeaderTable(41)), "主任技師");
 }
 
+// Every command that replaces a modified document asks first: 保存 saves (and
+// goes on only when the save succeeded), 保存しない goes on, キャンセル keeps all.
+TEST(ViewController, ReplacingAModifiedDocumentAsksToSaveItFirst)
+{
+    enum class Op { New, OpenPath, OpenDialog };
+    enum class Doc { Unmodified, Saved, Untitled, Unwritable };
+    struct Case
+    {
+        const char* name;
+        Op op;
+        Doc doc;
+        std::optional<Answer> answer;                   // nothing: no question expected
+        std::vector<std::optional<std::string>> chosen; // file dialog answers ("@" = a new file)
+        bool replaced;
+        bool written; // the edited layers are on disk afterwards
+    };
+    const std::string opened = qc::test::dataPath("current.bhc");
+    const Case cases[] = {
+        {"new, unmodified", Op::New, Doc::Unmodified, {}, {}, true, false},
+        {"new, save", Op::New, Doc::Saved, Answer::Yes, {}, true, true},
+        {"new, do not save", Op::New, Doc::Saved, Answer::No, {}, true, false},
+        {"new, cancel", Op::New, Doc::Saved, Answer::Cancel, {}, false, false},
+        {"new, save untitled as a new file", Op::New, Doc::Untitled, Answer::Yes, {"@"}, true, true},
+        {"new, save untitled, dialog cancelled",
+         Op::New,
+         Doc::Untitled,
+         Answer::Yes,
+         {std::nullopt},
+         false,
+         false},
+        {"new, save fails", Op::New, Doc::Unwritable, Answer::Yes, {}, false, false},
+        {"open path, unmodified", Op::OpenPath, Doc::Unmodified, {}, {}, true, false},
+        {"open path, save", Op::OpenPath, Doc::Saved, Answer::Yes, {}, true, true},
+        {"open path, do not save", Op::OpenPath, Doc::Saved, Answer::No, {}, true, false},
+        {"open path, cancel", Op::OpenPath, Doc::Saved, Answer::Cancel, {}, false, false},
+        {"open path, save fails", Op::OpenPath, Doc::Unwritable, Answer::Yes, {}, false, false},
+        {"open dialog, save", Op::OpenDialog, Doc::Saved, Answer::Yes, {opened}, true, true},
+        {"open dialog, do not save", Op::OpenDialog, Doc::Saved, Answer::No, {opened}, true, false},
+        {"open dialog, cancel", Op::OpenDialog, Doc::Saved, Answer::Cancel, {}, false, false},
+        {"open dialog, save untitled then open",
+         Op::OpenDialog,
+         Doc::Untitled,
+         Answer::Yes,
+         {"@", opened},
+         true,
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f;
+        QueueChooser chooser;
+        f.ctl.viewUpdate(true);
+        f.layers(3);
+        const std::string target = c.doc == Doc::Untitled ? f.dir.file("new.bhc") : f.dir.file("old.bhc");
+        if (c.doc != Doc::Untitled) {
+            f.doc.path = c.doc == Doc::Unwritable ? f.dir.file("missing/old.bhc") : target;
+            f.doc.title = "old.bhc";
+        }
+        f.doc.modified = c.doc == Doc::Unmodified ? 0 : 1;
+        for (const auto& a : c.chosen) chooser.answers.push_back(a && *a == "@" ? target : a);
+        if (c.answer) f.prompter.queueAnswer(*c.answer);
+
+        FlowResult r = FlowResult::Failed;
+        switch (c.op) {
+        case Op::New:
+            r = f.ctl.newDocument(chooser);
+            break;
+        case Op::OpenPath:
+            r = f.ctl.openPath(opened, chooser);
+            break;
+        case Op::OpenDialog:
+            r = f.ctl.openWithDialog(chooser);
+            break;
+        }
+
+        const auto& e = f.prompter.entries();
+        if (c.answer) {
+            ASSERT_FALSE(e.empty());
+            EXPECT_TRUE(e[0].question);
+            EXPECT_EQ(u8(e[0].text), "変更を保存しますか？");
+            EXPECT_EQ(e[0].buttons, Buttons::SaveDiscardCancel);
+            EXPECT_EQ(e[0].defaultAnswer, Answer::Yes);
+        } else {
+            EXPECT_TRUE(e.empty() || !e[0].question);
+        }
+        EXPECT_EQ(r, c.replaced ? FlowResult::Done : FlowResult::Cancelled);
+        if (c.replaced) {
+            EXPECT_EQ(f.doc.modified, 0);
+            EXPECT_EQ(f.doc.path, c.op == Op::New ? "" : opened);
+        } else {
+            EXPECT_EQ(geologyRowCount(f.doc), 3); // nothing lost
+            EXPECT_EQ(f.doc.modified, 1);
+        }
+        if (c.doc == Doc::Unwritable) {
+            EXPECT_EQ(e.size(), 2u); // the save failure was reported
+        }
+        Document onDisk;
+        ScriptedPrompter quiet;
+        const bool exists = LoadByPath(onDisk, target, quiet) == FlowResult::Done;
+        EXPECT_EQ(exists, c.written);
+        if (c.written) {
+            EXPECT_EQ(geologyRowCount(onDisk), 3);
+        }
+    }
+}
+
 TEST(ViewController, OpeningAMissingFileLeavesTheDocument)
 {
     Fixture f;
     f.ctl.viewUpdate(true);
     f.layers(2);
-    EXPECT_EQ(f.ctl.openPath(f.dir.file("missing.bhc")), FlowResult::Failed);
+    QueueChooser chooser;
+    EXPECT_EQ(f.ctl.openPath(f.dir.file("missing.bhc"), chooser), FlowResult::Failed);
     ASSERT_EQ(f.prompter.texts().size(), 1u);
     EXPECT_NE(u8(f.prompter.texts()[0]).find("ファイルが見つかりません"), std::string::npos);
     EXPECT_EQ(geologyRowCount(f.doc), 2);
 
-    EXPECT_EQ(f.ctl.openPath(qc::test::dataPath("current.bhc")), FlowResult::Done);
+    EXPECT_EQ(f.ctl.openPath(qc::test::dataPath("current.bhc"), chooser), FlowResult::Done);
     EXPECT_EQ(f.doc.title, "current.bhc");
     EXPECT_EQ(f.view.currentPage, 1);
 }
@@ -331,17 +457,17 @@ TEST(ViewController, HeaderFillsCompanyAndTelephoneAndWritesFlagsAsOneOrZero)
     f.dialogs.onHeader = [&](HeaderDialogData& d) {
         seen = d;
         d.entry[1] = sj("新しい調査");
-        d.flag36 = false;
-        d.flag48 = true;
+        d.elevationShown = false;
+        d.headerUnderline = true;
     };
     f.dialogs.ok = false;
     f.ctl.run(CommandId::Header);
     EXPECT_EQ(seen.geologyDepth, "4.00");
     EXPECT_EQ(u8(seen.entry[39]), "試験工業株式会社");
     EXPECT_EQ(seen.entry[40], "03-1234-5678");
-    EXPECT_TRUE(seen.flag36);
-    EXPECT_FALSE(seen.flag47);
-    EXPECT_FALSE(seen.flag48);
+    EXPECT_TRUE(seen.elevationShown);
+    EXPECT_FALSE(seen.compactHeader);
+    EXPECT_FALSE(seen.headerUnderline);
     EXPECT_EQ(u8(f.doc.HeaderTable(1)), "調査"); // Cancel changes nothing
     EXPECT_TRUE(f.doc.HeaderTable(39).empty());
 
@@ -621,7 +747,7 @@ TEST(ViewController, KeyOptionsAndNameMasterStoreTheirLinesAndWriteTheSettings)
     f.ctl.run(CommandId::NameMaster);
     EXPECT_EQ(seen.masterPath, f.app.paths.nameMaster);
     EXPECT_EQ(seen.monochromeBitmapFolder, f.app.paths.bitmapFolder + "01");
-    EXPECT_EQ(f.app.settings.patternUse(), 3);
+    EXPECT_EQ(f.app.settings.PatternUse(), 3);
     EXPECT_TRUE(f.app.settings.PatternAllBlack());
     EXPECT_FALSE(f.app.master.entries(GeologyMaster::Vector).empty() &&
                  f.app.master.entries(GeologyMaster::Bitmap).empty()); // read again
@@ -630,7 +756,7 @@ TEST(ViewController, KeyOptionsAndNameMasterStoreTheirLinesAndWriteTheSettings)
     ASSERT_TRUE(readFileBytes(f.settingsFile(), bytes));
     const Settings written = parseSettings(bytes);
     EXPECT_EQ(written.enterKeyMode(), 2);
-    EXPECT_EQ(written.patternUse(), 3);
+    EXPECT_EQ(written.PatternUse(), 3);
     EXPECT_TRUE(f.prompter.entries().empty());
 }
 

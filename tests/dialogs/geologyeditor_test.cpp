@@ -204,7 +204,7 @@ TEST(GeologyEditor, ClearingPickResetsTheTargetFieldsAndTheCheckBoxes)
     f.pick(G::NameList::Bases, "砂");
     f.set(G::Percent, "30");
     f.set(G::Aux, "粘土");
-    f.ed->setFlag(G::NameUnderline, false);
+    f.ed->setFlag(GeologyBits::NameUnderline, false);
     f.pick(G::NameList::Adjectives, "砂質");
     EXPECT_EQ(f.field(G::Name), "");
     EXPECT_EQ(f.field(G::Percent), "");
@@ -230,9 +230,9 @@ TEST(GeologyEditor, TargetFollowsFocusCheckBoxesAndDelete)
     f.ed->fieldLeft(G::Symbol);
     EXPECT_EQ(f.ed->target(), 1);
     f.ed->fieldEntered(G::Aux);
-    f.ed->setFlag(G::ColourUnderline, false); // not one of 1033 and 1040
+    f.ed->setFlag(GeologyBits::ToneUnderline, false); // not one of 1033 and 1040
     EXPECT_EQ(f.ed->target(), 2);
-    f.ed->setFlag(G::DepthShown, true);
+    f.ed->setFlag(GeologyBits::Figures, true);
     EXPECT_EQ(f.ed->target(), 1);
     f.ed->fieldEntered(G::Aux);
     f.ed->deleteRow();
@@ -293,8 +293,8 @@ TEST(GeologyEditor, DefaultWordAndBitColumnsOfAnAddedRow)
 
     // Unticking a box shows in its column; bit 8 is never composed from the boxes.
     f.set(G::Depth, "2");
-    f.ed->setFlag(G::Pattern1Underline, false);
-    f.ed->setFlag(G::AuxShown, true);
+    f.ed->setFlag(GeologyBits::PatternLine, false);
+    f.ed->setFlag(GeologyBits::ShowAuxiliary, true);
     f.ed->add();
     EXPECT_EQ(f.ed->row(2)[G::ColFlags], std::to_string(247 - 4 + 256));
     EXPECT_EQ(f.ed->row(2)[G::ColBitPattern1], ".");
@@ -306,7 +306,7 @@ TEST(GeologyEditor, DefaultWordAndBitColumnsOfAnAddedRow)
     EXPECT_EQ(f.ed->row(1)[G::ColBit8], "_");
     f.ed->clickRow(1);
     EXPECT_EQ(f.ed->flags(), 15);
-    f.ed->setFlag(G::NameShown, true);
+    f.ed->setFlag(GeologyBits::ShowName, true);
     EXPECT_EQ(f.ed->row(1)[G::ColFlags], "135");
 }
 
@@ -463,7 +463,7 @@ TEST(GeologyEditor, InCellEditsKeepBitsAndFlagsWordTogether)
     f.ed->setPageRows(10);
     // The depth typed into a blank row takes the word of the current boxes.
     ASSERT_TRUE(f.ed->doubleClick(1, G::ColDepth));
-    f.ed->setFlag(G::ColourUnderline, false);
+    f.ed->setFlag(GeologyBits::ToneUnderline, false);
     f.ed->commitCell("1.5");
     EXPECT_EQ(f.ed->row(1)[G::ColFlags], "215");
     EXPECT_EQ(f.ed->row(1)[G::ColBitColour], ".");
@@ -480,7 +480,7 @@ TEST(GeologyEditor, InCellEditsKeepBitsAndFlagsWordTogether)
     ASSERT_TRUE(f.ed->doubleClick(1, G::ColBitColour));
     f.ed->commitCell("_");
     EXPECT_EQ(f.ed->row(1)[G::ColFlags], "35");
-    EXPECT_TRUE(f.ed->flag(G::ColourUnderline));
+    EXPECT_TRUE(f.ed->flag(GeologyBits::ToneUnderline));
     ASSERT_TRUE(f.ed->doubleClick(1, G::ColBitDepth));
     f.ed->commitCell("x");
     EXPECT_EQ(f.ed->row(1)[G::ColFlags], "34");
@@ -504,7 +504,7 @@ TEST(GeologyEditor, LiveUpdateFollowsEveryChange)
     f.ed->clickRow(1);
     f.set(G::Name, "粘土");
     EXPECT_EQ(u8(f.ed->row(1)[G::ColName]), "粘土");
-    f.ed->setFlag(G::DepthUnderline, false);
+    f.ed->setFlag(GeologyBits::DepthLine, false);
     EXPECT_EQ(f.ed->row(1)[G::ColFlags], "246");
     f.pick(G::NameList::Names, "盛土");
     EXPECT_EQ(f.ed->row(1)[G::ColPattern1], "10000.0");

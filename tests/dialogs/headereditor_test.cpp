@@ -163,14 +163,14 @@ TEST(HeaderEditor, PicksGoToTheRememberedField)
 TEST(HeaderEditor, UnderlineIsOfferedOnlyWithTheCompactHeader)
 {
     HeaderValues v;
-    v.flag48 = true;
+    v.headerUnderline = true;
     Fixture f(v);
     EXPECT_FALSE(f.ed.underlineVisible());
     f.ed.setCompactHeader(true);
     EXPECT_TRUE(f.ed.underlineVisible());
     f.ed.setCompactHeader(false);
     EXPECT_FALSE(f.ed.underlineVisible());
-    EXPECT_TRUE(f.ed.values().flag48); // hidden, kept
+    EXPECT_TRUE(f.ed.values().headerUnderline); // hidden, kept
 }
 
 TEST(HeaderEditor, ElevationWarningsOnOk)

@@ -117,10 +117,11 @@ private slots:
         QCOMPARE(h.dialog->nameList(G::NameList::Names)->count(), 1);
         QCOMPARE(h.dialog->nameList(G::NameList::Bases)->count(), 2);
         QCOMPARE(h.dialog->colourList()->count(), 2);
-        for (G::Bit bit : {G::DepthUnderline, G::NameUnderline, G::Pattern1Underline, G::Pattern2Underline,
-                           G::ColourUnderline, G::DepthShown, G::NameShown})
+        for (int bit : {GeologyBits::DepthLine, GeologyBits::NameUnderline, GeologyBits::PatternLine,
+                        GeologyBits::AuxiliaryMark, GeologyBits::ToneUnderline, GeologyBits::Figures,
+                        GeologyBits::ShowName})
             QVERIFY(h.dialog->flagBox(bit)->isChecked());
-        QVERIFY(!h.dialog->flagBox(G::AuxShown)->isChecked());
+        QVERIFY(!h.dialog->flagBox(GeologyBits::ShowAuxiliary)->isChecked());
         QCOMPARE(h.dialog->densityCombo()->currentIndex(), 0);
         QCOMPARE(h.dialog->prefixCombo()->count(), 8);
         QVERIFY(h.dialog->edit(G::Depth)->hasFocus());
@@ -166,7 +167,7 @@ private slots:
             h.dialog->listView()->viewport(), Qt::LeftButton, {},
             h.dialog->listView()->visualRect(h.dialog->listView()->model()->index(0, 0)).center());
         QCOMPARE(h.dialog->edit(G::Name)->text(), QStringLiteral("砂"));
-        QCheckBox* box = h.dialog->flagBox(G::ColourUnderline);
+        QCheckBox* box = h.dialog->flagBox(GeologyBits::ToneUnderline);
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); // on the indicator
         QCOMPARE(h.shown(1, G::ColBitColour), QStringLiteral("."));
         QCOMPARE(h.shown(1, G::ColFlags), QStringLiteral("215"));
@@ -193,9 +194,9 @@ private slots:
         h.type(G::Depth, QStringLiteral("2.5"));
         h.dialog->edit(G::Colour)->setFocus();
         h.clickItem(h.dialog->colourList(), 1);
-        QVERIFY(!h.dialog->flagBox(G::DepthUnderline)->isChecked());
-        QVERIFY(!h.dialog->flagBox(G::DepthShown)->isChecked());
-        QVERIFY(h.dialog->flagBox(G::NameShown)->isChecked());
+        QVERIFY(!h.dialog->flagBox(GeologyBits::DepthLine)->isChecked());
+        QVERIFY(!h.dialog->flagBox(GeologyBits::Figures)->isChecked());
+        QVERIFY(h.dialog->flagBox(GeologyBits::ShowName)->isChecked());
         QTest::mouseClick(h.dialog->addButton(), Qt::LeftButton);
         QCOMPARE(h.shown(1, G::ColFlags), QStringLiteral("128"));
         QCOMPARE(h.shown(1, G::ColColour), QStringLiteral("灰"));

@@ -79,7 +79,7 @@ private slots:
         v.entry[41] = sj("主任技術者");
         v.entry[34] = sj("令和");
         v.entry[4] = sj("○○県　○○土木事務所");
-        v.flag36 = true;
+        v.elevationShown = true;
         Harness h(v);
         QVERIFY(h.show());
         QCOMPARE(h.dialog->windowTitle(), QStringLiteral("見出し"));
@@ -128,14 +128,14 @@ private slots:
     void underlineFollowsTheCompactHeader()
     {
         HeaderValues v;
-        v.flag47 = true;
-        v.flag48 = true;
+        v.compactHeader = true;
+        v.headerUnderline = true;
         Harness h(v);
         QVERIFY(h.show());
         QVERIFY(h.dialog->underlineBox()->isVisible());
         h.dialog->compactBox()->click();
         QVERIFY(h.dialog->underlineBox()->isHidden());
-        QVERIFY(h.editor->values().flag48);
+        QVERIFY(h.editor->values().headerUnderline);
         h.dialog->compactBox()->click();
         QVERIFY(h.dialog->underlineBox()->isVisible());
     }

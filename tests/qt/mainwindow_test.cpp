@@ -3,32 +3,42 @@
 // recent list and drops; printing to PDF through the print flow.
 
 #include "app/appcontext.h"
+#include "app/docflows.h"
 #include "app/viewstate.h"
 #include "document/tables.h"
 #include "platform/scriptedprompter.h"
 #include "qt/lockindicators.h"
+#include "qt/logexport.h"
 #include "qt/logview.h"
 #include "qt/mainwindow.h"
 #include "qt/printing.h"
 #include "qt/qtext.h"
 #include "qt/qtfilechooser.h"
+#include "qt/qtprompter.h"
 #include "render/paging.h"
 #include "support/testutil.h"
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileOpenEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
+#include <functional>
 #include <memory>
 
 using namespace qc;
@@ -368,6 +378,97 @@ private slots:
         QCOMPARE(h.texts().back(), std::string("現在の化学試験データは削除されます. よいですか?　"));
     }
 
+    // A dropped file, a file the desktop hands over, a recent file and "新規作成" ask before
+    // replacing a modified log; キャンセル keeps it, 保存 writes it first.
+    void replacingAModifiedLogAsksFirst()
+    {
+        qc::test::TempDir dir;
+        Harness h;
+        const QString current = QStringLiteral(QC_TEST_DATA_DIR "/current.bhc");
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(current)});
+        auto drop = [&] {
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(h.window.get(), &enter);
+            QDropEvent e(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(h.window.get(), &e);
+        };
+        auto handOver = [&] {
+            QFileOpenEvent e(current);
+            QApplication::sendEvent(qApp, &e);
+        };
+        auto newDocument = [&] { h.window->action(CommandId::FileNew)->trigger(); };
+        auto recent = [&] { h.window->findChild<QAction*>(QStringLiteral("recentFile1"))->trigger(); };
+        auto edit = [&] {
+            h.doc.path.clear();
+            h.doc.title.clear();
+            h.layers(3);
+            h.doc.modified = 1;
+            h.prompter.clear();
+        };
+        struct Way
+        {
+            const char* name;
+            std::function<void()> replace;
+            const char* title; // of the document that replaces the log
+        };
+        const Way ways[] = {{"drop", drop, "current.bhc"},
+                            {"open with", handOver, "current.bhc"},
+                            {"recent file", recent, "current.bhc"},
+                            {"new", newDocument, ""}};
+        for (const Way& w : ways) {
+            edit();
+            h.doc.title = "edited.bhc";
+            h.prompter.queueAnswer(Answer::Cancel);
+            w.replace();
+            QVERIFY2(h.prompter.entries().size() == 1, w.name);
+            QCOMPARE(h.texts()[0], std::string("変更を保存しますか？"));
+            QCOMPARE(h.prompter.entries()[0].buttons, Buttons::SaveDiscardCancel);
+            QCOMPARE(h.doc.title, std::string("edited.bhc"));
+            QCOMPARE(geologyRowCount(h.doc), 3);
+            QCOMPARE(h.doc.modified, 1);
+
+            h.prompter.queueAnswer(Answer::No);
+            w.replace();
+            QCOMPARE(h.doc.modified, 0);
+            QCOMPARE(h.doc.title, std::string(w.title));
+        }
+        QCOMPARE(geologyRowCount(h.doc), 0); // the new document
+
+        // 保存 writes the log to its file before the dropped one replaces it.
+        edit();
+        const std::string saved = dir.file("edited.bhc");
+        h.doc.path = saved;
+        h.doc.title = "edited.bhc";
+        h.prompter.queueAnswer(Answer::Yes);
+        drop();
+        QCOMPARE(h.doc.title, std::string("current.bhc"));
+        Document onDisk;
+        ScriptedPrompter quiet;
+        QCOMPARE(LoadByPath(onDisk, saved, quiet), FlowResult::Done);
+        QCOMPARE(geologyRowCount(onDisk), 3);
+    }
+
+    // The save question as the user sees it: three buttons with their labels.
+    void saveQuestionShowsItsThreeButtons()
+    {
+        QtPrompter prompter;
+        QStringList labels;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            for (QAbstractButton* b : box->buttons()) labels << b->text();
+            box->findChild<QPushButton*>(QStringLiteral("discard"))->click();
+        });
+        QCOMPARE(prompter.ask(sj("変更を保存しますか？"), Buttons::SaveDiscardCancel, Answer::Yes),
+                 Answer::No);
+        labels.sort();
+        QStringList expected{QStringLiteral("保存"), QStringLiteral("保存しない"),
+                             QStringLiteral("キャンセル")};
+        expected.sort();
+        QCOMPARE(labels, expected);
+    }
+
     void recentFilesKeepFourAndDropMissingOnes()
     {
         qc::test::TempDir dir;
@@ -431,6 +532,46 @@ private slots:
         // A cancelled dialog prints nothing.
         h.window->setPrintDialogRunner([](QPrinter&, int) { return false; });
         QCOMPARE(h.window->print(), 0);
+    }
+
+    // Without a printer the print flow prints to PDF on A3: that paper sets the
+    // page depth and the page count as a printer's would, so the 25 m sample
+    // takes one sheet, as the export gives it.
+    void withoutAPrinterThePdfPaperSetsThePageDepth()
+    {
+        if (!QPrinterInfo::availablePrinterNames().isEmpty())
+            QSKIP("a printer is installed: its paper is used");
+        qc::test::TempDir dir;
+        Harness h(QC_SOURCE_DIR "/examples/sample.bhc");
+        QCOMPARE(deepestDepth(h.doc), 25.0);
+        ViewState exported;
+        exported.loadScaleSettings(h.app.settings);
+        setExportPaper(exported, ExportOptions{});
+        // A3 (297 x 420 mm; rounding to whole dots may take a millimetre off).
+        QVERIFY(std::abs(h.view.paperWidthMm - 297) <= 1 && std::abs(h.view.paperHeightMm - 420) <= 1);
+        QCOMPARE(h.view.depthPerPage, exported.depthPerPage);
+        QCOMPARE(h.view.depthPerPage, 26);
+
+        const QString out = QString::fromStdString(dir.file("sample.pdf"));
+        int lastInDialog = 0;
+        h.window->setPrintDialogRunner([&](QPrinter& printer, int last) {
+            lastInDialog = last;
+            printer.setOutputFileName(out);
+            return true;
+        });
+        QCOMPARE(h.window->print(), 1);
+        QCOMPARE(lastInDialog, 1);
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {out});
+        if (!info.waitForFinished(20000)) QSKIP("pdfinfo is not available");
+        const QString text = QString::fromUtf8(info.readAllStandardOutput());
+        QVERIFY2(text.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("(A3)")), qPrintable(text));
+
+        // The paper page setup chooses is the one the next view update and scale dialog see.
+        h.window->printer().setPageSize(QPageSize(QPageSize::A4));
+        h.window->controller().viewUpdate(false);
+        QVERIFY(std::abs(h.view.paperWidthMm - 210) <= 1 && std::abs(h.view.paperHeightMm - 297) <= 1);
     }
 
     void cancellingAPrintStopsAtThatPage()

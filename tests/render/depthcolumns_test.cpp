@@ -8,7 +8,7 @@
 
 #include "columnpass.h"
 #include "document/fieldtext.h"
-#include "render/detail/printf.h"
+#include "document/textformat.h"
 
 #include <gtest/gtest.h>
 

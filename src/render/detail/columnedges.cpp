@@ -1,6 +1,7 @@
 #include "render/detail/columnedges.h"
 
 #include "document/fieldtext.h"
+#include "document/positions.h"
 #include "document/tables.h"
 
 namespace qc {
@@ -19,7 +20,7 @@ double fixedColumnsWidth()
 
 bool displayItemShown(const Document& doc, int row)
 {
-    return cellInt(doc.DisplayItemTable(row, 1)) == 1;
+    return cellInt(doc.DisplayItemTable(row, DisplayCol::Shown)) == 1;
 }
 
 ColumnEdges ColumnEdges::compute(const Document& doc)
@@ -31,7 +32,7 @@ ColumnEdges ColumnEdges::compute(const Document& doc)
         if (i < 10)
             w = kFixedWidths[i];
         else if (displayItemShown(doc, i - 8))
-            w = cellDouble(doc.DisplayItemTable(i - 8, 2));
+            w = cellDouble(doc.DisplayItemTable(i - 8, DisplayCol::Width));
         sum += w;
         e.X[static_cast<size_t>(i)] = sum;
     }
@@ -41,7 +42,8 @@ ColumnEdges ColumnEdges::compute(const Document& doc)
 bool graphDrawn(const Document& doc, const ColumnEdges& edges, int k)
 {
     if (k < 1 || k > 5) return false;
-    return cellInt(doc.DisplayItemTable(7 + k, 1)) != 0 && edges[15 + k] - edges[14 + k] >= 1.0;
+    return cellInt(doc.DisplayItemTable(DisplayRow::graph(k), DisplayCol::Shown)) != 0 &&
+           edges[15 + k] - edges[14 + k] >= 1.0;
 }
 
 } // namespace qc

@@ -1,6 +1,7 @@
 #include "render/detail/columnheadings.h"
 
 #include "document/cp932.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "render/detail/depthcolumns.h"
 #include "render/logpage.h"
@@ -79,7 +80,7 @@ void Headings::draw()
     measuredColumn("標", "高", X[1], X[2]);
     measuredColumn("層", "厚", X[2], X[3]);
     measuredColumn("深", "度", X[3], X[4]);
-    const std::string& soilTitle = doc.DisplayItemTable(1, 4);
+    const std::string& soilTitle = doc.DisplayItemTable(DisplayRow::Basic, DisplayCol::Title);
     stacked(soilTitle, X[4], X[5], line(1) - m_h / 2, line(7) + m_h / 2);
     stacked(QC_SJ("模様"), X[4], X[5], line(8) + m_h / 3, line(10) + m_h / 2);
     stackedOverBand(soilTitle, X[5], X[6]);
@@ -90,8 +91,10 @@ void Headings::draw()
         onLine(QC_SJ("記"), X[9], X[10], 1);
         onLine(QC_SJ("事"), X[9], X[10], 10);
     }
-    if (shown(3, X[10], X[11])) stackedOverBand(doc.DisplayItemTable(3, 4), X[10], X[11]);
-    if (shown(4, X[11], X[12])) stackedOverBand(doc.DisplayItemTable(4, 4), X[11], X[12]);
+    if (shown(3, X[10], X[11]))
+        stackedOverBand(doc.DisplayItemTable(DisplayRow::Strata, DisplayCol::Title), X[10], X[11]);
+    if (shown(4, X[11], X[12]))
+        stackedOverBand(doc.DisplayItemTable(DisplayRow::FreeColumn, DisplayCol::Title), X[11], X[12]);
     if (shown(5, X[12], X[13])) {
         // The unit falls into the place of the full-width blank.
         stackedOverBand(QC_SJ("孔内水位　／測定月日"), X[12], X[13]);
@@ -112,7 +115,7 @@ void Headings::samples()
     m_pass.rule(x3, split, x3, line(11));
     between(QC_SJ("試料採取"), x1, x4, 1, 2);
     m_pass.rule(x1, split, x4, split);
-    const bool elevations = m_pass.doc().HeaderTable(36) == "1";
+    const bool elevations = m_pass.doc().HeaderTable(HeaderEntry::ShowElevation) == "1";
     onLine(elevations ? QC_SJ("標") : QC_SJ("深"), x1, x2, 4);
     onLine(elevations ? QC_SJ("高") : QC_SJ("度"), x1, x2, 7);
     onLine("(m)", x1, x2, 10);

@@ -3,11 +3,12 @@
 #include "app/patterncolours.h"
 #include "document/cp932.h"
 #include "document/fieldtext.h"
+#include "document/positions.h"
 #include "document/tables.h"
+#include "document/textformat.h"
 #include "document/textops.h"
 #include "render/detail/geologycolumn.h"
 #include "render/detail/primitives.h"
-#include "render/detail/printf.h"
 #include "render/logpage.h"
 #include "render/patterns.h"
 
@@ -137,13 +138,14 @@ void hatchGravel(const BarPart& b)
 GrainSizes sampleGrainSizes(const Document& doc, int row)
 {
     const TextTable& S = doc.SampleTable;
-    return {cellDouble(S(row, 8)), cellDouble(S(row, 7)), cellDouble(S(row, 6)), cellDouble(S(row, 5))};
+    return {cellDouble(S(row, SampleCol::Clay)), cellDouble(S(row, SampleCol::Silt)),
+            cellDouble(S(row, SampleCol::Sand)), cellDouble(S(row, SampleCol::Gravel))};
 }
 
 double sampleBottomDepth(const Document& doc, int row)
 {
-    const std::string& bottom = doc.SampleTable(row, 2);
-    return isNumeric(bottom) ? cellDouble(bottom) : cellDouble(doc.SampleTable(row, 1));
+    const std::string& bottom = doc.SampleTable(row, SampleCol::Bottom);
+    return isNumeric(bottom) ? cellDouble(bottom) : cellDouble(doc.SampleTable(row, SampleCol::Top));
 }
 
 CasingFill casingFillOf(const std::string& casingText)
@@ -238,15 +240,15 @@ void drawStratumColumn(LogPass& pass, double, double)
     c.setTextAlign(AlignLeftTop);
     const double lambda = pass.geo.deviceToYUnits(measure(c, X[10], X[11], QC_SJ("あ")));
     const double x = X[10] + 0.2;
-    for (int r = 1; r <= S.rows() && isNumeric(S(r, 1)); ++r) {
-        if (!isNumeric(S(r, 2))) continue;
-        const double top = cellDouble(S(r, 1)), bottom = cellDouble(S(r, 2));
+    for (int r = 1; r <= S.rows() && isNumeric(S(r, SampleCol::Top)); ++r) {
+        if (!isNumeric(S(r, SampleCol::Bottom))) continue;
+        const double top = cellDouble(S(r, SampleCol::Top)), bottom = cellDouble(S(r, SampleCol::Bottom));
         pass.rule(X[10], top, X[11], top);
         pass.rule(X[10], bottom, X[11], bottom);
         pass.rule(X[10], top, X[10] + 0.4, top + 0.3);
         pass.rule(X[10], bottom, X[10] + 0.4, bottom - 0.3);
 
-        const std::string& name = S(r, 3);
+        const std::string& name = S(r, SampleCol::Number);
         const int n = std::max(1, CharCount(name));
         const double middle = (top + bottom) / 2;
         const double start = middle - n * lambda / 2;
@@ -270,8 +272,8 @@ void drawFreeColumn(LogPass& pass, double h, double)
     PageCanvas& c = pass.canvas;
     HAlign horizontal = HAlign::Left;
     double x = X[11] + 0.2;
-    if (isNumeric(doc.HeaderTable(73))) {
-        const int placement = cellInt(doc.HeaderTable(73));
+    if (isNumeric(doc.HeaderTable(HeaderEntry::FreeColumnOption))) {
+        const int placement = cellInt(doc.HeaderTable(HeaderEntry::FreeColumnOption));
         if (placement & 1) {
             horizontal = HAlign::Centre;
             x = (X[11] + X[12]) / 2;
@@ -281,11 +283,12 @@ void drawFreeColumn(LogPass& pass, double h, double)
         }
     }
     double previous = -std::numeric_limits<double>::infinity();
-    for (int r = 1; r <= F.rows() && isNumeric(F(r, 1)); ++r) {
-        const double d = cellDouble(F(r, 1));
-        if (isNumeric(F(r, 3)) && cellLong(F(r, 3)) % 2 != 0) pass.rule(X[11], d, X[12], d);
+    for (int r = 1; r <= F.rows() && isNumeric(F(r, FreeCol::Depth)); ++r) {
+        const double d = cellDouble(F(r, FreeCol::Depth));
+        if (isNumeric(F(r, FreeCol::Underline)) && cellLong(F(r, FreeCol::Underline)) % 2 != 0)
+            pass.rule(X[11], d, X[12], d);
         c.setTextAlign({horizontal, d - previous < h ? VAlign::Baseline : VAlign::Bottom});
-        c.PageText(x, d, F(r, 2));
+        c.PageText(x, d, F(r, FreeCol::Text));
         previous = d;
     }
     c.setTextAlign(AlignLeftTop);
@@ -328,9 +331,9 @@ void drawSampleColumn(LogPass& pass, double h, double)
         return elevationText(doc, depth, pass.groundElevation, pass.boreholeAngle, "%5.2f", 0);
     };
     double previousBottom = -std::numeric_limits<double>::infinity();
-    for (int r = 1; r <= S.rows() && isNumeric(S(r, 1)); ++r) {
-        const double t = cellDouble(S(r, 1));
-        const bool hasBottom = isNumeric(S(r, 2));
+    for (int r = 1; r <= S.rows() && isNumeric(S(r, SampleCol::Top)); ++r) {
+        const double t = cellDouble(S(r, SampleCol::Top));
+        const bool hasBottom = isNumeric(S(r, SampleCol::Bottom));
         const double b = sampleBottomDepth(doc, r);
 
         c.setTextAlign(t - previousBottom < h ? AlignCentreBaseline : AlignCentreBottom);
@@ -351,8 +354,8 @@ void drawSampleColumn(LogPass& pass, double h, double)
         // Number and method on the middle of the sampled interval.
         const double middle = (t + b) / 2;
         c.setTextAlign(AlignLeftTop);
-        c.PageText(numberX, middle - h / 2, S(r, 3));
-        const std::string& method = S(r, 4);
+        c.PageText(numberX, middle - h / 2, S(r, SampleCol::Number));
+        const std::string& method = S(r, SampleCol::Method);
         if (!method.empty()) {
             c.setTextAlign(AlignCentreTop);
             c.PageText(methodX, middle - h / 2, method);
@@ -368,9 +371,9 @@ void drawGrainSizeColumn(LogPass& pass, double, double)
     const ColumnEdges& X = pass.edges;
     if (!shown(pass, Row::GrainSize, X[14], X[15], 1.0)) return;
     const Document& doc = pass.doc();
-    for (int r = 1; r <= doc.SampleTable.rows() && isNumeric(doc.SampleTable(r, 1)); ++r)
-        drawGrainSizeBar(pass, X[14], X[15], cellDouble(doc.SampleTable(r, 1)), sampleBottomDepth(doc, r),
-                         sampleGrainSizes(doc, r), pass.top, pass.bottom);
+    for (int r = 1; r <= doc.SampleTable.rows() && isNumeric(doc.SampleTable(r, SampleCol::Top)); ++r)
+        drawGrainSizeBar(pass, X[14], X[15], cellDouble(doc.SampleTable(r, SampleCol::Top)),
+                         sampleBottomDepth(doc, r), sampleGrainSizes(doc, r), pass.top, pass.bottom);
 }
 
 void drawCasingColumn(LogPass& pass, double, double)
@@ -384,9 +387,9 @@ void drawCasingColumn(LogPass& pass, double, double)
     const int patternPen = std::max(1, pass.settings().patternLineWidthIndex() + 1);
     const PatternColourTable* colours = pass.ctx.patternColours;
     double intervalTop = 0;
-    for (int r = 1; r <= T.rows() && isNumeric(T(r, 1)); ++r) {
-        const double d = cellDouble(T(r, 1));
-        const CasingFill fill = casingFillOf(T(r, 2));
+    for (int r = 1; r <= T.rows() && isNumeric(T(r, CasingCol::Depth)); ++r) {
+        const double d = cellDouble(T(r, CasingCol::Depth));
+        const CasingFill fill = casingFillOf(T(r, CasingCol::Spec));
         const bool onPage = d > pageTop && intervalTop < pageBottom;
         if (onPage && fill != CasingFill::None) {
             c.PageClip(X[20], std::max(intervalTop, pageTop), X[21] - 0.1, std::min(d, pageBottom));

@@ -2,8 +2,9 @@
 
 #include "app/patterncolours.h"
 #include "document/fieldtext.h"
+#include "document/positions.h"
 #include "document/tables.h"
-#include "render/detail/printf.h"
+#include "document/textformat.h"
 #include "render/logpage.h"
 #include "render/patternfill.h"
 
@@ -17,12 +18,6 @@ namespace {
 
 // Degrees to radians as the log has always converted the hole angle.
 constexpr double kAngleFactor = 0.01745327777777778;
-
-// Attribute bits of GeologyTable column 7.
-namespace Bits {
-constexpr int DepthLine = 1, NameUnderline = 2, PatternLine = 4, AuxiliaryMark = 16, ToneUnderline = 32,
-              Figures = 64, ShowName = 128, ShowAuxiliary = 256;
-}
 
 constexpr unsigned kMeasureFlags = TextFormat::CalcRect | TextFormat::WordBreak | TextFormat::ExternalLeading;
 constexpr unsigned kBoxFlags = TextFormat::WordBreak | TextFormat::NoClip | TextFormat::ExternalLeading;
@@ -63,19 +58,20 @@ std::optional<std::string> elevationText(double depth, double elevation, double 
 std::optional<std::string> elevationText(const Document& doc, double depth, double elevation, double angle,
                                          const char* format, int flag)
 {
-    if (doc.HeaderTable(36) != "1" && flag != 1) return strprintf(format, depth);
+    if (doc.HeaderTable(HeaderEntry::ShowElevation) != "1" && flag != 1) return strprintf(format, depth);
     return elevationText(depth, elevation, angle, format);
 }
 
 std::string geologyNameText(const Document& doc, int row, int symbolOption)
 {
     const TextTable& G = doc.GeologyTable;
-    const int bits = cellInt(G(row, 7));
+    const int bits = cellInt(G(row, GeologyCol::Attributes));
     std::string text;
-    if (bits & Bits::ShowName) text = G(row, 2);
-    if ((bits & Bits::ShowAuxiliary) && !G(row, 3).empty()) text += G(row, 10) + G(row, 3) + G(row, 11);
-    const std::string& symbol = G(row, 8);
-    if ((bits & Bits::ShowName) && !symbol.empty()) {
+    if (bits & GeologyBits::ShowName) text = G(row, GeologyCol::Name);
+    if ((bits & GeologyBits::ShowAuxiliary) && !G(row, GeologyCol::AuxName).empty())
+        text += G(row, GeologyCol::Prefix) + G(row, GeologyCol::AuxName) + G(row, GeologyCol::Suffix);
+    const std::string& symbol = G(row, GeologyCol::Symbol);
+    if ((bits & GeologyBits::ShowName) && !symbol.empty()) {
         if (symbolOption == 1)
             text += " (" + symbol + ")";
         else if (symbolOption == 2)
@@ -117,16 +113,16 @@ void drawGeologyColumns(LogPass& pass, double h, double pageTop, double elevatio
     auto onPage = [&](double y) { return y >= pageTop && y <= pageBottom; };
 
     int rows = 0;
-    for (int r = 1; r <= G.rows() && isNumeric(G(r, 1)); ++r) {
+    for (int r = 1; r <= G.rows() && isNumeric(G(r, GeologyCol::Depth)); ++r) {
         rows = r;
         marks[static_cast<size_t>(r)] = 0;
-        const int bits = cellInt(G(r, 7));
-        const double d = cellDouble(G(r, 1));
+        const int bits = cellInt(G(r, GeologyCol::Attributes));
+        const double d = cellDouble(G(r, GeologyCol::Depth));
         const double t = d - layerTop;
 
-        const int filled = fill.FillLayerPattern(r, (bits & Bits::AuxiliaryMark) != 0, patternPen, d,
+        const int filled = fill.FillLayerPattern(r, (bits & GeologyBits::AuxiliaryMark) != 0, patternPen, d,
                                                  layerTop, t, pageTop, X[5] - X[4]);
-        const bool drawn = filled == 1 || !G(r, 2).empty();
+        const bool drawn = filled == 1 || !G(r, GeologyCol::Name).empty();
 
         // Figures of boundaries closer than a text height sit on their baseline.
         VAlign vertical = VAlign::Bottom;
@@ -141,10 +137,10 @@ void drawGeologyColumns(LogPass& pass, double h, double pageTop, double elevatio
         }
 
         c.PageClip(0, pageTop, pass.view().clipWidthMm, pageBottom);
-        if (bits & Bits::DepthLine) pass.rule(X[1], d, X[4], d);
+        if (bits & GeologyBits::DepthLine) pass.rule(X[1], d, X[4], d);
         const double shownThickness = d - lastMarked;
-        if (bits & (Bits::DepthLine | Bits::Figures)) lastMarked = d;
-        if (bits & Bits::Figures) {
+        if (bits & (GeologyBits::DepthLine | GeologyBits::Figures)) lastMarked = d;
+        if (bits & GeologyBits::Figures) {
             c.setTextAlign({HAlign::Centre, vertical});
             if (auto e = elevationText(d, elevation, angle, "%7.2f")) c.PageText((X[1] + X[2]) / 2, d, *e);
             c.PageText((X[2] + X[3]) / 2, d, strprintf("%4.2f", shownThickness));
@@ -153,11 +149,11 @@ void drawGeologyColumns(LogPass& pass, double h, double pageTop, double elevatio
         }
 
         // Colour tone: the box ends on the boundary unless its text needs more room.
-        const std::string& tone = G(r, 4);
+        const std::string& tone = G(r, GeologyCol::Tone);
         const Box toneBox = placeBox(c, X[6], X[7], d, toneBottom, tone);
         if (!tone.empty())
             c.PageTextInRect(X[6], toneBox.bottom - toneBox.height, X[7], toneBox.bottom, tone, kBoxFlags);
-        if (bits & Bits::ToneUnderline) {
+        if (bits & GeologyBits::ToneUnderline) {
             pass.rule(X[6], toneBox.bottom, X[7] - 1.0, toneBox.bottom);
             pass.rule(X[7] - 1.0, toneBox.bottom, X[7], d);
         }
@@ -165,16 +161,16 @@ void drawGeologyColumns(LogPass& pass, double h, double pageTop, double elevatio
         // Name, the same way.
         const std::string name = geologyNameText(doc, r, symbolOption);
         const Box nameBox = placeBox(c, X[5], X[6], d, nameBottom, name);
-        if ((bits & (Bits::ShowName | Bits::ShowAuxiliary)) && !name.empty())
+        if ((bits & (GeologyBits::ShowName | GeologyBits::ShowAuxiliary)) && !name.empty())
             c.PageTextInRect(X[5], nameBox.bottom - nameBox.height, X[6], nameBox.bottom, name, kBoxFlags);
-        if (bits & Bits::NameUnderline) {
+        if (bits & GeologyBits::NameUnderline) {
             pass.rule(X[5], d, X[5] + 0.6, nameBox.bottom);
             pass.rule(X[5] + 0.6, nameBox.bottom, X[6] - 1.0, nameBox.bottom);
             pass.rule(X[6] - 1.0, nameBox.bottom, X[6], d);
         }
 
         // The pattern column's boundary is drawn over the next layer's pattern.
-        if (onPage(d) && (bits & Bits::PatternLine)) marks[static_cast<size_t>(r)] = 1;
+        if (onPage(d) && (bits & GeologyBits::PatternLine)) marks[static_cast<size_t>(r)] = 1;
         if (onPage(layerTop) && boundaryAsked) pass.rule(X[4], layerTop, X[5], layerTop);
         c.resetClip();
 
@@ -182,13 +178,13 @@ void drawGeologyColumns(LogPass& pass, double h, double pageTop, double elevatio
             layerTop = d;
             nameBottom = nameBox.bottom;
             lastLabel = labelDepth;
-            boundaryAsked = (bits & Bits::PatternLine) != 0;
+            boundaryAsked = (bits & GeologyBits::PatternLine) != 0;
         }
         toneBottom = toneBox.bottom;
     }
 
     for (int r = 1; r <= rows; ++r) {
-        const double d = cellDouble(G(r, 1));
+        const double d = cellDouble(G(r, GeologyCol::Depth));
         if (d < pageTop) continue;
         if (d > pageBottom) break;
         const unsigned char mark = marks[static_cast<size_t>(r)];

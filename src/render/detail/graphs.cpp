@@ -2,9 +2,10 @@
 
 #include "app/settings.h"
 #include "document/fieldtext.h"
+#include "document/positions.h"
 #include "document/tables.h"
+#include "document/textformat.h"
 #include "render/detail/primitives.h"
-#include "render/detail/printf.h"
 #include "render/logpage.h"
 
 #include <algorithm>
@@ -28,6 +29,7 @@ constexpr double kLogFloor = 1e-8;
 // Depths that differ by less than this are the same line (steps of 0.1 m add up inexactly).
 constexpr double kDepthEpsilon = 1e-9;
 
+// GraphFormatTable of graph k: row and field by the names of positions.h.
 const std::string& fmt(const Document& doc, int k, int row, int field)
 {
     return doc.GraphFormatTable(k, row, field);
@@ -35,13 +37,13 @@ const std::string& fmt(const Document& doc, int k, int row, int field)
 
 bool logarithmic(const Document& doc, int k)
 {
-    return cellInt(fmt(doc, k, 4, 1)) == 1;
+    return cellInt(fmt(doc, k, GraphRow::Grid, GridField::Kind)) == 1;
 }
 
 // The test number of a slot (1 to 10), or 0 when the slot plots nothing.
 int slotTest(const Document& doc, int k, int slot)
 {
-    const std::string& cell = fmt(doc, k, 4 + slot, 1);
+    const std::string& cell = fmt(doc, k, GraphRow::slot(slot), SlotField::Test);
     if (!isNumeric(cell)) return 0;
     const int u = cellInt(cell);
     return u >= 1 && u <= 48 ? u : 0;
@@ -60,16 +62,16 @@ SlotScale slotScale(const Document& doc, int k, int slot)
 {
     SlotScale s;
     s.log = logarithmic(doc, k);
-    const int row = 4 + slot;
+    const int row = GraphRow::slot(slot);
     if (s.log) {
-        const double a = cellDouble(fmt(doc, k, row, 8));
-        const double b = cellDouble(fmt(doc, k, row, 9));
+        const double a = cellDouble(fmt(doc, k, row, SlotField::LogFrom));
+        const double b = cellDouble(fmt(doc, k, row, SlotField::LogTo));
         if (!(a > kLogFloor) || !(b > kLogFloor)) return s;
         s.from = std::log10(a);
         s.to = std::log10(b);
     } else {
-        s.from = cellDouble(fmt(doc, k, row, 4));
-        s.to = cellDouble(fmt(doc, k, row, 5));
+        s.from = cellDouble(fmt(doc, k, row, SlotField::LinearFrom));
+        s.to = cellDouble(fmt(doc, k, row, SlotField::LinearTo));
     }
     // A scale without extent would put every point at the page's left edge, over the depth scale.
     s.ok = std::fabs(s.to - s.from) >= 1e-6;
@@ -89,13 +91,13 @@ struct TestStyle
 TestStyle testStyle(const Document& doc, int u)
 {
     TestStyle t;
-    t.symbolText = doc.TestNameTable(u, 6);
+    t.symbolText = doc.TestNameTable(u, TestCol::Symbol);
     t.symbol = graphSymbolNumber(t.symbolText);
-    t.sizeMm = cellDouble(doc.TestNameTable(u, 7));
-    t.lineWidth = cellInt(doc.TestNameTable(u, 8));
+    t.sizeMm = cellDouble(doc.TestNameTable(u, TestCol::SymbolSize));
+    t.lineWidth = cellInt(doc.TestNameTable(u, TestCol::LineWidth));
     // "白黒" prints every test in black.
-    if (cellInt(doc.HeaderTable(50)) != 1)
-        t.colour = static_cast<Colour>(parseAutoBase(doc.TestNameTable(u, 9))) & 0xFFFFFFu;
+    if (cellInt(doc.HeaderTable(HeaderEntry::BlackAndWhiteSymbols)) != 1)
+        t.colour = static_cast<Colour>(parseAutoBase(doc.TestNameTable(u, TestCol::Colour))) & 0xFFFFFFu;
     return t;
 }
 
@@ -140,14 +142,14 @@ void verticalGrid(LogPass& pass, int k, double left, double right, double y1, do
     const GridPen pen2 = gridPen(pass, kVertical2, colour2);
     if (right - left < 0.1) return;
     if (!logarithmic(doc, k)) {
-        const double step2 = cellDouble(fmt(doc, k, 4, 3));
+        const double step2 = cellDouble(fmt(doc, k, GraphRow::Grid, GridField::LinearStep2));
         if (step2 >= 0.1)
             for (int i = 1; i <= kMaxLinearLines; ++i) {
                 const double x = left + i * step2;
                 if (!(x < right)) break;
                 verticalLine(c, x, y1, y2, pen2);
             }
-        const double step1 = cellDouble(fmt(doc, k, 4, 2));
+        const double step1 = cellDouble(fmt(doc, k, GraphRow::Grid, GridField::LinearStep1));
         if (step1 >= 0.1)
             for (int i = 0; i < kMaxLinearLines; ++i) {
                 const double x = left + i * step1;
@@ -158,11 +160,11 @@ void verticalGrid(LogPass& pass, int k, double left, double right, double y1, do
         verticalLine(c, right, y1, y2, pen1);
         return;
     }
-    double a = cellDouble(fmt(doc, k, 4, 4));
-    double b = cellDouble(fmt(doc, k, 4, 5));
+    double a = cellDouble(fmt(doc, k, GraphRow::Grid, GridField::LogFrom));
+    double b = cellDouble(fmt(doc, k, GraphRow::Grid, GridField::LogTo));
     if (a < kLogFloor || b < kLogFloor || std::fabs(b - a) < kLogFloor) return;
     if (a > b) std::swap(a, b);
-    double g = cellDouble(fmt(doc, k, 4, 6));
+    double g = cellDouble(fmt(doc, k, GraphRow::Grid, GridField::LogGrid2To));
     if (g < 0 || g > 9) g = 5;
     verticalLine(c, left, y1, y2, pen1);
     verticalLine(c, right, y1, y2, pen1);
@@ -207,16 +209,16 @@ void drawSlotScale(LogPass& pass, int k, int slot, const GraphBlock& block, doub
 {
     const Document& doc = pass.doc();
     PageCanvas& c = pass.canvas;
-    const bool axisInColour = cellInt(fmt(doc, k, 4, 8)) != 0;
+    const bool axisInColour = cellInt(fmt(doc, k, GraphRow::Grid, GridField::AxisColour)) != 0;
     const Colour colour1 = axisInColour ? graphGridColour(pass.settings(), kVertical1) : 0;
     const Colour colour2 = axisInColour ? graphGridColour(pass.settings(), kVertical2) : 0;
-    const int row = 4 + slot;
+    const int row = GraphRow::slot(slot);
     const double textY = y + numberLineDrop(pass.ctx.fonts[FontSettings::GraphLegend].points);
     c.setTextAlign(AlignCentreBottom);
     if (!logarithmic(doc, k)) {
-        const double from = cellDouble(fmt(doc, k, row, 4));
-        const double to = cellDouble(fmt(doc, k, row, 5));
-        const double step = std::fabs(cellDouble(fmt(doc, k, row, 6)));
+        const double from = cellDouble(fmt(doc, k, row, SlotField::LinearFrom));
+        const double to = cellDouble(fmt(doc, k, row, SlotField::LinearTo));
+        const double step = std::fabs(cellDouble(fmt(doc, k, row, SlotField::LinearStep)));
         const std::string format = scaleLabelFormat(from, to, step);
         if (!format.empty() && std::fabs(to - from) >= 1e-6) {
             const int decimals = std::atoi(format.c_str() + 2); // "%.nf"
@@ -235,12 +237,13 @@ void drawSlotScale(LogPass& pass, int k, int slot, const GraphBlock& block, doub
             }
         }
     } else {
-        const double a = cellDouble(fmt(doc, k, row, 8));
-        const double b = cellDouble(fmt(doc, k, row, 9));
+        const double a = cellDouble(fmt(doc, k, row, SlotField::LogFrom));
+        const double b = cellDouble(fmt(doc, k, row, SlotField::LogTo));
         if (a > kLogFloor && b > kLogFloor && std::fabs(std::log10(b) - std::log10(a)) >= 1e-6) {
             const double la = std::log10(a), lb = std::log10(b);
             const double lo = std::min(la, lb), hi = std::max(la, lb);
-            const std::vector<int> multipliers = logLabelMultipliers(cellInt(fmt(doc, k, 4, 7)));
+            const std::vector<int> multipliers =
+                logLabelMultipliers(cellInt(fmt(doc, k, GraphRow::Grid, GridField::LogLabels)));
             const double tolerance = 1e-9;
             int decade = static_cast<int>(std::floor(lo + tolerance));
             for (int n = 0; n < kMaxDecades && decade <= hi + tolerance; ++n, ++decade) {
@@ -295,7 +298,7 @@ Colour graphGridColour(const Settings& settings, int grid)
 GraphBlock graphBlock(const Document& doc, int k, double x1, double x2)
 {
     GraphBlock b;
-    b.width = cellDouble(doc.DisplayItemTable(7 + k, 3));
+    b.width = cellDouble(doc.DisplayItemTable(DisplayRow::graph(k), DisplayCol::GridWidth));
     b.left = x1 + ((x2 - x1) - b.width) / 2;
     b.right = b.left + b.width;
     b.drawn = b.width >= 0.5 && x2 - x1 >= 0.1;
@@ -365,23 +368,24 @@ void drawGraphHeading(LogPass& pass, int k, double x1, double x2, double h, doub
     c.setTextAlign(AlignLeftTop);
 
     // Title lines 1 and 2.
-    for (int row = 1; row <= 2; ++row) {
-        if (!isNumeric(fmt(doc, k, row, 3))) continue;
-        placeText(c, fmt(doc, k, row, 1), px(fmt(doc, k, row, 3)), px(fmt(doc, k, row, 4)),
-                  py(fmt(doc, k, row, 5)), cellInt(fmt(doc, k, row, 2)) == 1, w, h);
+    for (int row = GraphRow::Title1; row <= GraphRow::Title2; ++row) {
+        if (!isNumeric(fmt(doc, k, row, TitleField::Left))) continue;
+        placeText(c, fmt(doc, k, row, TitleField::Text), px(fmt(doc, k, row, TitleField::Left)),
+                  px(fmt(doc, k, row, TitleField::Right)), py(fmt(doc, k, row, TitleField::Top)),
+                  cellInt(fmt(doc, k, row, TitleField::Align)) == 1, w, h);
     }
 
     const GraphBlock block = graphBlock(doc, k, x1, x2);
     const int symbolPosition = pass.settings().legendSymbolPosition();
-    const bool spreadNames = cellInt(fmt(doc, k, 3, 1)) == 1;
-    const bool spreadRemarks = cellInt(fmt(doc, k, 3, 7)) == 1;
-    for (int slot = 1; slot <= 10; ++slot) {
+    const bool spreadNames = cellInt(fmt(doc, k, GraphRow::Legend, LegendField::NameAlign)) == 1;
+    const bool spreadRemarks = cellInt(fmt(doc, k, GraphRow::Legend, LegendField::RemarkAlign)) == 1;
+    for (int slot = 1; slot <= GraphRow::Slots; ++slot) {
         const int u = slotTest(doc, k, slot);
         if (u == 0) continue;
-        const int row = 4 + slot;
-        const double top = py(fmt(doc, k, row, 3));
+        const int row = GraphRow::slot(slot);
+        const double top = py(fmt(doc, k, row, SlotField::NameTop));
         const TestStyle style = testStyle(doc, u);
-        const double nameLeft = px(fmt(doc, k, 3, 2));
+        const double nameLeft = px(fmt(doc, k, GraphRow::Legend, LegendField::NameLeft));
 
         // Legend symbol, centred on the name line.
         if (symbolPosition != 2) {
@@ -402,17 +406,20 @@ void drawGraphHeading(LogPass& pass, int k, double x1, double x2, double h, doub
         }
 
         // Name, unit and remark.
-        if (isNumeric(fmt(doc, k, 3, 2)))
-            placeText(c, doc.TestNameTable(u, 1), nameLeft, px(fmt(doc, k, 3, 3)), top, spreadNames, w, h);
-        if (isNumeric(fmt(doc, k, 3, 5)))
-            placeText(c, doc.TestNameTable(u, 2), px(fmt(doc, k, 3, 5)), 0, top, false, w, h);
-        if (isNumeric(fmt(doc, k, 3, 8)))
-            placeText(c, doc.TestNameTable(u, 3), px(fmt(doc, k, 3, 8)), px(fmt(doc, k, 3, 9)), top,
-                      spreadRemarks, w, h);
+        if (isNumeric(fmt(doc, k, GraphRow::Legend, LegendField::NameLeft)))
+            placeText(c, doc.TestNameTable(u, TestCol::Name), nameLeft,
+                      px(fmt(doc, k, GraphRow::Legend, LegendField::NameRight)), top, spreadNames, w, h);
+        if (isNumeric(fmt(doc, k, GraphRow::Legend, LegendField::UnitLeft)))
+            placeText(c, doc.TestNameTable(u, TestCol::Unit),
+                      px(fmt(doc, k, GraphRow::Legend, LegendField::UnitLeft)), 0, top, false, w, h);
+        if (isNumeric(fmt(doc, k, GraphRow::Legend, LegendField::RemarkLeft)))
+            placeText(c, doc.TestNameTable(u, TestCol::Remark),
+                      px(fmt(doc, k, GraphRow::Legend, LegendField::RemarkLeft)),
+                      px(fmt(doc, k, GraphRow::Legend, LegendField::RemarkRight)), top, spreadRemarks, w, h);
 
         // Scale numbers, ticks and axis.
-        if (cellInt(fmt(doc, k, row, 11)) != 0 && block.drawn)
-            drawSlotScale(pass, k, slot, block, py(fmt(doc, k, row, 10)));
+        if (cellInt(fmt(doc, k, row, SlotField::ShowNumbers)) != 0 && block.drawn)
+            drawSlotScale(pass, k, slot, block, py(fmt(doc, k, row, SlotField::NumbersTop)));
     }
     c.setTextAlign(AlignLeftTop);
 }
@@ -468,7 +475,7 @@ void drawGraphData(LogPass& pass, int k, double x1, double x2, int sampleCount, 
     const int samples = std::min<int>(sampleCount, static_cast<int>(pass.sampleMidDepths.size()));
     const TextAlign savedAlign = c.textAlign();
     c.setTextAlign(AlignCentreTop);
-    for (int slot = 1; slot <= 10; ++slot) {
+    for (int slot = 1; slot <= GraphRow::Slots; ++slot) {
         const int u = slotTest(doc, k, slot);
         if (u == 0) continue;
         const SlotScale scale = slotScale(doc, k, slot);
@@ -514,20 +521,20 @@ void drawGraphData(LogPass& pass, int k, double x1, double x2, int sampleCount, 
 void drawGraphLabels(LogPass& pass, int k, double x1, double x2, int sampleCount, double h, double w)
 {
     const Document& doc = pass.doc();
-    if (cellInt(doc.HeaderTable(49)) != 1) return;
+    if (cellInt(doc.HeaderTable(HeaderEntry::ValuesBesideSymbols)) != 1) return;
     PageCanvas& c = pass.canvas;
     const GraphBlock block = graphBlock(doc, k, x1, x2);
     if (!block.drawn) return;
     const int denominator = effectiveDenominator(pass.view().depthScaleDenominator);
     const int samples = std::min<int>(sampleCount, static_cast<int>(pass.sampleMidDepths.size()));
     int tests = 0;
-    for (int slot = 1; slot <= 10; ++slot)
+    for (int slot = 1; slot <= GraphRow::Slots; ++slot)
         if (slotTest(doc, k, slot) != 0 && slotScale(doc, k, slot).ok) ++tests;
     const TextAlign savedAlign = c.textAlign();
     const Colour savedColour = c.device().textColour();
     c.setTextAlign(AlignLeftTop);
     int order = 0;
-    for (int slot = 1; slot <= 10; ++slot) {
+    for (int slot = 1; slot <= GraphRow::Slots; ++slot) {
         const int u = slotTest(doc, k, slot);
         if (u == 0) continue;
         const SlotScale scale = slotScale(doc, k, slot);
@@ -535,7 +542,7 @@ void drawGraphLabels(LogPass& pass, int k, double x1, double x2, int sampleCount
         // The tests of one graph take their turn around the point, a fraction of a line apart.
         const double stagger = (order - (tests - 1) / 2.0) * h / tests;
         ++order;
-        const std::map<int, double> shifts = displayShifts(doc.TestNameTable(u, 10));
+        const std::map<int, double> shifts = displayShifts(doc.TestNameTable(u, TestCol::Shifts));
         c.device().setTextColour(testStyle(doc, u).colour);
         for (int i = 1; i <= samples; ++i) {
             const std::string& cell = doc.SampleTable(i, 8 + u);

@@ -1,4 +1,6 @@
-#include "render/detail/printf.h"
+#include "document/textformat.h"
+
+#include "document/fieldtext.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -21,6 +23,26 @@ std::string strprintf(const char* format, ...)
     }
     va_end(args);
     return out;
+}
+
+std::string formatInt(long value)
+{
+    return strprintf("%ld", value);
+}
+
+std::string formatPatternNumber(long number, int digit)
+{
+    return strprintf("%ld.%d", number, digit);
+}
+
+std::string formatDepth(double depth, DepthFormat format)
+{
+    return strprintf(format == DepthFormat::Signed2 ? "%+.2f" : "%.2f", depth);
+}
+
+std::string formatDepth(std::string_view text, DepthFormat format)
+{
+    return formatDepth(cellDouble(text), format);
 }
 
 } // namespace qc
