@@ -2,6 +2,7 @@
 // and the preview, "標準の設定" and the radios steer the distance fields, and
 // OK writes PageSettings and marks the log modified.
 
+#include "document/positions.h"
 #include "qt/pagenumberdialog.h"
 #include "qt/qtext.h"
 #include "support/settingswindow.h"
@@ -22,9 +23,9 @@ private slots:
     void prefixPreviewAndOk()
     {
         SettingsWindow w;
-        w.doc.HeaderTable(62) = "1";
-        w.doc.HeaderTable(65) = "250";
-        w.doc.HeaderTable(68) = "20";
+        w.doc.HeaderTable(HeaderEntry::FirstPage) = "1";
+        w.doc.HeaderTable(HeaderEntry::PageTopFromPaper) = "250";
+        w.doc.HeaderTable(HeaderEntry::PageLeft) = "20";
         bool suffixFilled = false, previewed = false, fieldsFollow = false;
         QVERIFY(w.run<PageNumberDialog>(CommandId::PageNumber, [&](PageNumberDialog& d) {
             d.prefixCombo()->setCurrentIndex(2); // "("
@@ -40,12 +41,12 @@ private slots:
         QVERIFY(suffixFilled);
         QVERIFY(previewed);
         QVERIFY(fieldsFollow);
-        QCOMPARE(w.doc.HeaderTable(61), std::string("("));
-        QCOMPARE(w.doc.HeaderTable(63), std::string(")"));
-        QCOMPARE(w.doc.HeaderTable(64), std::string("1"));
-        QCOMPARE(w.doc.HeaderTable(66), std::string("2.0"));
-        QCOMPARE(w.doc.HeaderTable(67), std::string("0"));
-        QCOMPARE(w.doc.HeaderTable(68), std::string("20"));
+        QCOMPARE(w.doc.HeaderTable(HeaderEntry::PagePrefix), std::string("("));
+        QCOMPARE(w.doc.HeaderTable(HeaderEntry::PageSuffix), std::string(")"));
+        QCOMPARE(w.doc.HeaderTable(HeaderEntry::PageTopFrom), std::string("1"));
+        QCOMPARE(w.doc.HeaderTable(HeaderEntry::PageTopFromLine), std::string("2.0"));
+        QCOMPARE(w.doc.HeaderTable(HeaderEntry::PageLeftFrom), std::string("0"));
+        QCOMPARE(w.doc.HeaderTable(HeaderEntry::PageLeft), std::string("20"));
         QCOMPARE(w.doc.modified, 1);
         QVERIFY(w.prompter.texts().empty());
     }
@@ -63,7 +64,7 @@ private slots:
             return SettingsWindow::clickOk(d);
         }));
         QCOMPARE(w.prompter.texts().size(), size_t(1));
-        QCOMPARE(w.doc.HeaderTable(65), std::string("999"));
+        QCOMPARE(w.doc.HeaderTable(HeaderEntry::PageTopFromPaper), std::string("999"));
         QCOMPARE(w.doc.modified, 1);
     }
 };
