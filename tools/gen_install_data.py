@@ -142,7 +142,8 @@ def pattern_colour_lines():
 SYMBOLS = "●○×▲△■□"
 SLOT_COLOURS = [(255, 0, 0), (0, 0, 255), (0, 128, 0), (255, 0, 255), (255, 128, 0),
                 (0, 128, 128), (128, 64, 0), (128, 0, 128), (0, 0, 0), (128, 128, 128)]
-ND = "検出されないこと"
+# The legend writes the standard "検出されないこと" (must not be detected) in the room of a number.
+ND = "不検出"
 
 # (name, unit, remark, reference value, lower limit); test numbers follow the order.
 TESTS = [
@@ -176,15 +177,15 @@ TESTS = [
     ("PCB", "mg/L", ND, "", "0.0005"),
     ("有機燐", "mg/L", ND, "", "0.1"),
     # Class 2: content standard mg/kg
-    ("カドミウム（含有量）", "mg/kg", "45", "45", "4.5"),
-    ("六価クロム（含有量）", "mg/kg", "250", "250", "25"),
-    ("遊離シアン（含有量）", "mg/kg", "50", "50", "5"),
-    ("水銀（含有量）", "mg/kg", "15", "15", "1.5"),
-    ("セレン（含有量）", "mg/kg", "150", "150", "15"),
-    ("鉛（含有量）", "mg/kg", "150", "150", "15"),
-    ("砒素（含有量）", "mg/kg", "150", "150", "15"),
-    ("ふっ素（含有量）", "mg/kg", "4000", "4000", "400"),
-    ("ほう素（含有量）", "mg/kg", "4000", "4000", "400"),
+    ("カドミウム(含有量)", "mg/kg", "45", "45", "4.5"),
+    ("六価クロム(含有量)", "mg/kg", "250", "250", "25"),
+    ("遊離シアン(含有量)", "mg/kg", "50", "50", "5"),
+    ("水銀(含有量)", "mg/kg", "15", "15", "1.5"),
+    ("セレン(含有量)", "mg/kg", "150", "150", "15"),
+    ("鉛(含有量)", "mg/kg", "150", "150", "15"),
+    ("砒素(含有量)", "mg/kg", "150", "150", "15"),
+    ("ふっ素(含有量)", "mg/kg", "4000", "4000", "400"),
+    ("ほう素(含有量)", "mg/kg", "4000", "4000", "400"),
     # Common extra tests
     ("pH", "－", "", "", ""),
     ("1，4-ジオキサン", "mg/L", "0.05", "0.05", "0.005"),
@@ -192,18 +193,26 @@ TESTS = [
     ("含水比", "%", "", "", ""),
 ]
 
-# Graphs: title 1, title 2, kind (1 log, 0 linear), slots. A log slot is
-# (test number, multiplier, shown); a linear slot (test number, from, to, step, shown).
+# Graphs: title 1 (the group and its unit), title 2, kind (1 log, 0 linear), width of the
+# graph column in mm, the legend's name and remark columns in % of it (the unit column too
+# where the tests of a graph differ in unit), and the slots. A log slot is (test number,
+# multiplier, shown); a linear slot (test number, from, to, step, shown). The widths and
+# columns are chosen so that every name, unit and standard fits the default 8-point legend.
 GRAPHS = [
-    ("重金属等溶出量", "基準値", 1, [(n, "0.0001", n == 13) for n in range(13, 22)]),
-    ("重金属等含有量", "基準値", 1, [(n, "1", n == 27) for n in range(27, 36)]),
-    ("揮発性有機化合物", "基準値", 1, [(n, "0.0001", n == 8) for n in (8, 11, 5, 4, 1, 9, 10, 2, 3, 12)]),
-    ("農薬・PCB等", "基準値", 1, [(n, "0.0001", n == 22) for n in (22, 23, 24, 25, 26, 7, 6)]),
-    ("その他", "", 0, [(36, "4", "12", "2", True), (37, "0", "0.2", "0.05", True),
-                          (38, "0", "200", "50", True), (39, "0", "200", "50", True)]),
+    ("溶出量 (mg/L)", "基準値", 1, 21, (12, 68, None, 70), [(n, "0.0001", n == 13) for n in range(13, 22)]),
+    ("含有量 (mg/kg)", "基準値", 1, 26, (10, 79, None, 81), [(n, "1", n == 27) for n in range(27, 36)]),
+    ("揮発性有機化合物 (mg/L)", "基準値", 1, 33, (8, 79, None, 81),
+     [(n, "0.0001", n == 8) for n in (8, 11, 5, 4, 1, 9, 10, 2, 3, 12)]),
+    ("農薬・PCB等 (mg/L)", "基準値", 1, 24, (10, 72, None, 73),
+     [(n, "0.0001", n == 22) for n in (22, 23, 24, 25, 26, 7, 6, 37)]),
+    # No standards here: the remark position that the view gives every graph finds empty remarks.
+    ("その他", "", 0, 18, (15, 70, 72, None), [(36, "4", "12", "2", True), (38, "0", "200", "50", True),
+                                           (39, "0", "200", "50", True)]),
 ]
 LOG_GRID = (1, 10000)  # log grid 1 from and to; the multipliers scale it per test
 TITLE_TOP = 2
+TITLE2_TOP = 9     # the second title on a line of its own, above the standards
+FIRST_NAME_TOP = 17
 
 
 def pct(v):
@@ -211,44 +220,32 @@ def pct(v):
 
 
 def name_tops(n, shown):
-    """The name tops the graph format dialog's "自動" gives (titles at TITLE_TOP %)."""
-    t = TITLE_TOP
-    if t > 1:
-        t = min(t + 10, 1.5 * t)
-        if t < 10:
-            t = 10
-    h = (100 - t) * (0.8 if shown == 1 else 0.7 if shown == 2 else 0.47)
-    step = h / n if n > 5 else h * 0.2
-    tops = []
-    for _ in range(n):
-        tops.append(pct(t))
-        t += step
-    return tops
+    """Name tops a line apart from below the titles, the scale numbers' lines left free."""
+    last = 97 - 8 * shown  # each shown scale takes a line of numbers below the names
+    step = min(7.5, (last - FIRST_NAME_TOP) / n)
+    return ["%.1f" % (FIRST_NAME_TOP + i * step) for i in range(n)]
 
 
 def number_tops(name_top_values, shown_flags):
-    """The number-line tops of "自動" for the slots with their scale shown."""
-    t = max(float(v) for v in name_top_values)
+    """The number lines of the shown scales, a line apart at the foot of the heading."""
     k = sum(shown_flags)
-    if k > 4:
-        base, step = 97, (97 - t) / 6 if k == 5 else (97 - t) / (k + 1)
-    else:
-        base, step = 96, (96 - t) / 6
     tops = [""] * len(shown_flags)
-    value = base
+    value = 97.0
     for i in reversed(range(len(shown_flags))):
         if shown_flags[i]:
-            value -= step
             tops[i] = "%.1f" % value
+            value -= 8
     return tops
 
 
 def graph_rows(graph):
-    title1, title2, kind, slots = graph
+    title1, title2, kind, width, legend, slots = graph
+    name_left, name_right, unit_left, remark_left = legend
     rows = [
-        [title1, "0", "2", "72", str(TITLE_TOP)] + [""] * 6,
-        [title2, "0", "75", "99", str(TITLE_TOP)] + [""] * 6,
-        ["0", "10", "48", "", "49", "", "0", "75", "99", "", ""],
+        [title1, "0", "2", "98", str(TITLE_TOP)] + [""] * 6,
+        [title2, "0", str((remark_left or 74) - 6), "99", str(TITLE2_TOP)] + [""] * 6,
+        ["0", str(name_left), str(name_right), "", "" if unit_left is None else str(unit_left), "",
+         "0", "" if remark_left is None else str(remark_left), "" if remark_left is None else "99", "", ""],
         [str(kind), "5", "1", str(LOG_GRID[0]), str(LOG_GRID[1]), "1", "0", "1", "", "", "___"],
     ]
     shown = [s[-1] for s in slots]
@@ -275,7 +272,7 @@ def test_rows():
     rows = []
     graph_of = {}
     for g, graph in enumerate(GRAPHS):
-        for i, slot in enumerate(graph[3]):
+        for i, slot in enumerate(graph[5]):
             graph_of[slot[0]] = (g, i)
     for n in range(1, 49):
         if n > len(TESTS):
@@ -292,12 +289,12 @@ def test_rows():
 DISPLAY_ITEMS = [
     ["1", "0.0", "", "現場土質名"],
     ["1", "31.8", "", ""],
-    ["1", "8.0", "", "地層・岩体区分"],
+    ["1", "7.0", "", "地層・岩体区分"],
     ["0", "10.0", "", "備考"],
     ["1", "6.4", "", ""],
     ["1", "17.6", "", ""],
-    ["1", "24.0", "", ""],
-] + [["1", "23.0", "20.0", ""] for _ in range(5)] + [
+    ["1", "20.0", "", ""],
+] + [["1", "%.1f" % g[3], "%.1f" % (g[3] - 3), ""] for g in GRAPHS] + [
     ["1", "5.6", "", ""],
     ["0", "0.0", "", ""],
     ["0", "0.0", "", ""],

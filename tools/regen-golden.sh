@@ -22,3 +22,7 @@ page1 tests/data/fullheader.bhc docs/log-page1.png
 rm -f docs/sample-[0-9]*.png
 "$qc" export examples/sample.bhc -o docs/sample.png --dpi 150 --install-dir data/install
 ls docs/sample-[0-9]*.png
+# The page a new user sees first: the empty default document.
+"$qc" export tests/data/empty.bhc -o "$tmp/default.png" --dpi 150 --pages 1 --install-dir data/install
+cp "$tmp/default-1.png" docs/default-page1.png
+echo "wrote docs/default-page1.png"

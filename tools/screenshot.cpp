@@ -1,11 +1,12 @@
 // Takes a screenshot of the main window on a log, for the documentation:
 //   qc_screenshot FILE OUT.png [--install-dir DIR] [--size WxH] [--page N] [--menu N] [--dialog ID]
-//                 [--tab N] [--click NAME] [--modified 1]
+//                 [--modified 1] [--row N] [--click NAME]... [--tab N]
 // Run it under a display (xvfb-run works). --menu opens the N-th menu of the
 // menu bar (1 = ファイル) before the picture is taken; --dialog runs the command
-// of that CommandId number and takes the dialog it opens instead, showing the
-// N-th page (1 = the first) of a dialog with tabs; --click NAME presses the
-// dialog's button of that object name and takes the dialog it opens. An OUT ending
+// of that CommandId number and takes the dialog it opens instead, after selecting
+// row N of its first table and clicking the buttons of those object names (a
+// dialog a button opens is taken instead), showing the N-th page (1 = the
+// first) of a dialog with tabs. An OUT ending
 // in .pdf prints the log through the print flow to that file instead.
 // --modified 1 marks the log as edited (a new or opened file then asks to save it).
 
@@ -22,8 +23,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
 
 #include <cstdio>
@@ -41,16 +44,17 @@ int main(int argc, char** argv)
     }
     std::string installDir;
     QSize size(1280, 860);
-    int page = 1, menu = 0, dialog = -1, tab = 0, modified = 0;
-    QString click;
+    int page = 1, menu = 0, dialog = -1, modified = 0, row = 0, tab = 0;
+    QStringList clicks;
     for (qsizetype i = 3; i + 1 < args.size(); i += 2) {
         if (args[i] == QStringLiteral("--install-dir")) installDir = qc::toNativePath(args[i + 1]);
         if (args[i] == QStringLiteral("--page")) page = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--menu")) menu = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--dialog")) dialog = args[i + 1].toInt();
-        if (args[i] == QStringLiteral("--tab")) tab = args[i + 1].toInt();
-        if (args[i] == QStringLiteral("--click")) click = args[i + 1];
         if (args[i] == QStringLiteral("--modified")) modified = args[i + 1].toInt();
+        if (args[i] == QStringLiteral("--row")) row = args[i + 1].toInt();
+        if (args[i] == QStringLiteral("--tab")) tab = args[i + 1].toInt();
+        if (args[i] == QStringLiteral("--click")) clicks << args[i + 1];
         if (args[i] == QStringLiteral("--size")) {
             const QStringList wh = args[i + 1].split(QLatin1Char('x'));
             if (wh.size() == 2) size = QSize(wh[0].toInt(), wh[1].toInt());
@@ -80,14 +84,16 @@ int main(int argc, char** argv)
         return pages > 0 ? 0 : 1;
     }
     if (dialog >= 0) {
-        if (!click.isEmpty()) {
-            // A button of the dialog opens a further dialog, which is taken instead.
-            QTimer::singleShot(1000, [&] {
-                QWidget* w = QApplication::activeModalWidget();
-                if (auto* b = w ? w->findChild<QAbstractButton*>(click) : nullptr) b->click();
-            });
-        }
-        QTimer::singleShot(click.isEmpty() ? 1500 : 2500, [&] {
+        // Fills the dialog before the picture: a row of its first table, then buttons by name.
+        QTimer::singleShot(1000, [&] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (!w) return;
+            if (auto* table = w->findChild<QTableWidget*>(); table && row > 0)
+                table->setCurrentCell(row - 1, 0);
+            for (const QString& name : clicks)
+                if (auto* b = w->findChild<QAbstractButton*>(name)) b->click();
+        });
+        QTimer::singleShot(1500, [&] {
             QWidget* w = QApplication::activeModalWidget();
             if (QTabWidget* tabs = w && tab > 0 ? w->findChild<QTabWidget*>() : nullptr) {
                 tabs->setCurrentIndex(tab - 1);

@@ -170,7 +170,10 @@ static FlowResult writeTo(Document& doc, const std::string& path, Prompter& prom
 FlowResult SaveDocument(Document& doc, Prompter& prompter, FileChooser& chooser)
 {
     if (doc.path.empty() || doc.path.back() == '.') return SaveDocumentAs(doc, prompter, chooser);
-    const std::string ext = TextAfter(doc.title, ".");
+    // The title is a native (UTF-8) file name: its first "." is found byte by byte, since
+    // walking it as CP932 text would take a "." after "あ" (E3 81 82) for a trail byte.
+    const size_t dot = doc.title.find('.');
+    const std::string ext = dot == std::string::npos ? std::string() : doc.title.substr(dot + 1);
     if (ext.size() < 2) return SaveDocumentAs(doc, prompter, chooser);
     std::string lower = ext;
     std::transform(lower.begin(), lower.end(), lower.begin(),

@@ -1,6 +1,7 @@
 #include "app/installfolder.h"
 
 #include "document/linereader.h"
+#include "document/textops.h"
 #include "platform/files.h"
 
 #include <cstdlib>
@@ -75,8 +76,10 @@ bool isDirectory(const std::string& path)
 std::string InstallFolder::file(std::string_view name) const
 {
     std::string p = path;
-    const char sep = windowsDrives ? '\\' : '/';
-    if (p.empty() || p.back() != sep) p += sep;
+    // A Windows folder is CP932, whose last byte may be the second byte of "表"; a
+    // POSIX folder is UTF-8, where "/" is never part of another character.
+    const bool separated = windowsDrives ? endsWithChar(p, '\\') : !p.empty() && p.back() == '/';
+    if (!separated) p += windowsDrives ? '\\' : '/';
     p += name;
     return p;
 }

@@ -3,6 +3,7 @@
 #include "app/docflows.h"
 #include "document/fieldtext.h"
 #include "document/linereader.h"
+#include "document/textops.h"
 #include "platform/files.h"
 #include "platform/prompter.h"
 
@@ -20,8 +21,8 @@ constexpr size_t kColourLineBytes = 99;
 
 long parseCBase(std::string_view text)
 {
+    text = skipBlanks(text);
     size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
     bool neg = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) neg = text[i++] == '-';
     int base = 10;
@@ -68,8 +69,7 @@ void PatternColourTable::parse(std::string_view bytes)
         if (line.size() <= 1) return;
         // Searched by character: "[" and "{" are also trail bytes of two-byte
         // characters such as "ー" and "＋".
-        if (findText(line, "[") != std::string_view::npos || findText(line, "{") != std::string_view::npos)
-            return;
+        if (containsChar(line, '[') || containsChar(line, '{')) return;
         if (pairs.size() >= kCapacity) return;
         std::string number, colour;
         CsvField(number, line, 1);

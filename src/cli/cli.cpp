@@ -6,6 +6,9 @@
 #include "cli/jsondump.h"
 #include "cli/patternscmd.h"
 #include "cli/streamprompter.h"
+#include "dialogs/fullwidthcheck.h"
+#include "document/cp932.h"
+#include "document/fieldtext.h"
 #include "document/tables.h"
 
 #include <ostream>
@@ -25,6 +28,8 @@ constexpr const char* kUsage =
     "                                       write any accepted log in the current format\n"
     "                                       (the file as read, without defaults)\n"
     "       qc patterns -o SHEET.pdf|.png   draw every soil pattern on a sheet\n"
+    "       qc check FILE [--install-dir DIR]\n"
+    "                                       list the texts holding full-width letters and digits\n"
     "The install folder is DIR, else $QC_INSTALL_DIR, else the one the pointer file\n"
     "names, else the default folder, created from the bundled one on first use.\n";
 
@@ -111,14 +116,37 @@ int runConvert(std::vector<std::string> args, std::ostream& err)
     return 0;
 }
 
+// The full-width report of the "全角英数字の有無" dialog, on the log as the program shows it.
+int runCheck(std::vector<std::string> args, std::ostream& out, std::ostream& err)
+{
+    std::string installDir;
+    if (!takeInstallDir(args, installDir)) {
+        err << "qc: --install-dir needs a folder\n" << kUsage;
+        return 1;
+    }
+    if (args.size() != 2) {
+        err << "qc: check needs exactly one FILE\n" << kUsage;
+        return 1;
+    }
+    Document doc;
+    if (!loadForCli(doc, args[1], err, nullptr)) return 1;
+    AppContext app(InstallEnvironment::fromProcess(installDir));
+    StreamPrompter prompter(err, Answer::Yes);
+    updateDocumentForView(app, doc, prompter);
+    std::string report = cp932::toUtf8(ReplaceAll(fullWidthReport(doc), "\r\n", "\n"));
+    out << report;
+    if (!report.empty() && report.back() != '\n') out << '\n';
+    return 0;
+}
+
 } // namespace
 
 bool isCliCommand(const std::vector<std::string>& args)
 {
     if (args.empty()) return false;
     const std::string& c = args[0];
-    return c == "export" || c == "dump" || c == "convert" || c == "patterns" || c == "--help" || c == "-h" ||
-           c == "help";
+    return c == "export" || c == "dump" || c == "convert" || c == "patterns" || c == "check" ||
+           c == "--help" || c == "-h" || c == "help";
 }
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -139,6 +167,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (args[0] == "dump") return runDump(args, out, err);
     if (args[0] == "convert") return runConvert(args, err);
     if (args[0] == "patterns") return runPatternsCommand(args, out, err);
+    if (args[0] == "check") return runCheck(args, out, err);
     err << "qc: unknown command " << args[0] << '\n' << kUsage;
     return 1;
 }

@@ -10,6 +10,7 @@
 #include "dialogs/pagenumbereditor.h"
 #include "dialogs/scaleeditor.h"
 #include "dialogs/setupeditor.h"
+#include "dialogs/namemastereditor.h"
 
 #include <array>
 #include <string>
@@ -37,19 +38,7 @@ struct HeaderDialogData
     }
 };
 
-// "編集 地質名と図模様": settings lines 25, 27, 28, the two options kept while
-// the program runs, and where the master and the bitmaps are.
-struct NameMasterDialogData
-{
-    int patternUse = 0;    // line 25
-    int patternOption = 0; // line 27
-    int mixedMarks = 0;    // line 28
-    bool allBlack = false;
-    bool monochromeBitmaps = false;
-    std::string masterPath;
-    std::string bitmapFolder;
-    std::string monochromeBitmapFolder;
-};
+// "編集 地質名と図模様": NameMasterDialogData, beside its model.
 
 // Which list dialog of the depth-keyed tables.
 enum class ListDialogKind { Notes, Strata, FreeColumn, WaterLevel, Casing, DrillDate };

@@ -121,6 +121,7 @@ FlowResult ViewController::newDocument(FileChooser& chooser)
     m_doc.path.clear();
     m_doc.title.clear();
     m_doc.modified = 0;
+    ApplyDefaultLogTitle(m_doc);
     viewUpdate(true);
     return FlowResult::Done;
 }
@@ -392,6 +393,7 @@ void ViewController::runNameMaster()
     d.allBlack = m_app.settings.PatternAllBlack();
     d.monochromeBitmaps = m_app.settings.BitmapMonochrome();
     d.masterPath = m_app.paths.nameMaster;
+    d.patternColoursPath = m_app.paths.patternColours;
     d.bitmapFolder = m_app.paths.bitmapFolder;
     d.monochromeBitmapFolder = m_app.paths.monochromeBitmapFolder();
     if (!m_dialogs.nameMaster(d)) return;

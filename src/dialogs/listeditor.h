@@ -243,6 +243,7 @@ protected:
     void clearControls();
     void loadRowIntoControls(int r);
     void setModified() { m_modified = true; }
+    void clearModified() { m_modified = false; }
     const std::string& keyWord() const;
     // Shows "数値が異常です" when the text is not a number within [low, high].
     bool checkRange(const std::string& text, double low, double high, bool showMessages);

@@ -17,14 +17,25 @@ bool isBlank(unsigned char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
+} // namespace
+
 std::string_view skipBlanks(std::string_view text)
 {
+    // The full-width blank is what an IME types before a number; it is skipped as a
+    // whole character (its bytes 0x81 0x40 never start inside another character here,
+    // since only whole characters are stepped over).
+    static constexpr std::string_view fullWidthBlank = "\x81\x40";
     size_t i = 0;
-    while (i < text.size() && isBlank(static_cast<unsigned char>(text[i]))) ++i;
+    while (i < text.size()) {
+        if (isBlank(static_cast<unsigned char>(text[i])))
+            ++i;
+        else if (text.substr(i, 2) == fullWidthBlank)
+            i += 2;
+        else
+            break;
+    }
     return text.substr(i);
 }
-
-} // namespace
 
 int NumericTest(std::string_view text)
 {
@@ -45,6 +56,8 @@ std::vector<std::string> CsvSplit(std::string_view line, Prompter* prompter)
     std::string field;
     bool quoted = false;
     bool pending = true; // a field has started
+    // Byte by byte is safe here: ",", the double quote and LF lie below 0x40 and are
+    // never the second byte of a two-byte character (those are 0x40-0x7E and 0x80-0xFC).
     for (char c : line) {
         if (c == '\n') break;
         if (c == '"') {

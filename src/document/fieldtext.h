@@ -9,6 +9,9 @@ namespace qc {
 
 class Prompter;
 
+// The text without its leading white space: ASCII blanks and full-width blanks "　".
+std::string_view skipBlanks(std::string_view text);
+
 // 1 when the text (after leading white space) starts with one of "1234567890.+-",
 // -1 when it is empty or blank, 0 otherwise.
 int NumericTest(std::string_view text);
@@ -55,7 +58,7 @@ double FloorToMultiple(double x, double m);
 size_t findText(std::string_view text, std::string_view sep, size_t from = 0);
 
 // Decimal conversions as the program does them on cells: leading blanks
-// skipped, leading digits taken, anything else 0.
+// (full-width ones too) skipped, leading digits taken, anything else 0.
 double cellDouble(std::string_view text);
 long cellLong(std::string_view text);
 int cellInt(std::string_view text);

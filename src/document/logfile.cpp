@@ -3,6 +3,7 @@
 
 #include "document/cp932.h"
 #include "document/fieldtext.h"
+#include "document/textops.h"
 #include "platform/files.h"
 
 #include <algorithm>
@@ -293,8 +294,10 @@ void LogReader::ReadLogLine(std::string_view line)
             ++m_column;
         } else if (m_column == 4) {
             // Files of this program end the text with a BEL line; older ones also with "@".
+            // The "@" must be a character of its own: it is the trail byte of "機", "掘",
+            // "法" and the full-width blank. BEL is never a trail byte.
             const bool ends = line.find('\x07') != std::string_view::npos ||
-                              (m_version != logversion::Current && line.find('@') != std::string_view::npos);
+                              (m_version != logversion::Current && containsChar(line, '@'));
             if (ends) {
                 ++m_column;
             } else {

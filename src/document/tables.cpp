@@ -176,13 +176,20 @@ void ApplyViewUpdateDefaults(Document& doc)
         d(DisplayRow::Strata, DisplayCol::Title) = QC_SJ("地層・岩体区分");
 }
 
+void ApplyDefaultLogTitle(Document& doc)
+{
+    if (doc.HeaderTable(HeaderEntry::LogTitle).empty())
+        doc.HeaderTable(HeaderEntry::LogTitle) = QC_SJ("ボーリング柱状図");
+}
+
 void ApplyStartupDefaults(Document& doc)
 {
     for (int row = 8; row <= 12; ++row)
         if (!isNumeric(doc.DisplayItemTable(row, DisplayCol::Width)))
             doc.DisplayItemTable(row, DisplayCol::Width) = formatTenths(23);
-    if (doc.HeaderTable(HeaderEntry::LogTitle).empty())
-        doc.HeaderTable(HeaderEntry::LogTitle) = QC_SJ("ボーリング柱状図");
+    // The title default is a new document's: a file opened at start-up keeps its own
+    // title, also one the user emptied.
+    if (doc.path.empty()) ApplyDefaultLogTitle(doc);
 }
 
 } // namespace qc

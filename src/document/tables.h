@@ -140,7 +140,10 @@ void AlternatingLayerConversion(Document& doc);
 
 // Defaults applied at the end of every load, new document and master reload.
 void ApplyViewUpdateDefaults(Document& doc);
-// Defaults applied at the first view update only: graph widths and log title.
+// Defaults applied at the first view update only: graph widths, and the log title
+// when the document is a new one (no path).
 void ApplyStartupDefaults(Document& doc);
+// The log title "ボーリング柱状図" of a new document, when its title is empty.
+void ApplyDefaultLogTitle(Document& doc);
 
 } // namespace qc

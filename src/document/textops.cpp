@@ -12,6 +12,20 @@ size_t charLengthAt(std::string_view text, size_t i)
     return 1;
 }
 
+size_t findChar(std::string_view text, char c, size_t from)
+{
+    for (size_t p = 0; p < text.size(); p += charLengthAt(text, p))
+        if (p >= from && text[p] == c) return p;
+    return std::string_view::npos;
+}
+
+bool endsWithChar(std::string_view text, char c)
+{
+    size_t last = std::string_view::npos;
+    for (size_t p = 0; p < text.size(); p += charLengthAt(text, p)) last = p;
+    return last != std::string_view::npos && last + 1 == text.size() && text[last] == c;
+}
+
 std::string MidBytes(std::string_view text, int start, int count, bool* ok)
 {
     if (ok) *ok = false;

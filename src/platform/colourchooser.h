@@ -1,6 +1,6 @@
 #pragma once
-// The platform's colour chooser as the core asks for it, and a scripted double
-// for tests. Colours are 0x00BBGGRR.
+// The platform's colour chooser as the core asks for it, and a scripted
+// double for tests.
 
 #include <cstdint>
 #include <deque>
@@ -13,24 +13,29 @@ class ColourChooser
 {
 public:
     virtual ~ColourChooser() = default;
-    // The chosen colour, or nothing when the user cancelled.
+    // The chosen colour (0x00BBGGRR) starting from initial, or nothing when cancelled.
     virtual std::optional<uint32_t> choose(uint32_t initial) = 0;
 };
 
-// Answers from a queue (cancel once it is empty) and records every preset.
+// Answers from a queue (nothing once it is empty) and records the colours it was opened with.
 class ScriptedColourChooser : public ColourChooser
 {
 public:
+    void queue(std::optional<uint32_t> answer) { m_answers.push_back(answer); }
+    const std::vector<uint32_t>& openedWith() const { return m_opened; }
+
     std::optional<uint32_t> choose(uint32_t initial) override
     {
-        presets.push_back(initial);
-        if (answers.empty()) return std::nullopt;
-        std::optional<uint32_t> a = answers.front();
-        answers.pop_front();
+        m_opened.push_back(initial);
+        if (m_answers.empty()) return std::nullopt;
+        auto a = m_answers.front();
+        m_answers.pop_front();
         return a;
     }
-    std::deque<std::optional<uint32_t>> answers;
-    std::vector<uint32_t> presets;
+
+private:
+    std::deque<std::optional<uint32_t>> m_answers;
+    std::vector<uint32_t> m_opened;
 };
 
 } // namespace qc

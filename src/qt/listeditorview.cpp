@@ -48,7 +48,13 @@ QVariant ListEditorItemModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || role != Qt::DisplayRole) return {};
     int col = editorColumn(index.column());
     if (col < 1 || index.row() >= m_editor.rowLimit()) return {};
-    return fromCp932(m_editor.cell(index.row() + 1, col));
+    // A note's lines are shown on one line, as the full-width report shows them
+    // (without the break that ends the last line).
+    QString text = fromCp932(m_editor.cell(index.row() + 1, col));
+    if (text.endsWith(QLatin1Char('\n'))) text.chop(text.endsWith(QStringLiteral("\r\n")) ? 2 : 1);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("/"));
+    text.replace(QLatin1Char('\n'), QLatin1Char('/'));
+    return text;
 }
 
 QVariant ListEditorItemModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -90,7 +90,11 @@ int maxExportDpi(double paperWidthMm, double paperHeightMm)
 void setExportPaper(ViewState& view, const ExportOptions& options)
 {
     const PrinterPage page{unitsFor(options.paperWidthMm, options.dpi),
-                           unitsFor(options.paperHeightMm, options.dpi), options.dpi, options.dpi};
+                           unitsFor(options.paperHeightMm, options.dpi),
+                           options.dpi,
+                           options.dpi,
+                           options.paperWidthMm,
+                           options.paperHeightMm};
     computePaperSize(view, &page);
 }
 

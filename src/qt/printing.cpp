@@ -15,7 +15,8 @@ PrinterPage printerPageOf(const QPrinter& printer)
 {
     const int dpi = printer.resolution();
     const QRect full = printer.pageLayout().fullRectPixels(dpi);
-    return PrinterPage{full.width(), full.height(), dpi, dpi};
+    const QSizeF mm = printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
+    return PrinterPage{full.width(), full.height(), dpi, dpi, mm.width(), mm.height()};
 }
 
 void limitPdfResolution(QPrinter& printer)

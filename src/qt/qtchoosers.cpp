@@ -35,13 +35,6 @@ uint32_t colourRefOf(const QColor& colour)
            static_cast<uint32_t>(colour.blue()) << 16;
 }
 
-std::optional<uint32_t> QtColourChooser::choose(uint32_t initial)
-{
-    const QColor c = QColorDialog::getColor(qColourOf(initial), m_parent, QStringLiteral("色の設定"));
-    if (!c.isValid()) return std::nullopt;
-    return colourRefOf(c);
-}
-
 std::optional<FontChoice> QtFontChooser::choose(const FontRequest& request)
 {
     QDialog dialog(m_parent);

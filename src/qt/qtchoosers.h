@@ -1,8 +1,7 @@
 #pragma once
-// The platform's colour chooser, font chooser (with colour and underline) and
-// editor launcher on Qt.
+// The platform's font chooser (with colour and underline) and editor launcher
+// on Qt; the colour chooser is qt/qtcolourchooser.h.
 
-#include "platform/colourchooser.h"
 #include "platform/fontchooser.h"
 #include "platform/launcher.h"
 
@@ -15,17 +14,6 @@ namespace qc {
 
 QColor qColourOf(uint32_t colourRef);
 uint32_t colourRefOf(const QColor& colour);
-
-class QtColourChooser : public ColourChooser
-{
-public:
-    explicit QtColourChooser(QWidget* parent = nullptr) : m_parent(parent) {}
-    void setParent(QWidget* parent) { m_parent = parent; }
-    std::optional<uint32_t> choose(uint32_t initial) override;
-
-private:
-    QWidget* m_parent;
-};
 
 // The font chooser with a colour button beside it: the platform's own font
 // dialog has no colour.

@@ -1,8 +1,15 @@
 #include "qt/qtdialoghost.h"
 
 #include "app/appcontext.h"
+#include "dialogs/casingeditor.h"
+#include "dialogs/freecolumneditor.h"
 #include "dialogs/geologyeditor.h"
 #include "dialogs/headereditor.h"
+#include "dialogs/noteseditor.h"
+#include "dialogs/strataeditor.h"
+#include "dialogs/waterleveleditor.h"
+#include "dialogs/namemastereditor.h"
+#include "dialogs/shorttexteditor.h"
 #include "document/tables.h"
 #include "qt/displayitemsdialog.h"
 #include "qt/fontdialog.h"
@@ -15,7 +22,16 @@
 #include "qt/scaledialog.h"
 #include "qt/setupdialog.h"
 #include "qt/styledialog.h"
+#include "qt/casingdialog.h"
+#include "qt/freecolumndialog.h"
+#include "qt/fullwidthdialog.h"
+#include "qt/notesdialog.h"
+#include "qt/stratadialog.h"
+#include "qt/namemasterdialog.h"
+#include "qt/qtcolourchooser.h"
+#include "qt/shorttextdialog.h"
 #include "qt/toolbaricons.h"
+#include "qt/waterleveldialog.h"
 
 #include <QMessageBox>
 
@@ -35,6 +51,15 @@ bool QtDialogHost::provides(CommandId id) const
     case CommandId::Style:
     case CommandId::Fonts:
     case CommandId::Help:
+    case CommandId::Notes:
+    case CommandId::Strata:
+    case CommandId::FreeColumn:
+    case CommandId::WaterLevel:
+    case CommandId::Casing:
+    case CommandId::DrillDate:
+    case CommandId::FullWidthCheck:
+    case CommandId::ShortTexts:
+    case CommandId::NameMaster:
         return true;
     default:
         return false;
@@ -162,6 +187,73 @@ void QtDialogHost::help(const std::string& helpPath)
     HelpViewer model(helpPath, m_prompter, m_launcher ? *m_launcher : platformLauncher);
     model.open();
     HelpDialog dialog(model, m_parent);
+    run(dialog);
+}
+
+bool QtDialogHost::list(ListDialogKind kind, Document& doc)
+{
+    const KeyOptions keys = keyOptionsFrom(m_app.settings);
+    switch (kind) {
+    case ListDialogKind::WaterLevel: {
+        WaterLevelEditor model(doc.WaterLevelTable, m_prompter, keys);
+        model.open();
+        WaterLevelDialog dialog(model, m_parent);
+        return run(dialog) == QDialog::Accepted;
+    }
+    case ListDialogKind::Notes: {
+        NotesEditor model(doc, NotesEditor::loadPhrases(m_app.paths.notes, m_prompter), m_prompter, keys);
+        model.open();
+        NotesDialog dialog(model, m_parent);
+        return run(dialog) == QDialog::Accepted;
+    }
+    case ListDialogKind::Strata: {
+        StrataEditor model(doc.StratumTable, StrataEditor::loadDivisions(m_app.paths.strata, m_prompter),
+                           m_prompter, keys);
+        model.open();
+        StrataDialog dialog(model, m_parent);
+        return run(dialog) == QDialog::Accepted;
+    }
+    case ListDialogKind::Casing: {
+        CasingEditor model(doc.CasingTable, m_prompter, keys);
+        model.open();
+        CasingDialog dialog(model, m_parent);
+        return run(dialog) == QDialog::Accepted;
+    }
+    case ListDialogKind::FreeColumn:
+    case ListDialogKind::DrillDate: {
+        const bool free = kind == ListDialogKind::FreeColumn;
+        FreeColumnEditor model(free ? FreeColumnEditor::Mode::FreeColumn : FreeColumnEditor::Mode::DrillDates,
+                               free ? doc.FreeColumnTable : doc.DrillDateTable, m_prompter, keys);
+        model.open();
+        FreeColumnDialog dialog(model, m_parent);
+        return run(dialog) == QDialog::Accepted;
+    }
+    }
+    return false;
+}
+
+void QtDialogHost::fullWidthCheck(const Document& doc)
+{
+    FullWidthDialog dialog(doc, m_parent);
+    run(dialog);
+}
+
+bool QtDialogHost::nameMaster(NameMasterDialogData& data)
+{
+    QtColourChooser colours(m_parent);
+    NameMasterEditor model(data, m_prompter, colours);
+    model.open();
+    NameMasterDialog dialog(model, m_parent);
+    if (run(dialog) != QDialog::Accepted) return false;
+    data = model.data();
+    return true;
+}
+
+void QtDialogHost::shortTexts(const InstallPaths& paths)
+{
+    ShortTextEditor model(paths, m_prompter, keyOptionsFrom(m_app.settings));
+    model.start();
+    ShortTextDialog dialog(model, m_parent);
     run(dialog);
 }
 

@@ -31,6 +31,10 @@ public:
     void about() override;
     bool header(HeaderDialogData& data) override;
     bool geology(Document& doc, int& entry59, int& entry60) override;
+    bool list(ListDialogKind kind, Document& doc) override;
+    void fullWidthCheck(const Document& doc) override;
+    bool nameMaster(NameMasterDialogData& data) override;
+    void shortTexts(const InstallPaths& paths) override;
     bool displayItems(DisplayItemsData& data) override;
     bool scale(ScaleDialogData& data) override;
     bool pageNumber(PageDialogData& data) override;

@@ -22,17 +22,19 @@ double rowY(int i)
 }
 
 // "%2.2s" of a part that is not a number, without cutting a two-byte character.
+// "%2.2s": the first two bytes, padded to two with blanks in front.
 std::string firstTwoBytes(std::string_view text)
 {
-    if (text.empty()) return {};
     std::string s = MidBytes(text, 1, 2);
     if (s.size() < 2) s.insert(0, 2 - s.size(), ' ');
     return s;
 }
 
+// An empty month or day is the unit alone.
 std::string datePart(std::string_view value, const std::string& unit)
 {
     if (isNumeric(value)) return strprintf("%d", cellInt(value)) + unit;
+    if (value.empty()) return unit;
     return firstTwoBytes(value) + unit;
 }
 
@@ -106,6 +108,7 @@ std::string formatDate(std::string_view era, std::string_view year, std::string_
         const int y = cellInt(year);
         out += y == 0 ? QC_SJ("元年") : strprintf("%d", y) + QC_SJ("年");
     } else {
+        // An empty year leaves the two-blank gap a user writes the year into.
         out += firstTwoBytes(year) + QC_SJ("年");
     }
     out += datePart(month, QC_SJ("月"));

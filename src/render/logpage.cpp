@@ -171,8 +171,8 @@ std::vector<double> computeSampleMidDepths(const Document& doc)
     std::vector<double> out;
     for (int r = 1; r <= limits::Sample && isNumeric(doc.SampleTable(r, SampleCol::Top)); ++r) {
         const double top = cellDouble(doc.SampleTable(r, SampleCol::Top));
-        const std::string& bottom = doc.SampleTable(r, SampleCol::Bottom);
-        out.push_back(bottom.empty() ? top : (top + cellDouble(bottom)) / 2);
+        // A sample without a bottom plots at its top, not halfway up to depth 0.
+        out.push_back(sampleHasBottom(doc, r) ? (top + sampleBottomDepth(doc, r)) / 2 : top);
     }
     return out;
 }

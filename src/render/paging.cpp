@@ -67,11 +67,28 @@ int pageCount(const ViewState& view, double deepest)
     return pages > 100000 ? 100000 : static_cast<int>(pages);
 }
 
+namespace {
+
+// Whole millimetres of a page side: of its nominal size when known, else of its `units`
+// dots. A page of whole dots misses its nominal size by up to half a dot (415 mm at
+// 600 dpi is 9803 dots, or 414.99 mm); within that much below a whole millimetre it is
+// that millimetre, so that the page depth and the page count are the same at every
+// resolution.
+int paperSideMm(double nominalMm, int units, int dotsPerInch)
+{
+    if (nominalMm > 0 && std::isfinite(nominalMm)) return static_cast<int>(std::trunc(nominalMm + 1e-9));
+    const double mm = units * 25.4 / dotsPerInch;
+    const double halfDot = 12.7 / dotsPerInch;
+    return static_cast<int>(std::trunc(mm + halfDot + 1e-9));
+}
+
+} // namespace
+
 void computePaperSize(ViewState& view, const PrinterPage* printer)
 {
     if (printer && printer->logPixelsX > 0 && printer->logPixelsY > 0) {
-        view.paperWidthMm = static_cast<int>(std::trunc(printer->widthUnits * 25.4 / printer->logPixelsX));
-        view.paperHeightMm = static_cast<int>(std::trunc(printer->heightUnits * 25.4 / printer->logPixelsY));
+        view.paperWidthMm = paperSideMm(printer->nominalWidthMm, printer->widthUnits, printer->logPixelsX);
+        view.paperHeightMm = paperSideMm(printer->nominalHeightMm, printer->heightUnits, printer->logPixelsY);
         view.usablePaperHeightMm = view.paperHeightMm * 82 / 100;
     }
     if (view.depthPerPage <= 0) defaultDepthPerPage(view);

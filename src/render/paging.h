@@ -26,17 +26,22 @@ void setPrintStartDepth(ViewState& view, double depth);
 // Pages to print: trunc((deepest - start) / (depthPerPage - overlap)) + 1, at least 1.
 int pageCount(const ViewState& view, double deepest);
 
-// The printer's physical page in device units and its resolution.
+// The printer's physical page in device units and its resolution, and the nominal
+// paper size in millimetres when the platform knows it (0 when not).
 struct PrinterPage
 {
     int widthUnits = 0;
     int heightUnits = 0;
     int logPixelsX = 0;
     int logPixelsY = 0;
+    double nominalWidthMm = 0;
+    double nominalHeightMm = 0;
 };
 
 // Paper size from the printer (the defaults stay without one), then the default
-// page depth when none is set.
+// page depth when none is set. The whole millimetres are those of the nominal size, or,
+// without one, of the dots to within half a dot, so that they never depend on the
+// resolution the page was measured at.
 void computePaperSize(ViewState& view, const PrinterPage* printer);
 // Start depth, screen top and overlap 0, page 1, and the page depth that fits the usable paper height.
 void defaultDepthPerPage(ViewState& view);

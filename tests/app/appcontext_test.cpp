@@ -2,6 +2,7 @@
 
 #include "app/appcontext.h"
 #include "app/masterfiles.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "platform/files.h"
 #include "platform/scriptedprompter.h"
@@ -84,6 +85,24 @@ TEST(InstallFolder, WindowsPointerRule)
         EXPECT_EQ(f.path, c.path) << c.name;
         EXPECT_EQ(f.drive + ":" + f.folder, f.path) << c.name;
         EXPECT_EQ(f.file("Sys.ndx"), std::string(c.path) + "\\Sys.ndx") << c.name;
+    }
+
+    // A folder given with its separator gets no second one; a folder whose last
+    // character is a two-byte one ending in the byte "\" (表, ソ, 能) still gets one.
+    struct Join
+    {
+        const char *folder, *expected;
+    } joins[] = {
+        {"D:\\x\\", "D:\\x\\Sys.ndx"},
+        {"D:\\調査表", "D:\\調査表\\Sys.ndx"},
+        {"D:\\データソ", "D:\\データソ\\Sys.ndx"},
+        {"D:\\機能", "D:\\機能\\Sys.ndx"},
+    };
+    for (const Join& j : joins) {
+        InstallFolder f;
+        f.windowsDrives = true;
+        f.path = sj(j.folder);
+        EXPECT_EQ(f.file("Sys.ndx"), sj(j.expected)) << j.expected;
     }
 }
 
@@ -172,9 +191,9 @@ TEST(LoadMasters, EmptyInstallFolderUsesBuiltInsAndShowsTheMessagesInOrder)
     }()));
     EXPECT_EQ(app.fonts, builtinFonts());
     // The start-up and view-update defaults ran all the same.
-    EXPECT_EQ(u8(doc.HeaderTable(38)), "ボーリング柱状図");
-    EXPECT_EQ(doc.DisplayItemTable(8, 2), "23.0");
-    EXPECT_EQ(u8(doc.DisplayItemTable(1, 4)), "現場土質名");
+    EXPECT_EQ(u8(doc.HeaderTable(HeaderEntry::LogTitle)), "ボーリング柱状図");
+    EXPECT_EQ(doc.DisplayItemTable(DisplayRow::graph(1), DisplayCol::Width), "23.0");
+    EXPECT_EQ(u8(doc.DisplayItemTable(DisplayRow::Basic, DisplayCol::Title)), "現場土質名");
 
     // The next view update reads nothing again but still looks for the default document.
     p.clear();
@@ -207,16 +226,17 @@ TEST(LoadMasters, ReadsTheFilesOfTheFolderAndSeedsOnlyEmptyTestNames)
     EXPECT_DOUBLE_EQ(app.fonts[4].points, 7);
     EXPECT_EQ(app.patternColours.colourOf(600), 0x123456u);
     EXPECT_EQ(app.master.entries(GeologyMaster::Bitmap)[0].code, 35);
-    EXPECT_EQ(u8(doc.TestNameTable(1, 1)), "鉛");
-    EXPECT_EQ(doc.TestNameTable(1, 10), "1:2");
-    EXPECT_EQ(doc.DisplayItemTable(1, 2), "0.0"); // view-update defaults after the seeding
+    EXPECT_EQ(u8(doc.TestNameTable(1, TestCol::Name)), "鉛");
+    EXPECT_EQ(doc.TestNameTable(1, TestCol::Shifts), "1:2");
+    EXPECT_EQ(doc.DisplayItemTable(DisplayRow::Basic, DisplayCol::Width),
+              "0.0"); // view-update defaults after the seeding
 
     // A document with test names keeps them.
     Document own;
-    own.TestNameTable(1, 2) = "mg/kg";
+    own.TestNameTable(1, TestCol::Unit) = "mg/kg";
     LoadMasters(app, own, p);
-    EXPECT_EQ(own.TestNameTable(1, 1), "");
-    EXPECT_EQ(own.TestNameTable(1, 2), "mg/kg");
+    EXPECT_EQ(own.TestNameTable(1, TestCol::Name), "");
+    EXPECT_EQ(own.TestNameTable(1, TestCol::Unit), "mg/kg");
 
     // Settings are read once per process unless reloaded.
     put(dir.file("Sys.ndx"), "780\r\n0\r\n0\r\n25\r\n");

@@ -6,6 +6,7 @@
 #include "app/masterfiles.h"
 #include "document/fieldtext.h"
 #include "document/logfile.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "platform/files.h"
 #include "platform/scriptedprompter.h"
@@ -357,9 +358,9 @@ TEST(BundledInstallFolder, DefaultDocumentIsACurrentLogWithTheDesignatedSubstanc
     seedFromDefaultDocument(seeded, bundled("Dflt.bhc"));
     std::map<std::string, std::pair<std::string, std::string>> tests; // name: unit, reference
     for (int r = 1; r <= limits::TestName; ++r)
-        if (!seeded.TestNameTable(r, 1).empty())
-            tests[u8(seeded.TestNameTable(r, 1))] = {u8(seeded.TestNameTable(r, 2)),
-                                                     u8(seeded.TestNameTable(r, 4))};
+        if (!seeded.TestNameTable(r, TestCol::Name).empty())
+            tests[u8(seeded.TestNameTable(r, TestCol::Name))] = {
+                u8(seeded.TestNameTable(r, TestCol::Unit)), u8(seeded.TestNameTable(r, TestCol::Reference))};
     struct Expect
     {
         const char* name;
@@ -392,15 +393,15 @@ TEST(BundledInstallFolder, DefaultDocumentIsACurrentLogWithTheDesignatedSubstanc
         {"チウラム", "mg/L", "0.006"},
         {"PCB", "mg/L", ""},
         {"有機燐", "mg/L", ""},
-        {"カドミウム（含有量）", "mg/kg", "45"},
-        {"六価クロム（含有量）", "mg/kg", "250"},
-        {"遊離シアン（含有量）", "mg/kg", "50"},
-        {"水銀（含有量）", "mg/kg", "15"},
-        {"セレン（含有量）", "mg/kg", "150"},
-        {"鉛（含有量）", "mg/kg", "150"},
-        {"砒素（含有量）", "mg/kg", "150"},
-        {"ふっ素（含有量）", "mg/kg", "4000"},
-        {"ほう素（含有量）", "mg/kg", "4000"},
+        {"カドミウム(含有量)", "mg/kg", "45"},
+        {"六価クロム(含有量)", "mg/kg", "250"},
+        {"遊離シアン(含有量)", "mg/kg", "50"},
+        {"水銀(含有量)", "mg/kg", "15"},
+        {"セレン(含有量)", "mg/kg", "150"},
+        {"鉛(含有量)", "mg/kg", "150"},
+        {"砒素(含有量)", "mg/kg", "150"},
+        {"ふっ素(含有量)", "mg/kg", "4000"},
+        {"ほう素(含有量)", "mg/kg", "4000"},
         {"1，4-ジオキサン", "mg/L", "0.05"},
     };
     for (const Expect& e : expected) {
@@ -418,7 +419,7 @@ TEST(BundledInstallFolder, DefaultDocumentIsACurrentLogWithTheDesignatedSubstanc
             ++slots;
             const int n = cellInt(no);
             ASSERT_GE(n, 1);
-            EXPECT_EQ(seeded.GraphFormatTable(g, r, 2), seeded.TestNameTable(n, 1));
+            EXPECT_EQ(seeded.GraphFormatTable(g, r, 2), seeded.TestNameTable(n, TestCol::Name));
             if (seeded.GraphFormatTable(g, 4, 1) == "1") {
                 EXPECT_GT(cellDouble(seeded.GraphFormatTable(g, r, 8)), 0) << g << " " << r;
                 EXPECT_GT(cellDouble(seeded.GraphFormatTable(g, r, 9)),

@@ -2,6 +2,7 @@
 
 #include "app/docflows.h"
 #include "document/logfile.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "platform/filechooser.h"
 #include "platform/files.h"
@@ -48,8 +49,8 @@ void copyFile(const std::string& from, const std::string& to)
 Document docWithGeology()
 {
     Document doc;
-    doc.GeologyTable(1, 1) = "1.00";
-    doc.GeologyTable(1, 2) = sj("砂");
+    doc.GeologyTable(1, GeologyCol::Depth) = "1.00";
+    doc.GeologyTable(1, GeologyCol::Name) = sj("砂");
     return doc;
 }
 
@@ -88,7 +89,7 @@ TEST(OpenFlow, MissingAndForeignFilesLeaveTheDocumentAsItWas)
         EXPECT_EQ(LoadByPath(doc, c.path, p), FlowResult::Failed);
         ASSERT_EQ(p.entries().size(), 1u);
         EXPECT_EQ(p.entries()[0].text, c.message);
-        EXPECT_EQ(doc.GeologyTable(1, 2), sj("砂"));
+        EXPECT_EQ(doc.GeologyTable(1, GeologyCol::Name), sj("砂"));
         EXPECT_EQ(doc.path, "/old.bhc");
         EXPECT_EQ(doc.modified, 1);
     }
@@ -107,10 +108,10 @@ TEST(OpenFlow, ImportQuestionOnTheStandardPath)
         EXPECT_EQ(p.entries()[0].text, sj("現在の化学試験データは削除されます. よいですか?　"));
         if (a == Answer::Yes) {
             EXPECT_EQ(r, FlowResult::Done);
-            EXPECT_EQ(doc.GeologyTable(1, 2), sj("シルト"));
+            EXPECT_EQ(doc.GeologyTable(1, GeologyCol::Name), sj("シルト"));
         } else {
             EXPECT_EQ(r, FlowResult::Cancelled);
-            EXPECT_EQ(doc.GeologyTable(1, 2), sj("砂"));
+            EXPECT_EQ(doc.GeologyTable(1, GeologyCol::Name), sj("砂"));
         }
     }
 }
@@ -150,13 +151,13 @@ TEST(OpenFlow, DialogAsksBeforeAnImportOnlyWhenSamplesExist)
     EXPECT_TRUE(quiet.entries().empty());
 
     Document withSamples;
-    withSamples.SampleTable(1, 1) = "1.00";
-    withSamples.SampleTable(1, 2) = "1.50";
+    withSamples.SampleTable(1, SampleCol::Top) = "1.00";
+    withSamples.SampleTable(1, SampleCol::Bottom) = "1.50";
     ScriptedPrompter asks;
     asks.queueAnswer(Answer::No);
     EXPECT_EQ(OpenDocumentDialog(withSamples, asks, chooser, install.path()), FlowResult::Cancelled);
     EXPECT_EQ(asks.entries().size(), 1u);
-    EXPECT_EQ(withSamples.SampleTable(1, 1), "1.00");
+    EXPECT_EQ(withSamples.SampleTable(1, SampleCol::Top), "1.00");
 }
 
 TEST(OpenFlow, DialogFindsATokenOnTheSeventhLine)
@@ -170,7 +171,7 @@ TEST(OpenFlow, DialogFindsATokenOnTheSeventhLine)
     Document doc;
     ScriptedPrompter p;
     EXPECT_EQ(OpenDocumentDialog(doc, p, chooser, install.path()), FlowResult::Done);
-    EXPECT_EQ(doc.HeaderTable(1), "T");
+    EXPECT_EQ(doc.HeaderTable(HeaderEntry::SurveyName), "T");
     Document viaPath;
     EXPECT_EQ(LoadByPath(viaPath, logs.file("late.bhc"), p), FlowResult::Failed); // 6 lines only
 }
@@ -182,7 +183,7 @@ TEST(OpenFlow, DialogCancelChangesNothing)
     ScriptedPrompter p;
     FakeChooser chooser;
     EXPECT_EQ(OpenDocumentDialog(doc, p, chooser, install.path()), FlowResult::Cancelled);
-    EXPECT_EQ(doc.GeologyTable(1, 2), sj("砂"));
+    EXPECT_EQ(doc.GeologyTable(1, GeologyCol::Name), sj("砂"));
     EXPECT_FALSE(fileExists(install.file("FilekV.ndx")));
 }
 
@@ -209,10 +210,13 @@ TEST(SaveFlow, ExtensionRulesChooseBetweenSaveAndSaveAs)
         bool asksName;
         bool warns;
     } cases[] = {
-        {"log.BHC", false, false},                          // capitals are fine
-        {"log.v2.bhc", true, true},                         // extension taken after the first dot
-        {"log.txt", true, true},    {"log.b", true, false}, // too short: straight to Save As
+        {"log.BHC", false, false},  // capitals are fine
+        {"log.v2.bhc", true, true}, // extension taken after the first dot
+        {"log.txt", true, true},
+        {"log.b", true, false}, // too short: straight to Save As
         {"log", true, false},
+        {"あ.bhc", false, false},       // a UTF-8 name whose last bytes look like a CP932 lead byte
+        {"柱状図あ.BHC", false, false}, // before the dot
     };
     for (const auto& c : cases) {
         TempDir dir;

@@ -5,6 +5,7 @@
 #include "app/appcontext.h"
 #include "document/fieldtext.h"
 #include "document/logfile.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "platform/files.h"
 #include "platform/scriptedprompter.h"
@@ -57,7 +58,7 @@ TEST(SampleLog, CarriesAWholeChemicalLog)
 {
     const Document doc = load(sampleBytes());
     EXPECT_GE(geologyRowCount(doc), 12);
-    EXPECT_NEAR(cellDouble(doc.GeologyTable(geologyRowCount(doc), 1)), 25.0, 1.0);
+    EXPECT_NEAR(cellDouble(doc.GeologyTable(geologyRowCount(doc), GeologyCol::Depth)), 25.0, 1.0);
     EXPECT_GE(usedRows(doc.NoteTable), 10);
     EXPECT_GE(usedRows(doc.StratumTable), 3);
     EXPECT_GE(usedRows(doc.WaterLevelTable), 1);
@@ -76,7 +77,7 @@ TEST(SampleLog, CarriesAWholeChemicalLog)
     std::set<int> tests;
     std::set<int> kinds;
     for (int g = 1; g <= 5; ++g) {
-        EXPECT_EQ(cellInt(doc.DisplayItemTable(7 + g, 1)), 1) << g;
+        EXPECT_EQ(cellInt(doc.DisplayItemTable(7 + g, DisplayCol::Shown)), 1) << g;
         kinds.insert(cellInt(doc.GraphFormatTable(g, 4, 1)));
         for (int slot = 1; slot <= 10; ++slot) {
             const int u = cellInt(doc.GraphFormatTable(g, 4 + slot, 1));

@@ -4,6 +4,7 @@
 #include "app/masterfiles.h"
 #include "app/patterncolours.h"
 #include "app/settings.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "platform/files.h"
 #include "platform/scriptedprompter.h"
@@ -180,13 +181,17 @@ TEST(PatternColours, ParseRules)
                "600,0x008040,0x008040,C,粘土,\r\n"
                "600,0x0000ff,,,,\r\n"                  // a second pair for 600: the first wins
                "8500,0x142830,0x142830,Pt,ピート,\r\n" // "ー" has "[" as its trail byte
+               "8600,0x0000ff,0x0000ff,Hn,本,\r\n"     // "本" has "{" as its trail byte
+               "8700,0x00ff00,,,表土,\r\n"             // "\\" in "表"
                "{note},1,\r\n"
                "abc,5,\r\n"
                "500,010,\r\n" // leading 0: octal
                "200,255,\r\n"));
-    ASSERT_EQ(t.pairs().size(), 5u);
+    ASSERT_EQ(t.pairs().size(), 7u);
     EXPECT_EQ(t.colourOf(600), 0x008040u);
     EXPECT_EQ(t.colourOf(8500), 0x142830u);
+    EXPECT_EQ(t.colourOf(8600), 0x0000ffu);
+    EXPECT_EQ(t.colourOf(8700), 0x00ff00u);
     EXPECT_EQ(t.colourOf(500), 8u);
     EXPECT_EQ(t.colourOf(200), 255u);
     EXPECT_EQ(t.colourOf(1234), 0u);
@@ -243,19 +248,19 @@ TEST(DefaultDocument, SeedsDisplayItemsGraphFormatsAndTestNames)
 
     Document doc;
     seedFromDefaultDocument(doc, bytes);
-    EXPECT_EQ(doc.DisplayItemTable(1, 2), "1.0");
-    EXPECT_EQ(doc.DisplayItemTable(16, 4), "T16");
+    EXPECT_EQ(doc.DisplayItemTable(DisplayRow::Basic, DisplayCol::Width), "1.0");
+    EXPECT_EQ(doc.DisplayItemTable(DisplayRow::DrillDate, DisplayCol::Title), "T16");
     EXPECT_EQ(doc.GraphFormatTable(1, 1, 1), "g1r1");
     EXPECT_EQ(doc.GraphFormatTable(2, 1, 1), "g2r1"); // the graph advances after row 14
     EXPECT_EQ(doc.GraphFormatTable(5, 14, 11), "11");
-    EXPECT_EQ(u8(doc.TestNameTable(1, 1)), "鉛");
-    EXPECT_EQ(doc.TestNameTable(1, 9), "0x0000ff");
-    EXPECT_EQ(doc.TestNameTable(1, 10), "1:2.5"); // the list column gets the first value only
-    EXPECT_EQ(u8(doc.TestNameTable(2, 6)), "○");
+    EXPECT_EQ(u8(doc.TestNameTable(1, TestCol::Name)), "鉛");
+    EXPECT_EQ(doc.TestNameTable(1, TestCol::Colour), "0x0000ff");
+    EXPECT_EQ(doc.TestNameTable(1, TestCol::Shifts), "1:2.5"); // the list column gets the first value only
+    EXPECT_EQ(u8(doc.TestNameTable(2, TestCol::Symbol)), "○");
     // Every other section is ignored.
-    EXPECT_EQ(doc.HeaderTable(1), "");
-    EXPECT_EQ(doc.GeologyTable(1, 1), "");
-    EXPECT_EQ(doc.SampleTable(1, 1), "");
+    EXPECT_EQ(doc.HeaderTable(HeaderEntry::SurveyName), "");
+    EXPECT_EQ(doc.GeologyTable(1, GeologyCol::Depth), "");
+    EXPECT_EQ(doc.SampleTable(1, SampleCol::Top), "");
 
     ScriptedPrompter p;
     Document empty;

@@ -1,7 +1,9 @@
 // The command line: dump and convert end to end, in process.
 
+#include "app/docflows.h"
 #include "cli/cli.h"
 #include "document/logfile.h"
+#include "document/tables.h"
 #include "platform/files.h"
 #include "support/clirun.h"
 #include "support/testutil.h"
@@ -100,7 +102,7 @@ TEST(Cli, DumpRunsTheViewUpdateWithTheGivenInstallFolder)
     CliRun r = qc::test::runQc({"dump", "--install-dir", dir.path(), dataPath("current.bhc")});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.err.find(dir.path() + "/Sys.ndx"), std::string::npos) << r.err;
-    EXPECT_NE(r.out.find("\"ボーリング柱状図\""), std::string::npos); // start-up default of an empty title
+    EXPECT_NE(r.out.find("\"ボーリング柱状図\""), std::string::npos); // the file's own title
 
     // A fresh user (the test's own XDG folders): the default folder is seeded
     // from the bundled one and every derived column is filled.
@@ -126,4 +128,29 @@ TEST(Cli, ConvertAcceptsTheInstallFolderOptionAndKeepsTheFileAsRead)
     ASSERT_TRUE(readFileBytes(dataPath("current.bhc"), original));
     ASSERT_TRUE(readFileBytes(out, bytes));
     EXPECT_EQ(bytes, original);
+}
+
+TEST(Cli, CheckPrintsTheFullWidthReport)
+{
+    TempDir dir;
+    Document doc;
+    doc.GeologyTable(1, 1) = "1.00";
+    doc.GeologyTable(1, 2) = qc::test::sj("ＳＭ粘土");
+    doc.GeologyTable(2, 1) = "2.00";
+    doc.GeologyTable(2, 2) = qc::test::sj("砂");
+    const std::string path = dir.file("fw.bhc");
+    ASSERT_TRUE(writeDocumentFile(doc, path));
+    CliRun r = qc::test::runQc({"check", path});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("▼地質 色調\n( 1.00 m ) ＳＭ粘土  \n"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find('\r'), std::string::npos);
+    EXPECT_EQ(r.out.find("砂"), std::string::npos);
+
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"check"}, std::vector<std::string>{"check", dataPath("foreign.txt")}}) {
+        CliRun bad = qc::test::runQc(args);
+        EXPECT_EQ(bad.status, 1);
+        EXPECT_TRUE(bad.out.empty());
+        EXPECT_EQ(bad.err.rfind("qc: ", 0), 0u) << bad.err;
+    }
 }

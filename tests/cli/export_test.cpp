@@ -93,6 +93,20 @@ TEST(CliExport, PngAndSvgFilesPerPage)
     EXPECT_NE(bytes.find("ボーリング柱状図"), std::string::npos);
 }
 
+TEST(CliExport, PageCountOfACustomPaperDoesNotDependOnTheResolution)
+{
+    // The 25 m sample fits one 297 x 415 mm page (26 m a page) at every resolution;
+    // asking for page 2 is refused before anything is drawn.
+    TempDir dir;
+    const std::string log = std::string(QC_SOURCE_DIR) + "/examples/sample.bhc";
+    for (const char* dpi : {"100", "200", "300", "600"}) {
+        CliRun r = qc::test::runQc(
+            {"export", log, "-o", dir.file("x.pdf"), "--paper", "297x415mm", "--dpi", dpi, "--pages", "2-2"});
+        EXPECT_EQ(r.status, 1) << dpi;
+        EXPECT_NE(r.err.find("pages 1-1"), std::string::npos) << dpi << ": " << r.err;
+    }
+}
+
 TEST(CliExport, FailureLeavesAnExistingFileAlone)
 {
     TempDir dir;

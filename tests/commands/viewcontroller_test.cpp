@@ -5,6 +5,8 @@
 #include "app/appcontext.h"
 #include "app/viewstate.h"
 #include "commands/viewcontroller.h"
+#include "document/logfile.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "platform/filechooser.h"
 #include "platform/files.h"
@@ -194,8 +196,8 @@ struct Fixture
     void layers(int n)
     {
         for (int r = 1; r <= n; ++r) {
-            doc.GeologyTable(r, 1) = std::to_string(r) + ".00";
-            doc.GeologyTable(r, 2) = sj("砂");
+            doc.GeologyTable(r, GeologyCol::Depth) = std::to_string(r) + ".00";
+            doc.GeologyTable(r, GeologyCol::Name) = sj("砂");
         }
     }
     std::string settingsFile() const { return app.paths.settings; }
@@ -220,17 +222,17 @@ TEST(ViewController, ViewUpdateLoadsMastersResetsThePageAndFillsTheRolesOnShow)
     ASSERT_TRUE(f.host.scroll);
     EXPECT_EQ(f.host.scroll->widthMm, 354);
     EXPECT_EQ(f.view.clipWidthMm, 350);
-    EXPECT_EQ(u8(f.doc.HeaderTable(41)), "主任技師");
-    EXPECT_EQ(u8(f.doc.HeaderTable(44)), "ボーリング責任者");
-    EXPECT_FALSE(f.doc.TestNameTable(1, 1).empty()); // seeded from the default document
+    EXPECT_EQ(u8(f.doc.HeaderTable(HeaderEntry::Role1)), "主任技師");
+    EXPECT_EQ(u8(f.doc.HeaderTable(HeaderEntry::Role4)), "ボーリング責任者");
+    EXPECT_FALSE(f.doc.TestNameTable(1, TestCol::Name).empty()); // seeded from the default document
     EXPECT_EQ(f.host.repaints, 1);
 
     // Roles already set stay; a later update without a new document leaves the scroll alone.
-    f.doc.HeaderTable(41) = sj("技師");
+    f.doc.HeaderTable(HeaderEntry::Role1) = sj("技師");
     f.host.scroll.reset();
     f.ctl.viewUpdate(false);
     EXPECT_FALSE(f.host.scroll);
-    EXPECT_EQ(u8(f.doc.HeaderTable(41)), "技師");
+    EXPECT_EQ(u8(f.doc.HeaderTable(HeaderEntry::Role1)), "技師");
 }
 
 TEST(ViewController, WithoutAPrinterThePaperDefaultsStay)
@@ -259,7 +261,39 @@ TEST(ViewController, NewDocumentClearsAnUnmodifiedDocumentWithoutAsking)
     EXPECT_EQ(geologyRowCount(f.doc), 0);
     EXPECT_EQ(f.doc.modified, 0);
     EXPECT_TRUE(f.doc.path.empty());
-    EXPECT_EQ(u8(f.doc.HeaderTable(41)), "主任技師");
+    EXPECT_EQ(u8(f.doc.HeaderTable(HeaderEntry::Role1)), "主任技師");
+}
+
+TEST(ViewController, NewDocumentsGetTheDefaultTitleAndFilesKeepTheirOwn)
+{
+    const std::string title = sj("ボーリング柱状図");
+    Fixture f;
+    QueueChooser chooser;
+    // A log saved with its title emptied by the user.
+    Document emptied;
+    emptied.GeologyTable(1, 1) = "2.00";
+    emptied.HeaderTable(38).clear();
+    const std::string path = f.dir.file("untitled-log.bhc");
+    ASSERT_TRUE(writeFileBytes(path, WriteLog(emptied)));
+
+    // Opened at start-up (the first view update), it stays untitled.
+    ASSERT_EQ(f.ctl.openPath(path, chooser), FlowResult::Done);
+    EXPECT_EQ(f.doc.HeaderTable(38), "");
+
+    // Every new document is titled, not only the first one.
+    f.ctl.newDocument(chooser);
+    EXPECT_EQ(f.doc.HeaderTable(38), title);
+    EXPECT_NE(WriteLog(f.doc).find(title), std::string::npos); // and saved with it
+
+    ASSERT_EQ(f.ctl.openPath(path, chooser), FlowResult::Done);
+    EXPECT_EQ(f.doc.HeaderTable(38), "");
+    f.ctl.newDocument(chooser);
+    EXPECT_EQ(f.doc.HeaderTable(38), title);
+
+    // A new document at start-up is titled as well.
+    Fixture fresh;
+    fresh.ctl.newDocument(chooser);
+    EXPECT_EQ(fresh.doc.HeaderTable(38), title);
 }
 
 // Every command that replaces a modified document asks first: 保存 saves (and
@@ -447,11 +481,11 @@ TEST(ViewController, HeaderFillsCompanyAndTelephoneAndWritesFlagsAsOneOrZero)
     f.app.settings.setText(49, sj("試験工業株式会社"));
     f.app.settings.setText(50, "03-1234-5678");
     f.layers(4);
-    f.doc.HeaderTable(1) = sj("調査");
-    f.doc.HeaderTable(36) = "1";
-    f.doc.HeaderTable(47) = "2"; // only the value 1 ticks
-    f.doc.HeaderTable(48) = "";
-    f.doc.HeaderTable(14) = "kept";
+    f.doc.HeaderTable(HeaderEntry::SurveyName) = sj("調査");
+    f.doc.HeaderTable(HeaderEntry::ShowElevation) = "1";
+    f.doc.HeaderTable(HeaderEntry::CompactHeader) = "2"; // only the value 1 ticks
+    f.doc.HeaderTable(HeaderEntry::HeaderUnderline) = "";
+    f.doc.HeaderTable(HeaderEntry::LatitudeInFile) = "kept";
 
     HeaderDialogData seen;
     f.dialogs.onHeader = [&](HeaderDialogData& d) {
@@ -468,25 +502,25 @@ TEST(ViewController, HeaderFillsCompanyAndTelephoneAndWritesFlagsAsOneOrZero)
     EXPECT_TRUE(seen.elevationShown);
     EXPECT_FALSE(seen.compactHeader);
     EXPECT_FALSE(seen.headerUnderline);
-    EXPECT_EQ(u8(f.doc.HeaderTable(1)), "調査"); // Cancel changes nothing
-    EXPECT_TRUE(f.doc.HeaderTable(39).empty());
+    EXPECT_EQ(u8(f.doc.HeaderTable(HeaderEntry::SurveyName)), "調査"); // Cancel changes nothing
+    EXPECT_TRUE(f.doc.HeaderTable(HeaderEntry::Company).empty());
 
     f.dialogs.ok = true;
     f.ctl.run(CommandId::Header);
-    EXPECT_EQ(u8(f.doc.HeaderTable(1)), "新しい調査");
-    EXPECT_EQ(u8(f.doc.HeaderTable(39)), "試験工業株式会社");
-    EXPECT_EQ(f.doc.HeaderTable(36), "0");
-    EXPECT_EQ(f.doc.HeaderTable(47), "0");
-    EXPECT_EQ(f.doc.HeaderTable(48), "1");
-    EXPECT_EQ(f.doc.HeaderTable(14), "kept"); // not a dialog field
+    EXPECT_EQ(u8(f.doc.HeaderTable(HeaderEntry::SurveyName)), "新しい調査");
+    EXPECT_EQ(u8(f.doc.HeaderTable(HeaderEntry::Company)), "試験工業株式会社");
+    EXPECT_EQ(f.doc.HeaderTable(HeaderEntry::ShowElevation), "0");
+    EXPECT_EQ(f.doc.HeaderTable(HeaderEntry::CompactHeader), "0");
+    EXPECT_EQ(f.doc.HeaderTable(HeaderEntry::HeaderUnderline), "1");
+    EXPECT_EQ(f.doc.HeaderTable(HeaderEntry::LatitudeInFile), "kept"); // not a dialog field
 }
 
 TEST(ViewController, GeologyPassesEntries59And60AndDerivesThePatterns)
 {
     Fixture f;
     f.ctl.viewUpdate(true);
-    f.doc.HeaderTable(59) = "1";
-    f.doc.HeaderTable(60) = "x";
+    f.doc.HeaderTable(HeaderEntry::SplitTopsoil) = "1";
+    f.doc.HeaderTable(HeaderEntry::AlternationLines) = "x";
     int in59 = -1, in60 = -1;
     f.dialogs.onGeology = [&](int& a, int& b) {
         in59 = a;
@@ -495,13 +529,13 @@ TEST(ViewController, GeologyPassesEntries59And60AndDerivesThePatterns)
         b = 7;
     };
     f.layers(1);
-    f.doc.GeologyTable(1, 12) = "stale";
+    f.doc.GeologyTable(1, GeologyCol::VectorName) = "stale";
     f.ctl.run(CommandId::Geology);
     EXPECT_EQ(in59, 1);
     EXPECT_EQ(in60, 0);
-    EXPECT_EQ(f.doc.HeaderTable(59), "0");
-    EXPECT_EQ(f.doc.HeaderTable(60), "7");
-    EXPECT_NE(f.doc.GeologyTable(1, 12), "stale"); // recomputed from the name
+    EXPECT_EQ(f.doc.HeaderTable(HeaderEntry::SplitTopsoil), "0");
+    EXPECT_EQ(f.doc.HeaderTable(HeaderEntry::AlternationLines), "7");
+    EXPECT_NE(f.doc.GeologyTable(1, GeologyCol::VectorName), "stale"); // recomputed from the name
 }
 
 TEST(ViewController, TestDataPassesEntries49And50)
@@ -516,8 +550,8 @@ TEST(ViewController, TestDataPassesEntries49And50)
         {"0", "0", false, false}, {"2", "1", true, true}, {"", "2", false, false}, {"1", "", true, false}};
     for (const auto& c : cases) {
         Fixture f;
-        f.doc.HeaderTable(49) = c.e49;
-        f.doc.HeaderTable(50) = c.e50;
+        f.doc.HeaderTable(HeaderEntry::ValuesBesideSymbols) = c.e49;
+        f.doc.HeaderTable(HeaderEntry::BlackAndWhiteSymbols) = c.e50;
         bool beside = !c.beside, mono = !c.mono;
         f.dialogs.onTestData = [&](bool& a, bool& b) {
             beside = a;
@@ -528,8 +562,8 @@ TEST(ViewController, TestDataPassesEntries49And50)
         f.ctl.run(CommandId::TestData);
         EXPECT_EQ(beside, c.beside) << c.e49;
         EXPECT_EQ(mono, c.mono) << c.e50;
-        EXPECT_EQ(f.doc.HeaderTable(49), c.beside ? "0" : "1");
-        EXPECT_EQ(f.doc.HeaderTable(50), c.mono ? "0" : "1");
+        EXPECT_EQ(f.doc.HeaderTable(HeaderEntry::ValuesBesideSymbols), c.beside ? "0" : "1");
+        EXPECT_EQ(f.doc.HeaderTable(HeaderEntry::BlackAndWhiteSymbols), c.mono ? "0" : "1");
     }
 }
 
@@ -549,7 +583,7 @@ TEST(ViewController, DisplayItemsWriteOnlyTheEditableCellsAndWarnOnceAboutWideGr
     };
     for (const Case& c : cases) {
         Fixture f;
-        f.doc.DisplayItemTable(2, 2) = "55.0"; // a fixed width
+        f.doc.DisplayItemTable(DisplayRow::Notes, DisplayCol::Width) = "55.0"; // a fixed width
         f.dialogs.onDisplayItems = [&](DisplayItemsData& d) {
             d.shown[1] = 0;
             d.shown[5] = 1;
@@ -564,13 +598,13 @@ TEST(ViewController, DisplayItemsWriteOnlyTheEditableCellsAndWarnOnceAboutWideGr
         };
         f.ctl.run(CommandId::DisplayItems);
         const TextTable& t = f.doc.DisplayItemTable;
-        EXPECT_EQ(t(1, 1), "1") << c.name;
-        EXPECT_EQ(t(5, 1), "1");
-        EXPECT_EQ(t(6, 1), "0");
-        EXPECT_EQ(t(2, 2), "55.0"); // fixed widths are never written
-        EXPECT_EQ(t(3, 2), "3.4");
-        EXPECT_EQ(u8(t(1, 4)), "土質区分");
-        EXPECT_TRUE(t(2, 4).empty());
+        EXPECT_EQ(t(DisplayRow::Basic, DisplayCol::Shown), "1") << c.name;
+        EXPECT_EQ(t(DisplayRow::WaterLevel, DisplayCol::Shown), "1");
+        EXPECT_EQ(t(DisplayRow::Sampling, DisplayCol::Shown), "0");
+        EXPECT_EQ(t(DisplayRow::Notes, DisplayCol::Width), "55.0"); // fixed widths are never written
+        EXPECT_EQ(t(DisplayRow::Strata, DisplayCol::Width), "3.4");
+        EXPECT_EQ(u8(t(DisplayRow::Basic, DisplayCol::Title)), "土質区分");
+        EXPECT_TRUE(t(DisplayRow::Notes, DisplayCol::Title).empty());
         const auto texts = f.prompter.texts();
         EXPECT_EQ(texts.size(), c.warns ? 1u : 0u) << c.name;
         if (!texts.empty()) {
@@ -583,9 +617,9 @@ TEST(ViewController, PageNumberTakesThePaperFirstAndPasses64And67AsNumbers)
 {
     Fixture f;
     f.host.printer = a4At600();
-    f.doc.HeaderTable(61) = "(";
-    f.doc.HeaderTable(64) = "1";
-    f.doc.HeaderTable(67) = "";
+    f.doc.HeaderTable(HeaderEntry::PagePrefix) = "(";
+    f.doc.HeaderTable(HeaderEntry::PageTopFrom) = "1";
+    f.doc.HeaderTable(HeaderEntry::PageLeftFrom) = "";
     PageDialogData seen;
     f.dialogs.onPage = [&](PageDialogData& d) {
         seen = d;
@@ -599,9 +633,9 @@ TEST(ViewController, PageNumberTakesThePaperFirstAndPasses64And67AsNumbers)
     EXPECT_EQ(seen.leftFrom, 0);
     EXPECT_EQ(seen.paperWidthMm, 210);
     EXPECT_EQ(seen.paperHeightLess16Mm, 297 - 16);
-    EXPECT_EQ(f.doc.HeaderTable(62), "5");
-    EXPECT_EQ(f.doc.HeaderTable(64), "0");
-    EXPECT_EQ(f.doc.HeaderTable(67), "1");
+    EXPECT_EQ(f.doc.HeaderTable(HeaderEntry::FirstPage), "5");
+    EXPECT_EQ(f.doc.HeaderTable(HeaderEntry::PageTopFrom), "0");
+    EXPECT_EQ(f.doc.HeaderTable(HeaderEntry::PageLeftFrom), "1");
 }
 
 TEST(ViewController, ScaleOverlapNotBelowThePageDepthShowsTheDialogOnceMore)

@@ -6,6 +6,7 @@
 
 #include "dialogs/geologyeditor.h"
 #include "document/geologymaster.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "platform/files.h"
 #include "platform/scriptedprompter.h"
@@ -300,8 +301,8 @@ TEST(GeologyEditor, DefaultWordAndBitColumnsOfAnAddedRow)
     EXPECT_EQ(f.ed->row(2)[G::ColBitPattern1], ".");
 
     // A row read with bit 8 set loses it when the boxes write the row again.
-    f.doc.GeologyTable(1, 1) = "3.00";
-    f.doc.GeologyTable(1, 7) = "15";
+    f.doc.GeologyTable(1, GeologyCol::Depth) = "3.00";
+    f.doc.GeologyTable(1, GeologyCol::Attributes) = "15";
     f.reopen();
     EXPECT_EQ(f.ed->row(1)[G::ColBit8], "_");
     f.ed->clickRow(1);
@@ -321,8 +322,8 @@ TEST(GeologyEditor, ColourToneOnlyRowCarriesNoUnderlines)
     f.ed->fieldLeft(G::Colour);
     f.ed->add();
     ASSERT_TRUE(f.ed->accept());
-    EXPECT_EQ(f.doc.GeologyTable(1, 7), "128");
-    EXPECT_EQ(u8(f.doc.GeologyTable(1, 4)), "暗灰");
+    EXPECT_EQ(f.doc.GeologyTable(1, GeologyCol::Attributes), "128");
+    EXPECT_EQ(u8(f.doc.GeologyTable(1, GeologyCol::Tone)), "暗灰");
 
     // With a name the leave rule keeps the underlines.
     f.reopen();
@@ -412,24 +413,24 @@ TEST(GeologyEditor, WriteBackColumnsAndTheFiftyRuleForAlternations)
     }
     ASSERT_TRUE(f.ed->accept());
     const TextTable& t = f.doc.GeologyTable;
-    EXPECT_EQ(t(1, 1), "1.23"); // always "%.2f"
-    EXPECT_EQ(t(1, 9), "30");
-    EXPECT_EQ(t(2, 1), "2.00");
-    EXPECT_EQ(t(2, 9), "0");
-    EXPECT_EQ(t(3, 1), "3.00");
-    EXPECT_EQ(t(3, 9), "");
-    EXPECT_EQ(t(4, 1), "4.00");
-    EXPECT_EQ(t(4, 9), "50");
-    EXPECT_EQ(u8(t(4, 2)), "砂");
-    EXPECT_EQ(u8(t(4, 3)), "シルト");
-    EXPECT_EQ(u8(t(4, 4)), "灰");
-    EXPECT_EQ(t(4, 5), "1500");
-    EXPECT_EQ(t(4, 6), "600");
-    EXPECT_EQ(t(4, 7), "247");
-    EXPECT_EQ(t(4, 8), "S");
-    EXPECT_EQ(u8(t(4, 10)), "・");
-    EXPECT_EQ(u8(t(4, 11)), "の互層");
-    EXPECT_TRUE(t(5, 1).empty());
+    EXPECT_EQ(t(1, GeologyCol::Depth), "1.23"); // always "%.2f"
+    EXPECT_EQ(t(1, GeologyCol::Percent), "30");
+    EXPECT_EQ(t(2, GeologyCol::Depth), "2.00");
+    EXPECT_EQ(t(2, GeologyCol::Percent), "0");
+    EXPECT_EQ(t(3, GeologyCol::Depth), "3.00");
+    EXPECT_EQ(t(3, GeologyCol::Percent), "");
+    EXPECT_EQ(t(4, GeologyCol::Depth), "4.00");
+    EXPECT_EQ(t(4, GeologyCol::Percent), "50");
+    EXPECT_EQ(u8(t(4, GeologyCol::Name)), "砂");
+    EXPECT_EQ(u8(t(4, GeologyCol::AuxName)), "シルト");
+    EXPECT_EQ(u8(t(4, GeologyCol::Tone)), "灰");
+    EXPECT_EQ(t(4, GeologyCol::Pattern1), "1500");
+    EXPECT_EQ(t(4, GeologyCol::Pattern2), "600");
+    EXPECT_EQ(t(4, GeologyCol::Attributes), "247");
+    EXPECT_EQ(t(4, GeologyCol::Symbol), "S");
+    EXPECT_EQ(u8(t(4, GeologyCol::Prefix)), "・");
+    EXPECT_EQ(u8(t(4, GeologyCol::Suffix)), "の互層");
+    EXPECT_TRUE(t(5, GeologyCol::Depth).empty());
     EXPECT_EQ(f.ed->entry59(), 1);
     EXPECT_EQ(f.ed->entry60(), 0);
 }
@@ -438,11 +439,11 @@ TEST(GeologyEditor, OpeningShowsBitsAndClickLoadsTheCheckBoxes)
 {
     Fixture f;
     TextTable& t = f.doc.GeologyTable;
-    t(1, 1) = "1.00";
-    t(1, 2) = sj("砂");
-    t(1, 7) = "66"; // 2 and 64
-    t(2, 1) = "2.00";
-    t(2, 7) = "abc";
+    t(1, GeologyCol::Depth) = "1.00";
+    t(1, GeologyCol::Name) = sj("砂");
+    t(1, GeologyCol::Attributes) = "66"; // 2 and 64
+    t(2, GeologyCol::Depth) = "2.00";
+    t(2, GeologyCol::Attributes) = "abc";
     f.reopen();
     EXPECT_EQ(f.ed->row(1)[G::ColBitName], "_");
     EXPECT_EQ(f.ed->row(1)[G::ColBitDepth], ".");
@@ -497,9 +498,9 @@ TEST(GeologyEditor, InCellEditsKeepBitsAndFlagsWordTogether)
 TEST(GeologyEditor, LiveUpdateFollowsEveryChange)
 {
     Fixture f;
-    f.doc.GeologyTable(1, 1) = "1.00";
-    f.doc.GeologyTable(1, 2) = sj("砂");
-    f.doc.GeologyTable(1, 7) = "247";
+    f.doc.GeologyTable(1, GeologyCol::Depth) = "1.00";
+    f.doc.GeologyTable(1, GeologyCol::Name) = sj("砂");
+    f.doc.GeologyTable(1, GeologyCol::Attributes) = "247";
     f.reopen();
     f.ed->clickRow(1);
     f.set(G::Name, "粘土");
@@ -525,10 +526,10 @@ TEST(GeologyEditor, ThreeLayersDeriveTheirPatterns)
     ASSERT_TRUE(f.ed->accept());
     DeriveGeologyPatterns(f.doc, f.master);
     const TextTable& t = f.doc.GeologyTable;
-    EXPECT_EQ(u8(t(1, 2)), "シルト");
-    EXPECT_EQ(t(1, 12), "500.2");
-    EXPECT_EQ(t(1, 14), "M");
-    EXPECT_EQ(t(3, 12), "10000.0");
+    EXPECT_EQ(u8(t(1, GeologyCol::Name)), "シルト");
+    EXPECT_EQ(t(1, GeologyCol::VectorName), "500.2");
+    EXPECT_EQ(t(1, GeologyCol::Composed), "M");
+    EXPECT_EQ(t(3, GeologyCol::VectorName), "10000.0");
     EXPECT_EQ(geologyRowCount(f.doc), 3);
 }
 

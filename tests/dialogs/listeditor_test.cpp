@@ -117,6 +117,26 @@ TEST(ListEditorAdd, WritesTheRowFormattedAndClearsTheFields)
     EXPECT_EQ(e.takeFocusRequest(), (FocusRequest{FocusRequest::Field, SampleEditor::Depth}));
 }
 
+TEST(ListEditorAdd, ADepthAfterAFullWidthBlankIsThatDepth)
+{
+    Fixture f;
+    f.row(1, "1.00", "a");
+    f.row(2, sj("　4.00"), "typed after an IME blank");
+    auto& e = f.open();
+    f.type(sj("　2.5"), "b");
+    e.add();
+    EXPECT_TRUE(f.prompter.entries().empty());
+    EXPECT_EQ(e.row(3)[1], "2.50");
+    f.type(sj("　4"), "same depth");
+    e.add();
+    EXPECT_EQ(f.prompter.texts(), std::vector<std::string>{kDuplicate});
+    ASSERT_TRUE(e.accept());
+    EXPECT_EQ(f.table(1, 1), "1.00");
+    EXPECT_EQ(f.table(2, 1), "2.50");
+    EXPECT_EQ(f.table(3, 1), "4.00");
+    EXPECT_EQ(f.table(3, 2), "typed after an IME blank");
+}
+
 TEST(ListEditorAdd, RefusalsShowTheirMessageAndLeaveTheListUnchanged)
 {
     struct Case

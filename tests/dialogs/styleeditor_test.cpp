@@ -133,10 +133,10 @@ TEST(StyleEditor, ColourChooserPresetFromTheFieldInEitherBase)
         f.settings.setText(58, c.field);
         f.open();
         EXPECT_EQ(f.ed->colour(1), c.preset) << c.field;
-        f.colours.answers.push_back(0x123456);
+        f.colours.queue(0x123456);
         EXPECT_TRUE(f.ed->chooseColour(1));
-        ASSERT_EQ(f.colours.presets.size(), 1u);
-        EXPECT_EQ(f.colours.presets[0], c.preset) << c.field;
+        ASSERT_EQ(f.colours.openedWith().size(), 1u);
+        EXPECT_EQ(f.colours.openedWith()[0], c.preset) << c.field;
         EXPECT_EQ(f.ed->text(58), "0x123456");
         // Cancelled: the field stays.
         EXPECT_FALSE(f.ed->chooseColour(1));

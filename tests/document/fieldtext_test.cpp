@@ -93,6 +93,12 @@ TEST(FieldText, SearchesNeverMatchAcrossCharacterBoundaries)
     std::string text = sj("ー");
     EXPECT_EQ(findText(text, "["), std::string::npos);
     EXPECT_EQ(TextAfter(text, "["), "");
+
+    // Two-byte characters ending in "@", "\\", "{", "|" stay whole in comma-separated fields.
+    const std::vector<std::string> fields = CsvSplit(sj("有機物,表土,ソイル,本孔,掛矢"));
+    ASSERT_EQ(fields.size(), 5u);
+    EXPECT_EQ(fields[1], sj("表土"));
+    EXPECT_EQ(fields[4], sj("掛矢"));
 }
 
 TEST(FieldText, ReplaceAll)
@@ -110,6 +116,31 @@ TEST(FieldText, FloorToMultiple)
     EXPECT_DOUBLE_EQ(FloorToMultiple(2314, 100), 2300);
     EXPECT_NEAR(FloorToMultiple(0.3, 0.1), 0.3, 1e-12); // 0.3 / 0.1 is 2.9999999999999996
     EXPECT_DOUBLE_EQ(FloorToMultiple(-0.5, 1), -1);
+}
+
+TEST(FieldText, FullWidthBlanksLeadLikeBlanks)
+{
+    // What an IME leaves before a number: the text is the same number everywhere.
+    struct Case
+    {
+        const char* text;
+        int numeric;
+        double value;
+    } cases[] = {
+        {"　5", 1, 5},    {"　　12.5", 1, 12.5}, {" 　-3.25", 1, -3.25}, {"\t　+2", 1, 2}, {"　", -1, 0},
+        {"　 　", -1, 0}, {"　a5", 0, 0},        {"機5", 0, 0}, // "機" ends in "@", not a blank
+        {"５", 0, 0},     {"5　", 1, 5},
+    };
+    for (const Case& c : cases) {
+        const std::string text = sj(c.text);
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(NumericTest(text), c.numeric);
+        EXPECT_DOUBLE_EQ(cellDouble(text), c.value);
+        EXPECT_EQ(cellLong(text), static_cast<long>(c.value));
+        EXPECT_EQ(cellInt(text), static_cast<int>(c.value));
+    }
+    EXPECT_EQ(parseAutoBase(sj("　0x10")), 16);
+    EXPECT_EQ(parseAutoBase(sj("　-7")), -7);
 }
 
 TEST(FieldText, CellConversions)

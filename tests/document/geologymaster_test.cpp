@@ -2,6 +2,7 @@
 // small hand-made master.
 
 #include "document/geologymaster.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "platform/scriptedprompter.h"
 #include "support/testutil.h"
@@ -206,25 +207,43 @@ TEST(SoilNameComposition, DeriveGeologyPatternsFillsColumns12To14OfUsedRows)
     const GeologyMaster m = loaded();
     Document doc;
     auto& g = doc.GeologyTable;
-    g(1, 1) = "1.00";
-    g(1, 2) = sj("砂質シルト");
-    g(2, 1) = "2.50";
-    g(2, 2) = sj("砂");
-    g(2, 3) = sj("シルト");
-    g(3, 1) = "4.00"; // no name
-    g(3, 3) = sj("粘土");
-    g(5, 12) = "stale";
-    g(5, 14) = "stale";
+    g(1, GeologyCol::Depth) = "1.00";
+    g(1, GeologyCol::Name) = sj("砂質シルト");
+    g(2, GeologyCol::Depth) = "2.50";
+    g(2, GeologyCol::Name) = sj("砂");
+    g(2, GeologyCol::AuxName) = sj("シルト");
+    g(3, GeologyCol::Depth) = "4.00"; // no name
+    g(3, GeologyCol::AuxName) = sj("粘土");
+    g(5, GeologyCol::VectorName) = "stale";
+    g(5, GeologyCol::Composed) = "stale";
     DeriveGeologyPatterns(doc, m);
-    EXPECT_EQ(g(1, 12), "510.2");
-    EXPECT_EQ(g(1, 13), "");
-    EXPECT_EQ(u8(g(1, 14)), "MS");
-    EXPECT_EQ(g(2, 12), "2300.1");
-    EXPECT_EQ(g(2, 13), "500.2");
-    EXPECT_EQ(u8(g(2, 14)), "S");
-    EXPECT_EQ(g(3, 12), "");
-    EXPECT_EQ(g(3, 13), "600.2");
-    EXPECT_EQ(g(3, 14), "");
-    EXPECT_EQ(g(5, 12), ""); // beyond the used rows
-    EXPECT_EQ(g(5, 14), "");
+    EXPECT_EQ(g(1, GeologyCol::VectorName), "510.2");
+    EXPECT_EQ(g(1, GeologyCol::VectorAux), "");
+    EXPECT_EQ(u8(g(1, GeologyCol::Composed)), "MS");
+    EXPECT_EQ(g(2, GeologyCol::VectorName), "2300.1");
+    EXPECT_EQ(g(2, GeologyCol::VectorAux), "500.2");
+    EXPECT_EQ(u8(g(2, GeologyCol::Composed)), "S");
+    EXPECT_EQ(g(3, GeologyCol::VectorName), "");
+    EXPECT_EQ(g(3, GeologyCol::VectorAux), "600.2");
+    EXPECT_EQ(g(3, GeologyCol::Composed), "");
+    EXPECT_EQ(g(5, GeologyCol::VectorName), ""); // beyond the used rows
+    EXPECT_EQ(g(5, GeologyCol::Composed), "");
+}
+
+TEST(GeologyMaster, SectionAndEndMarksAreMatchedByCharacter)
+{
+    // "ー" and "深" end in the byte "[": "ー第" or "深終了" hold the bytes of "[第" and
+    // "[終了" across a character boundary and are entries, not marks.
+    GeologyMaster m;
+    EXPECT_EQ(m.parse(crlf({"[第1 基本],,5,", "スラリー第二層,SL,100.1,1", "深終了岩,D,200,2",
+                            "表土,Ts,300,3", "[第2 混じり]", "礫混じり,-G,1,1", "[終了]", "後,X,9,9"}),
+                      GeologyMaster::Vector),
+              5);
+    const auto base = m.section(GeologyMaster::Vector, 1);
+    ASSERT_EQ(base.size(), 3u);
+    EXPECT_EQ(u8(base[0]->name), "スラリー第二層");
+    EXPECT_EQ(base[0]->code, 100);
+    EXPECT_EQ(u8(base[1]->name), "深終了岩");
+    EXPECT_EQ(u8(base[2]->text), "Ts");
+    EXPECT_EQ(m.section(GeologyMaster::Vector, 2).size(), 1u);
 }

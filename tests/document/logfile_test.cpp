@@ -1,6 +1,7 @@
 // The log file: writer layout, reader sections of every version, version detection.
 
 #include "document/logfile.h"
+#include "document/positions.h"
 #include "platform/files.h"
 #include "platform/scriptedprompter.h"
 #include "support/testutil.h"
@@ -57,30 +58,30 @@ TEST(LogFile, ReadsEverySectionOfTheCurrentFormat)
 {
     Document doc;
     load(doc, fileBytes("current.bhc"));
-    EXPECT_EQ(doc.HeaderTable(1), sj("土壌汚染状況調査"));
-    EXPECT_EQ(doc.HeaderTable(51), "35");
-    EXPECT_EQ(doc.HeaderTable(53), "12.5");
-    EXPECT_EQ(doc.HeaderTable(54), "139");
-    EXPECT_EQ(doc.HeaderTable(56), "30.0");
+    EXPECT_EQ(doc.HeaderTable(HeaderEntry::SurveyName), sj("土壌汚染状況調査"));
+    EXPECT_EQ(doc.HeaderTable(HeaderEntry::LatitudeDeg), "35");
+    EXPECT_EQ(doc.HeaderTable(HeaderEntry::LatitudeSec), "12.5");
+    EXPECT_EQ(doc.HeaderTable(HeaderEntry::LongitudeDeg), "139");
+    EXPECT_EQ(doc.HeaderTable(HeaderEntry::LongitudeSec), "30.0");
     EXPECT_EQ(geologyRowCount(doc), 3);
-    EXPECT_EQ(doc.GeologyTable(3, 11), sj("互層"));
+    EXPECT_EQ(doc.GeologyTable(3, GeologyCol::Suffix), sj("互層"));
     EXPECT_EQ(doc.SpareIntervalTable(1, 6), "e");
-    EXPECT_EQ(doc.NoteTable(1, 4), sj("含水中位\r\n貝殻片混入\r\n"));
-    EXPECT_EQ(doc.NoteTable(1, 5), "1");
-    EXPECT_EQ(doc.NoteTable(2, 3), "x");
-    EXPECT_EQ(doc.NoteTable(2, 5), "0");
-    EXPECT_EQ(doc.StratumTable(1, 3), sj("盛土層"));
-    EXPECT_EQ(doc.WaterLevelTable(2, 3), sj("自噴"));
-    EXPECT_EQ(doc.DrillDateTable(1, 2), "4/12");
-    EXPECT_EQ(doc.FreeColumnTable(1, 3), "1");
-    EXPECT_EQ(doc.CasingTable(1, 2), "VP50");
-    EXPECT_EQ(doc.DisplayItemTable(1, 4), sj("現場土質名"));
+    EXPECT_EQ(doc.NoteTable(1, NoteCol::Text), sj("含水中位\r\n貝殻片混入\r\n"));
+    EXPECT_EQ(doc.NoteTable(1, NoteCol::Underline), "1");
+    EXPECT_EQ(doc.NoteTable(2, NoteCol::Hidden), "x");
+    EXPECT_EQ(doc.NoteTable(2, NoteCol::Underline), "0");
+    EXPECT_EQ(doc.StratumTable(1, StratumCol::Name), sj("盛土層"));
+    EXPECT_EQ(doc.WaterLevelTable(2, WaterCol::Note), sj("自噴"));
+    EXPECT_EQ(doc.DrillDateTable(1, DrillDateCol::Date), "4/12");
+    EXPECT_EQ(doc.FreeColumnTable(1, FreeCol::Underline), "1");
+    EXPECT_EQ(doc.CasingTable(1, CasingCol::Spec), "VP50");
+    EXPECT_EQ(doc.DisplayItemTable(DisplayRow::Basic, DisplayCol::Title), sj("現場土質名"));
     EXPECT_EQ(doc.GraphFormatTable(1, 1, 1), sj("タイトル1"));
-    EXPECT_EQ(doc.TestNameTable(1, 9), "0x0000ff");
-    EXPECT_EQ(doc.TestNameTable(1, 10), "1:2.5,3:-1,");
-    EXPECT_EQ(doc.TestNameTable(2, 10), "");
-    EXPECT_EQ(doc.SampleTable(1, 9), "0.001");
-    EXPECT_EQ(doc.SampleTable(2, 4), "D");
+    EXPECT_EQ(doc.TestNameTable(1, TestCol::Colour), "0x0000ff");
+    EXPECT_EQ(doc.TestNameTable(1, TestCol::Shifts), "1:2.5,3:-1,");
+    EXPECT_EQ(doc.TestNameTable(2, TestCol::Shifts), "");
+    EXPECT_EQ(doc.SampleTable(1, SampleCol::test(1)), "0.001");
+    EXPECT_EQ(doc.SampleTable(2, SampleCol::Method), "D");
 }
 
 TEST(LogFile, EmptyDocumentLayout)
@@ -104,65 +105,66 @@ TEST(LogFile, EmptyDocumentLayout)
 TEST(LogFile, NoteTextGetsItsLineEndAndTheBelLine)
 {
     Document doc;
-    doc.NoteTable(1, 1) = "0.00";
-    doc.NoteTable(1, 2) = "1.00";
-    doc.NoteTable(1, 4) = "ab";
-    doc.NoteTable(1, 5) = "1";
+    doc.NoteTable(1, NoteCol::Top) = "0.00";
+    doc.NoteTable(1, NoteCol::Bottom) = "1.00";
+    doc.NoteTable(1, NoteCol::Text) = "ab";
+    doc.NoteTable(1, NoteCol::Underline) = "1";
     const std::string out = WriteLog(doc);
     EXPECT_NE(out.find("$$K\r\n0.00\r\n1.00\r\n\r\nab\r\n\x07\r\n1\r\n$$N"), std::string::npos);
-    EXPECT_EQ(doc.NoteTable(1, 4), "ab\r\n");
+    EXPECT_EQ(doc.NoteTable(1, NoteCol::Text), "ab\r\n");
 }
 
 TEST(LogFile, CellsThatWouldBreakTheLayoutSurviveASaveAndReload)
 {
     Document doc;
     auto& g = doc.GeologyTable;
-    g(1, 1) = "1.00";
-    g(1, 2) = sj("砂,礫"); // a comma inside a cell
-    g(1, 4) = "$$x";       // looks like a section marker
-    g(1, 8) = "US$$$";
-    doc.NoteTable(1, 1) = "0.00";
-    doc.NoteTable(1, 4) = "mail@example.jp\r\nline2\r\n"; // "@" no longer ends a note of this format
-    doc.NoteTable(1, 5) = "1";
-    doc.TestNameTable(1, 1) = "1,4-" + sj("ジオキサン");
+    g(1, GeologyCol::Depth) = "1.00";
+    g(1, GeologyCol::Name) = sj("砂,礫"); // a comma inside a cell
+    g(1, GeologyCol::Tone) = "$$x";       // looks like a section marker
+    g(1, GeologyCol::Symbol) = "US$$$";
+    doc.NoteTable(1, NoteCol::Top) = "0.00";
+    doc.NoteTable(1, NoteCol::Text) =
+        "mail@example.jp\r\nline2\r\n"; // "@" no longer ends a note of this format
+    doc.NoteTable(1, NoteCol::Underline) = "1";
+    doc.TestNameTable(1, TestCol::Name) = "1,4-" + sj("ジオキサン");
     Document back;
     load(back, WriteLog(doc));
-    EXPECT_EQ(back.GeologyTable(1, 2), sj("砂,礫"));
-    EXPECT_EQ(back.GeologyTable(1, 4), "$$x");
-    EXPECT_EQ(back.GeologyTable(1, 8), "US$$$");
-    EXPECT_EQ(back.NoteTable(1, 4), "mail@example.jp\r\nline2\r\n");
-    EXPECT_EQ(back.NoteTable(1, 5), "1");
-    EXPECT_EQ(back.TestNameTable(1, 1), "1,4-" + sj("ジオキサン"));
+    EXPECT_EQ(back.GeologyTable(1, GeologyCol::Name), sj("砂,礫"));
+    EXPECT_EQ(back.GeologyTable(1, GeologyCol::Tone), "$$x");
+    EXPECT_EQ(back.GeologyTable(1, GeologyCol::Symbol), "US$$$");
+    EXPECT_EQ(back.NoteTable(1, NoteCol::Text), "mail@example.jp\r\nline2\r\n");
+    EXPECT_EQ(back.NoteTable(1, NoteCol::Underline), "1");
+    EXPECT_EQ(back.TestNameTable(1, TestCol::Name), "1,4-" + sj("ジオキサン"));
 }
 
 TEST(LogFile, DoubleQuotesAndControlBytesCannotBreakALine)
 {
     Document doc;
-    doc.GeologyTable(1, 1) = "1.00";
-    doc.GeologyTable(1, 2) = "a\"b";
-    doc.GeologyTable(1, 3) = "next";
-    doc.GeologyTable(1, 4) = "x\r\ny";
-    doc.NoteTable(1, 1) = "0.00";
-    doc.NoteTable(1, 4) = "bell\x07here\r\n";
-    doc.NoteTable(1, 5) = "1";
-    doc.NoteTable(2, 1) = "1.00";
-    doc.NoteTable(2, 4) = "second\r\n";
-    doc.NoteTable(2, 5) = "0";
+    doc.GeologyTable(1, GeologyCol::Depth) = "1.00";
+    doc.GeologyTable(1, GeologyCol::Name) = "a\"b";
+    doc.GeologyTable(1, GeologyCol::AuxName) = "next";
+    doc.GeologyTable(1, GeologyCol::Tone) = "x\r\ny";
+    doc.NoteTable(1, NoteCol::Top) = "0.00";
+    doc.NoteTable(1, NoteCol::Text) = "bell\x07here\r\n";
+    doc.NoteTable(1, NoteCol::Underline) = "1";
+    doc.NoteTable(2, NoteCol::Top) = "1.00";
+    doc.NoteTable(2, NoteCol::Text) = "second\r\n";
+    doc.NoteTable(2, NoteCol::Underline) = "0";
     Document back;
     load(back, WriteLog(doc));
-    EXPECT_EQ(back.GeologyTable(1, 2), "a" + sj("＂") + "b"); // the quote becomes full width
-    EXPECT_EQ(back.GeologyTable(1, 3), "next");
-    EXPECT_EQ(back.GeologyTable(1, 4), "x  y");
-    EXPECT_EQ(back.NoteTable(1, 4), "bell here\r\n");
-    EXPECT_EQ(back.NoteTable(2, 4), "second\r\n");
-    EXPECT_EQ(back.NoteTable(2, 5), "0");
+    EXPECT_EQ(back.GeologyTable(1, GeologyCol::Name), "a" + sj("＂") + "b"); // the quote becomes full width
+    EXPECT_EQ(back.GeologyTable(1, GeologyCol::AuxName), "next");
+    EXPECT_EQ(back.GeologyTable(1, GeologyCol::Tone), "x  y");
+    EXPECT_EQ(back.NoteTable(1, NoteCol::Text), "bell here\r\n");
+    EXPECT_EQ(back.NoteTable(2, NoteCol::Text), "second\r\n");
+    EXPECT_EQ(back.NoteTable(2, NoteCol::Underline), "0");
 }
 
 TEST(LogFile, LongLinesAreReadWhole)
 {
     Document doc;
-    doc.SampleTable(1, 1) = "1.00";
-    doc.SampleTable(1, 2) = "1.50";
+    doc.SampleTable(1, SampleCol::Top) = "1.00";
+    doc.SampleTable(1, SampleCol::Bottom) = "1.50";
     for (int c = 3; c <= 60; ++c) doc.SampleTable(1, c) = std::string(30, static_cast<char>('A' + c % 26));
     Document back;
     load(back, WriteLog(doc));
@@ -172,14 +174,14 @@ TEST(LogFile, LongLinesAreReadWhole)
 TEST(LogFile, SampleSectionEndsWithTheFirstEmptyRow)
 {
     Document doc;
-    doc.SampleTable(1, 1) = "1.00";
-    doc.SampleTable(3, 1) = "3.00"; // after the empty row 2: not written
+    doc.SampleTable(1, SampleCol::Top) = "1.00";
+    doc.SampleTable(3, SampleCol::Top) = "3.00"; // after the empty row 2: not written
     const std::vector<std::string> l = lines(WriteLog(doc));
     ASSERT_GE(l.size(), 3u);
     EXPECT_EQ(l[l.size() - 3], "$$x");
     EXPECT_EQ(l.back(), std::string(59, ','));
 
-    for (int r = 1; r <= 100; ++r) doc.SampleTable(r, 1) = "1";
+    for (int r = 1; r <= 100; ++r) doc.SampleTable(r, SampleCol::Top) = "1";
     const std::vector<std::string> full = lines(WriteLog(doc));
     EXPECT_EQ(full.back(), "1" + std::string(59, ','));
 }
@@ -223,7 +225,7 @@ TEST(LogFile, DataLineWithDollarsStartsASection)
     // "xx$$Wyy" selects section "$" by its third byte, which reads nothing;
     // "$$" alone carries no data and keeps the section.
     EXPECT_EQ(geologyRowCount(doc), 1);
-    EXPECT_EQ(doc.WaterLevelTable(1, 1), "");
+    EXPECT_EQ(doc.WaterLevelTable(1, WaterCol::Level), "");
 }
 
 TEST(LogFile, RowsBeyondATableAreIgnored)
@@ -234,7 +236,7 @@ TEST(LogFile, RowsBeyondATableAreIgnored)
     for (int i = 0; i < 75; ++i) text += "g" + std::to_string(i) + "\r\n";
     Document doc;
     load(doc, text);
-    EXPECT_EQ(doc.StratumTable(10, 1), "9.00");
+    EXPECT_EQ(doc.StratumTable(10, StratumCol::Top), "9.00");
     EXPECT_EQ(doc.GraphFormatTable(5, 14, 1), "g69");
     EXPECT_EQ(doc.GraphFormatTable(2, 1, 1), "g14");
 }
@@ -243,9 +245,9 @@ TEST(LogFile, WaterLevelDisplayBitsDefaultToThree)
 {
     Document doc;
     load(doc, "$$_QVOR780\r\n$$W\r\n-1.00,04/01\r\n-2.00,04/02,,x\r\n-3.00,04/03,,1\r\n");
-    EXPECT_EQ(doc.WaterLevelTable(1, 4), "3");
-    EXPECT_EQ(doc.WaterLevelTable(2, 4), "3");
-    EXPECT_EQ(doc.WaterLevelTable(3, 4), "1");
+    EXPECT_EQ(doc.WaterLevelTable(1, WaterCol::Flags), "3");
+    EXPECT_EQ(doc.WaterLevelTable(2, WaterCol::Flags), "3");
+    EXPECT_EQ(doc.WaterLevelTable(3, WaterCol::Flags), "1");
 }
 
 TEST(LogFile, PreviousFormatConvertsAlternatingLayers)
@@ -253,67 +255,68 @@ TEST(LogFile, PreviousFormatConvertsAlternatingLayers)
     Document doc;
     ASSERT_EQ(load(doc, fileBytes("previous.bhc")), logversion::Previous);
     const auto& g = doc.GeologyTable;
-    EXPECT_EQ(g(1, 2), sj("砂"));
-    EXPECT_EQ(g(1, 3), sj("シルト"));
-    EXPECT_EQ(g(1, 9), "49");
-    EXPECT_EQ(g(1, 7), "503");
-    EXPECT_EQ(g(2, 9), "98");
-    EXPECT_EQ(g(3, 11), ")");
-    EXPECT_EQ(g(4, 9), "70");
-    EXPECT_EQ(g(4, 11), sj("）"));
-    EXPECT_EQ(g(5, 9), "52");
-    EXPECT_EQ(doc.DisplayItemTable(1, 4), sj("旧題")); // own format: display items read
-    EXPECT_EQ(doc.TestNameTable(1, 1), sj("鉛"));
+    EXPECT_EQ(g(1, GeologyCol::Name), sj("砂"));
+    EXPECT_EQ(g(1, GeologyCol::AuxName), sj("シルト"));
+    EXPECT_EQ(g(1, GeologyCol::Percent), "49");
+    EXPECT_EQ(g(1, GeologyCol::Attributes), "503");
+    EXPECT_EQ(g(2, GeologyCol::Percent), "98");
+    EXPECT_EQ(g(3, GeologyCol::Suffix), ")");
+    EXPECT_EQ(g(4, GeologyCol::Percent), "70");
+    EXPECT_EQ(g(4, GeologyCol::Suffix), sj("）"));
+    EXPECT_EQ(g(5, GeologyCol::Percent), "52");
+    EXPECT_EQ(doc.DisplayItemTable(DisplayRow::Basic, DisplayCol::Title),
+              sj("旧題")); // own format: display items read
+    EXPECT_EQ(doc.TestNameTable(1, TestCol::Name), sj("鉛"));
 }
 
 TEST(LogFile, SiblingFormatKeepsTestSettingsAndIgnoresItsCasing)
 {
     Document doc;
-    doc.TestNameTable(1, 1) = "kept";
-    doc.DisplayItemTable(2, 1) = "1";
+    doc.TestNameTable(1, TestCol::Name) = "kept";
+    doc.DisplayItemTable(DisplayRow::Notes, DisplayCol::Shown) = "1";
     doc.GraphFormatTable(1, 1, 1) = "kept";
-    doc.CasingTable(1, 1) = "3.00";
-    doc.SampleTable(5, 9) = "old";
+    doc.CasingTable(1, CasingCol::Depth) = "3.00";
+    doc.SampleTable(5, SampleCol::test(1)) = "old";
     ASSERT_EQ(load(doc, fileBytes("sibling.tvl")), logversion::Sibling);
-    EXPECT_EQ(doc.TestNameTable(1, 1), "kept");
-    EXPECT_EQ(doc.DisplayItemTable(2, 1), "1"); // its "$$o" is not read
+    EXPECT_EQ(doc.TestNameTable(1, TestCol::Name), "kept");
+    EXPECT_EQ(doc.DisplayItemTable(DisplayRow::Notes, DisplayCol::Shown), "1"); // its "$$o" is not read
     EXPECT_EQ(doc.GraphFormatTable(1, 1, 1), "kept");
     // Its "$$T" lines are ignored; the casing of the other borehole is cleared with
     // the rest of the borehole data rather than mixed into this one.
-    EXPECT_EQ(doc.CasingTable(1, 1), "");
-    EXPECT_EQ(doc.SampleTable(1, 3), "S-1");
-    EXPECT_EQ(doc.SampleTable(1, 4), "T");
-    EXPECT_EQ(doc.SampleTable(5, 9), "");
-    EXPECT_EQ(doc.StratumTable(1, 3), sj("沖積層"));
-    EXPECT_EQ(doc.WaterLevelTable(1, 4), "3");
-    EXPECT_EQ(doc.DrillDateTable(1, 2), "5/1");
-    EXPECT_EQ(doc.FreeColumnTable(1, 2), sj("自由"));
-    EXPECT_EQ(doc.NoteTable(1, 4), sj("一行目\r\n二行目\r\n")); // "@" ends the text
-    EXPECT_EQ(doc.NoteTable(1, 5), "1");
-    EXPECT_EQ(doc.GeologyTable(1, 2), sj("シルト"));
-    EXPECT_EQ(doc.GeologyTable(1, 3), sj("粘土"));
-    EXPECT_EQ(doc.GeologyTable(1, 10), sj("･"));
-    EXPECT_EQ(doc.HeaderTable(58), "");
-    EXPECT_EQ(doc.HeaderTable(59), "1");
-    EXPECT_EQ(doc.HeaderTable(60), "");
+    EXPECT_EQ(doc.CasingTable(1, CasingCol::Depth), "");
+    EXPECT_EQ(doc.SampleTable(1, SampleCol::Number), "S-1");
+    EXPECT_EQ(doc.SampleTable(1, SampleCol::Method), "T");
+    EXPECT_EQ(doc.SampleTable(5, SampleCol::test(1)), "");
+    EXPECT_EQ(doc.StratumTable(1, StratumCol::Name), sj("沖積層"));
+    EXPECT_EQ(doc.WaterLevelTable(1, WaterCol::Flags), "3");
+    EXPECT_EQ(doc.DrillDateTable(1, DrillDateCol::Date), "5/1");
+    EXPECT_EQ(doc.FreeColumnTable(1, FreeCol::Text), sj("自由"));
+    EXPECT_EQ(doc.NoteTable(1, NoteCol::Text), sj("一行目\r\n二行目\r\n")); // "@" ends the text
+    EXPECT_EQ(doc.NoteTable(1, NoteCol::Underline), "1");
+    EXPECT_EQ(doc.GeologyTable(1, GeologyCol::Name), sj("シルト"));
+    EXPECT_EQ(doc.GeologyTable(1, GeologyCol::AuxName), sj("粘土"));
+    EXPECT_EQ(doc.GeologyTable(1, GeologyCol::Prefix), sj("･"));
+    EXPECT_EQ(doc.HeaderTable(HeaderEntry::LegacyOption), "");
+    EXPECT_EQ(doc.HeaderTable(HeaderEntry::SplitTopsoil), "1");
+    EXPECT_EQ(doc.HeaderTable(HeaderEntry::AlternationLines), "");
 }
 
 TEST(LogFile, OldestFormatReadsItsOwnSectionLetters)
 {
     Document doc;
     ASSERT_EQ(load(doc, fileBytes("oldest.mrn")), logversion::Oldest);
-    EXPECT_EQ(doc.SampleTable(1, 3), "M-1");
-    EXPECT_EQ(doc.StratumTable(1, 3), sj("洪積層"));    // "$$n"
-    EXPECT_EQ(doc.StratumTable(2, 1), "");              // its "$$N" is not read
-    EXPECT_EQ(doc.DrillDateTable(1, 2), "6/1");         // "$$J"
-    EXPECT_EQ(doc.DrillDateTable(2, 1), "");            // its "$$H" is not read
-    EXPECT_EQ(doc.FreeColumnTable(1, 2), sj("古い欄")); // "$$k"
-    EXPECT_EQ(doc.CasingTable(1, 2), "VP40");
-    EXPECT_EQ(doc.NoteTable(1, 4), sj("記事\r\n"));
-    EXPECT_EQ(doc.HeaderTable(58), "1");
-    EXPECT_EQ(doc.HeaderTable(59), "0");
-    EXPECT_EQ(doc.HeaderTable(60), "1");
-    EXPECT_EQ(doc.GeologyTable(1, 2), sj("粘土")); // no alternating-layer conversion
+    EXPECT_EQ(doc.SampleTable(1, SampleCol::Number), "M-1");
+    EXPECT_EQ(doc.StratumTable(1, StratumCol::Name), sj("洪積層")); // "$$n"
+    EXPECT_EQ(doc.StratumTable(2, StratumCol::Top), "");            // its "$$N" is not read
+    EXPECT_EQ(doc.DrillDateTable(1, DrillDateCol::Date), "6/1");    // "$$J"
+    EXPECT_EQ(doc.DrillDateTable(2, DrillDateCol::Depth), "");      // its "$$H" is not read
+    EXPECT_EQ(doc.FreeColumnTable(1, FreeCol::Text), sj("古い欄")); // "$$k"
+    EXPECT_EQ(doc.CasingTable(1, CasingCol::Spec), "VP40");
+    EXPECT_EQ(doc.NoteTable(1, NoteCol::Text), sj("記事\r\n"));
+    EXPECT_EQ(doc.HeaderTable(HeaderEntry::LegacyOption), "1");
+    EXPECT_EQ(doc.HeaderTable(HeaderEntry::SplitTopsoil), "0");
+    EXPECT_EQ(doc.HeaderTable(HeaderEntry::AlternationLines), "1");
+    EXPECT_EQ(doc.GeologyTable(1, GeologyCol::Name), sj("粘土")); // no alternating-layer conversion
 }
 
 TEST(LogFile, ModifiedFlagIsClearedByLoading)
@@ -327,20 +330,20 @@ TEST(LogFile, ModifiedFlagIsClearedByLoading)
 TEST(LogFile, WholeLinesCannotStartASection)
 {
     Document doc;
-    doc.HeaderTable(1) = "US$$100";
-    doc.HeaderTable(2) = "two";
-    doc.NoteTable(1, 1) = "0.00";
-    doc.NoteTable(1, 4) = "cost $$5\nnext line"; // a bare line feed, as a text box gives it
-    doc.NoteTable(1, 5) = "1";
-    doc.StratumTable(1, 1) = "0.00";
+    doc.HeaderTable(HeaderEntry::SurveyName) = "US$$100";
+    doc.HeaderTable(HeaderEntry::ProjectName) = "two";
+    doc.NoteTable(1, NoteCol::Top) = "0.00";
+    doc.NoteTable(1, NoteCol::Text) = "cost $$5\nnext line"; // a bare line feed, as a text box gives it
+    doc.NoteTable(1, NoteCol::Underline) = "1";
+    doc.StratumTable(1, StratumCol::Top) = "0.00";
     Document back;
     load(back, WriteLog(doc));
-    EXPECT_EQ(back.HeaderTable(1), "US$" + sj("＄") + "100");
-    EXPECT_EQ(back.HeaderTable(2), "two");
-    EXPECT_EQ(back.NoteTable(1, 4), "cost $" + sj("＄") + "5\r\nnext line\r\n");
-    EXPECT_EQ(doc.NoteTable(1, 4), "cost $$5\r\nnext line\r\n");
-    EXPECT_EQ(back.NoteTable(1, 5), "1");
-    EXPECT_EQ(back.StratumTable(1, 1), "0.00");
+    EXPECT_EQ(back.HeaderTable(HeaderEntry::SurveyName), "US$" + sj("＄") + "100");
+    EXPECT_EQ(back.HeaderTable(HeaderEntry::ProjectName), "two");
+    EXPECT_EQ(back.NoteTable(1, NoteCol::Text), "cost $" + sj("＄") + "5\r\nnext line\r\n");
+    EXPECT_EQ(doc.NoteTable(1, NoteCol::Text), "cost $$5\r\nnext line\r\n");
+    EXPECT_EQ(back.NoteTable(1, NoteCol::Underline), "1");
+    EXPECT_EQ(back.StratumTable(1, StratumCol::Top), "0.00");
 }
 
 TEST(LogFile, HeaderCoordinatesAreSplitFromEntries14And15)
@@ -350,8 +353,40 @@ TEST(LogFile, HeaderCoordinatesAreSplitFromEntries14And15)
     text += "35,41,12.5\r\n139,45\r\n";
     Document doc;
     load(doc, text);
-    EXPECT_EQ(doc.HeaderTable(51), "35");
-    EXPECT_EQ(doc.HeaderTable(53), "12.5");
-    EXPECT_EQ(doc.HeaderTable(55), "45");
-    EXPECT_EQ(doc.HeaderTable(56), "");
+    EXPECT_EQ(doc.HeaderTable(HeaderEntry::LatitudeDeg), "35");
+    EXPECT_EQ(doc.HeaderTable(HeaderEntry::LatitudeSec), "12.5");
+    EXPECT_EQ(doc.HeaderTable(HeaderEntry::LongitudeMin), "45");
+    EXPECT_EQ(doc.HeaderTable(HeaderEntry::LongitudeSec), "");
+}
+
+TEST(LogFile, OlderFormatsEndANoteOnlyAtAnAtSignOfItsOwn)
+{
+    // Words whose second byte is an ASCII character: "@" (機, 掘, 法, 察, 繊, the
+    // full-width blank), "[" (深), "\" (表, ソ), "{" (本), "]" (転), "|" (掛).
+    const char* words[] = {"有機物混入", "無水掘り", "観察孔", "工法", "繊維混じり", "粘土　混じり",
+                           "深度",       "表土",     "ソイル", "本孔", "転石",       "掛矢"};
+    const char* tokens[] = {"$$_QVOR", "$$_TVOREN5", "$$_MRVOR1"};
+    for (const char* token : tokens) {
+        for (const char* word : words) {
+            SCOPED_TRACE(std::string(token) + " " + word);
+            const std::string text =
+                std::string(token) + "\r\n$$K\r\n" +
+                sj(std::string("1.00\r\n2.00\r\n\r\n") + word + "\r\n次の行\r\n@\r\n1\r\n" +
+                   "3.00\r\n4.00\r\n\r\n二番目\r\n" + word + "@\r\n0\r\n");
+            Document doc;
+            load(doc, text);
+            const auto& n = doc.NoteTable;
+            EXPECT_EQ(n(1, 4), sj(std::string(word) + "\r\n次の行\r\n"));
+            EXPECT_EQ(n(1, 5), "1");
+            EXPECT_EQ(n(2, 1), "3.00");
+            EXPECT_EQ(n(2, 2), "4.00");
+            EXPECT_EQ(n(2, 4), sj("二番目\r\n")); // a line with a real "@" still ends the text
+            EXPECT_EQ(n(2, 5), "0");
+        }
+    }
+    // The current format ends the text at the BEL line only.
+    Document doc;
+    load(doc, "$$_QVOR780\r\n$$K\r\n1.00\r\n2.00\r\n\r\na@b\r\n\x07\r\n1\r\n");
+    EXPECT_EQ(doc.NoteTable(1, 4), "a@b\r\n");
+    EXPECT_EQ(doc.NoteTable(1, 5), "1");
 }

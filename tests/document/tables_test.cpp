@@ -1,5 +1,6 @@
 // Document tables: clearing, counters, save preparation, load-time conversions, defaults.
 
+#include "document/positions.h"
 #include "document/tables.h"
 #include "support/testutil.h"
 
@@ -12,12 +13,12 @@ TEST(Tables, RowsCountWhileColumnOneIsNumeric)
 {
     Document doc;
     EXPECT_EQ(geologyRowCount(doc), 0);
-    doc.GeologyTable(1, 1) = " 1.00"; // leading blanks are fine
-    doc.GeologyTable(2, 1) = "2.00";
-    doc.GeologyTable(3, 1) = "!3.00"; // ends the table
-    doc.GeologyTable(4, 1) = "4.00";
+    doc.GeologyTable(1, GeologyCol::Depth) = " 1.00"; // leading blanks are fine
+    doc.GeologyTable(2, GeologyCol::Depth) = "2.00";
+    doc.GeologyTable(3, GeologyCol::Depth) = "!3.00"; // ends the table
+    doc.GeologyTable(4, GeologyCol::Depth) = "4.00";
     EXPECT_EQ(geologyRowCount(doc), 2);
-    for (int r = 1; r <= 200; ++r) doc.GeologyTable(r, 1) = "1";
+    for (int r = 1; r <= 200; ++r) doc.GeologyTable(r, GeologyCol::Depth) = "1";
     EXPECT_EQ(geologyRowCount(doc), 200);
 }
 
@@ -25,29 +26,29 @@ TEST(Tables, ClearAllKeepsTheSpareIntervalsAndClearForImportKeepsTestSettings)
 {
     Document doc;
     doc.HeaderTable(90) = "h";
-    doc.GeologyTable(200, 11) = "g";
+    doc.GeologyTable(200, GeologyCol::Suffix) = "g";
     doc.SpareIntervalTable(1, 1) = "1.0";
-    doc.DisplayItemTable(8, 2) = "23.0";
-    doc.TestNameTable(1, 0) = "1";
-    doc.TestNameTable(48, 10) = "1:2,";
+    doc.DisplayItemTable(DisplayRow::graph(1), DisplayCol::Width) = "23.0";
+    doc.TestNameTable(1, TestCol::Number) = "1";
+    doc.TestNameTable(48, TestCol::Shifts) = "1:2,";
     doc.GraphFormatTable(5, 14, 11) = "x";
-    doc.SampleTable(100, 60) = "s";
-    doc.NoteTable(200, 5) = "1";
+    doc.SampleTable(100, SampleCol::Scratch) = "s";
+    doc.NoteTable(200, NoteCol::Underline) = "1";
 
     Document imported = doc;
     ClearForImport(imported);
     EXPECT_EQ(imported.HeaderTable(90), "");
-    EXPECT_EQ(imported.GeologyTable(200, 11), "");
-    EXPECT_EQ(imported.SampleTable(100, 60), "");
-    EXPECT_EQ(imported.NoteTable(200, 5), "");
-    EXPECT_EQ(imported.DisplayItemTable(8, 2), "23.0");
-    EXPECT_EQ(imported.TestNameTable(48, 10), "1:2,");
+    EXPECT_EQ(imported.GeologyTable(200, GeologyCol::Suffix), "");
+    EXPECT_EQ(imported.SampleTable(100, SampleCol::Scratch), "");
+    EXPECT_EQ(imported.NoteTable(200, NoteCol::Underline), "");
+    EXPECT_EQ(imported.DisplayItemTable(DisplayRow::graph(1), DisplayCol::Width), "23.0");
+    EXPECT_EQ(imported.TestNameTable(48, TestCol::Shifts), "1:2,");
     EXPECT_EQ(imported.GraphFormatTable(5, 14, 11), "x");
     EXPECT_EQ(imported.SpareIntervalTable(1, 1), "1.0");
 
     ClearAll(doc);
-    EXPECT_EQ(doc.DisplayItemTable(8, 2), "");
-    EXPECT_EQ(doc.TestNameTable(1, 0), "");
+    EXPECT_EQ(doc.DisplayItemTable(DisplayRow::graph(1), DisplayCol::Width), "");
+    EXPECT_EQ(doc.TestNameTable(1, TestCol::Number), "");
     EXPECT_EQ(doc.GraphFormatTable(5, 14, 11), "");
     EXPECT_EQ(doc.SpareIntervalTable(1, 1), "1.0");
 }
@@ -55,19 +56,19 @@ TEST(Tables, ClearAllKeepsTheSpareIntervalsAndClearForImportKeepsTestSettings)
 TEST(Tables, PrepareForSaveBuildsCoordinatesAndTotalDepth)
 {
     Document doc;
-    doc.HeaderTable(51) = "35";
-    doc.HeaderTable(52) = "41";
-    doc.HeaderTable(53) = "12.5";
-    doc.HeaderTable(45) = "stale";
+    doc.HeaderTable(HeaderEntry::LatitudeDeg) = "35";
+    doc.HeaderTable(HeaderEntry::LatitudeMin) = "41";
+    doc.HeaderTable(HeaderEntry::LatitudeSec) = "12.5";
+    doc.HeaderTable(HeaderEntry::TotalDepth) = "stale";
     PrepareForSave(doc);
-    EXPECT_EQ(doc.HeaderTable(14), "35,41,12.5");
-    EXPECT_EQ(doc.HeaderTable(15), ""); // nothing entered: an empty line, not ",,"
-    EXPECT_EQ(doc.HeaderTable(45), ""); // no geology rows
+    EXPECT_EQ(doc.HeaderTable(HeaderEntry::LatitudeInFile), "35,41,12.5");
+    EXPECT_EQ(doc.HeaderTable(HeaderEntry::LongitudeInFile), ""); // nothing entered: an empty line, not ",,"
+    EXPECT_EQ(doc.HeaderTable(HeaderEntry::TotalDepth), "");      // no geology rows
 
-    doc.GeologyTable(1, 1) = "1.00";
-    doc.GeologyTable(2, 1) = "7.25";
+    doc.GeologyTable(1, GeologyCol::Depth) = "1.00";
+    doc.GeologyTable(2, GeologyCol::Depth) = "7.25";
     PrepareForSave(doc);
-    EXPECT_EQ(doc.HeaderTable(45), "7.25");
+    EXPECT_EQ(doc.HeaderTable(HeaderEntry::TotalDepth), "7.25");
 }
 
 TEST(Tables, AlternatingLayerConversion)
@@ -100,48 +101,48 @@ TEST(Tables, AlternatingLayerConversion)
     for (const auto& c : cases) {
         Document doc;
         auto& g = doc.GeologyTable;
-        g(1, 1) = "1.00";
-        g(1, 2) = sj(c.name);
-        g(1, 3) = sj(c.aux);
-        g(1, 7) = c.col7;
-        g(1, 9) = c.col9;
-        g(1, 10) = sj(c.col10);
-        g(1, 11) = sj(c.col11);
+        g(1, GeologyCol::Depth) = "1.00";
+        g(1, GeologyCol::Name) = sj(c.name);
+        g(1, GeologyCol::AuxName) = sj(c.aux);
+        g(1, GeologyCol::Attributes) = c.col7;
+        g(1, GeologyCol::Percent) = c.col9;
+        g(1, GeologyCol::Prefix) = sj(c.col10);
+        g(1, GeologyCol::Suffix) = sj(c.col11);
         AlternatingLayerConversion(doc);
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(g(1, 2), sj(c.e2));
-        EXPECT_EQ(g(1, 3), sj(c.e3));
-        EXPECT_EQ(g(1, 7), c.e7);
-        EXPECT_EQ(g(1, 9), c.e9);
-        EXPECT_EQ(g(1, 10), sj(c.e10));
-        EXPECT_EQ(g(1, 11), sj(c.e11));
+        EXPECT_EQ(g(1, GeologyCol::Name), sj(c.e2));
+        EXPECT_EQ(g(1, GeologyCol::AuxName), sj(c.e3));
+        EXPECT_EQ(g(1, GeologyCol::Attributes), c.e7);
+        EXPECT_EQ(g(1, GeologyCol::Percent), c.e9);
+        EXPECT_EQ(g(1, GeologyCol::Prefix), sj(c.e10));
+        EXPECT_EQ(g(1, GeologyCol::Suffix), sj(c.e11));
     }
 }
 
 TEST(Tables, ViewUpdateDefaults)
 {
     Document doc;
-    doc.DisplayItemTable(2, 2) = "99";   // always replaced
-    doc.DisplayItemTable(3, 2) = "5.0";  // kept: positive
-    doc.DisplayItemTable(4, 2) = "-1";   // replaced: not positive
-    doc.DisplayItemTable(1, 4) = "mine"; // kept: not empty
+    doc.DisplayItemTable(DisplayRow::Notes, DisplayCol::Width) = "99";      // always replaced
+    doc.DisplayItemTable(DisplayRow::Strata, DisplayCol::Width) = "5.0";    // kept: positive
+    doc.DisplayItemTable(DisplayRow::FreeColumn, DisplayCol::Width) = "-1"; // replaced: not positive
+    doc.DisplayItemTable(DisplayRow::Basic, DisplayCol::Title) = "mine";    // kept: not empty
     doc.GraphFormatTable(2, 1, 3) = "15";
     doc.GraphFormatTable(2, 4, 8) = "0";
     ApplyViewUpdateDefaults(doc);
     const auto& d = doc.DisplayItemTable;
-    EXPECT_EQ(d(1, 2), "0.0");
-    EXPECT_EQ(d(2, 2), "31.8");
-    EXPECT_EQ(d(3, 2), "5.0");
-    EXPECT_EQ(d(4, 2), "3.4");
-    EXPECT_EQ(d(5, 2), "6.4");
-    EXPECT_EQ(d(6, 2), "17.6");
-    EXPECT_EQ(d(7, 2), "24.0");
-    EXPECT_EQ(d(13, 2), "5.6");
-    EXPECT_EQ(d(14, 2), "0.0");
-    EXPECT_EQ(d(16, 2), "5.6");
-    EXPECT_EQ(d(1, 4), "mine");
-    EXPECT_EQ(d(3, 4), sj("地層・岩体区分"));
-    EXPECT_EQ(d(8, 2), ""); // graph widths only at the first update
+    EXPECT_EQ(d(DisplayRow::Basic, DisplayCol::Width), "0.0");
+    EXPECT_EQ(d(DisplayRow::Notes, DisplayCol::Width), "31.8");
+    EXPECT_EQ(d(DisplayRow::Strata, DisplayCol::Width), "5.0");
+    EXPECT_EQ(d(DisplayRow::FreeColumn, DisplayCol::Width), "3.4");
+    EXPECT_EQ(d(DisplayRow::WaterLevel, DisplayCol::Width), "6.4");
+    EXPECT_EQ(d(DisplayRow::Sampling, DisplayCol::Width), "17.6");
+    EXPECT_EQ(d(DisplayRow::GrainSize, DisplayCol::Width), "24.0");
+    EXPECT_EQ(d(DisplayRow::Casing, DisplayCol::Width), "5.6");
+    EXPECT_EQ(d(DisplayRow::Reserved1, DisplayCol::Width), "0.0");
+    EXPECT_EQ(d(DisplayRow::DrillDate, DisplayCol::Width), "5.6");
+    EXPECT_EQ(d(DisplayRow::Basic, DisplayCol::Title), "mine");
+    EXPECT_EQ(d(DisplayRow::Strata, DisplayCol::Title), sj("地層・岩体区分"));
+    EXPECT_EQ(d(DisplayRow::graph(1), DisplayCol::Width), ""); // graph widths only at the first update
     const auto& gf = doc.GraphFormatTable;
     EXPECT_EQ(gf(1, 1, 3), "10");
     EXPECT_EQ(gf(2, 1, 3), "15");
@@ -149,7 +150,14 @@ TEST(Tables, ViewUpdateDefaults)
     EXPECT_EQ(gf(2, 4, 8), "1");
 
     ApplyStartupDefaults(doc);
-    EXPECT_EQ(d(8, 2), "23.0");
-    EXPECT_EQ(d(12, 2), "23.0");
-    EXPECT_EQ(doc.HeaderTable(38), sj("ボーリング柱状図"));
+    EXPECT_EQ(d(DisplayRow::graph(1), DisplayCol::Width), "23.0");
+    EXPECT_EQ(d(DisplayRow::graph(5), DisplayCol::Width), "23.0");
+    EXPECT_EQ(doc.HeaderTable(HeaderEntry::LogTitle), sj("ボーリング柱状図"));
+
+    // A file opened at start-up keeps its title, also an emptied one.
+    Document file;
+    file.path = "/logs/b-1.bhc";
+    ApplyStartupDefaults(file);
+    EXPECT_EQ(file.DisplayItemTable(DisplayRow::graph(1), DisplayCol::Width), "23.0");
+    EXPECT_EQ(file.HeaderTable(HeaderEntry::LogTitle), "");
 }

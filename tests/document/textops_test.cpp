@@ -101,3 +101,42 @@ TEST(TextOps, MidCharsAndCharCount)
     EXPECT_EQ(CharCount(sj("ｱﾝﾀﾞｰ")), 5); // half-width katakana count one byte each
     EXPECT_EQ(CharCount(""), 0);
 }
+
+TEST(TextOps, AsciiCharactersAreFoundOnlyAsCharactersOfTheirOwn)
+{
+    // Each word holds a two-byte character whose second byte is the searched one.
+    struct Case
+    {
+        const char* text;
+        char c;
+        size_t found; // byte position, npos when only trail bytes match
+        bool ends;
+    } cases[] = {
+        {"有機物", '@', std::string::npos, false},
+        {"　", '@', std::string::npos, false},
+        {"深度", '[', std::string::npos, false},
+        {"表土", '\\', std::string::npos, false},
+        {"ソ", '\\', std::string::npos, false},
+        {"本孔", '{', std::string::npos, false},
+        {"転石", ']', std::string::npos, false},
+        {"掛矢", '|', std::string::npos, false},
+        {"機@", '@', 2, true},
+        {"a表\\", '\\', 3, true},
+        {"[終了", '[', 0, false},
+        {"", '@', std::string::npos, false},
+    };
+    for (const Case& c : cases) {
+        const std::string text = sj(c.text);
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(findChar(text, c.c), c.found);
+        EXPECT_EQ(containsChar(text, c.c), c.found != std::string::npos);
+        if (c.found == std::string::npos)
+            EXPECT_FALSE(endsWithChar(text, c.c));
+        else
+            EXPECT_EQ(endsWithChar(text, c.c), c.ends);
+    }
+    // A start inside the text skips the earlier characters.
+    EXPECT_EQ(findChar("a@b@", '@', 2), 3u);
+    // A lone lead byte at the end is a character of its own, not a match.
+    EXPECT_FALSE(endsWithChar("a\x95", '\\'));
+}

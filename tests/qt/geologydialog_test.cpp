@@ -7,6 +7,7 @@
 #include "app/docflows.h"
 #include "app/viewstate.h"
 #include "document/geologymaster.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "platform/scriptedprompter.h"
 #include "qt/geologydialog.h"
@@ -155,10 +156,10 @@ private slots:
     void checkBoxesAndDensityUpdateTheCurrentRow()
     {
         Harness h;
-        h.doc.GeologyTable(1, 1) = "1.00";
-        h.doc.GeologyTable(1, 2) = sj("砂");
-        h.doc.GeologyTable(1, 5) = "1500.0";
-        h.doc.GeologyTable(1, 7) = "247";
+        h.doc.GeologyTable(1, GeologyCol::Depth) = "1.00";
+        h.doc.GeologyTable(1, GeologyCol::Name) = sj("砂");
+        h.doc.GeologyTable(1, GeologyCol::Pattern1) = "1500.0";
+        h.doc.GeologyTable(1, GeologyCol::Attributes) = "247";
         h.editor->open();
         h.dialog = std::make_unique<GeologyDialog>(*h.editor);
         QVERIFY(h.show());
@@ -267,23 +268,23 @@ private slots:
 
         const TextTable& t = doc.GeologyTable;
         QCOMPARE(geologyRowCount(doc), 3);
-        QCOMPARE(QString::fromStdString(t(1, 1)), QStringLiteral("1.20"));
-        QCOMPARE(QString::fromStdString(u8(t(1, 2))), QStringLiteral("盛土"));
-        QCOMPARE(QString::fromStdString(t(2, 1)), QStringLiteral("2.40"));
-        QCOMPARE(QString::fromStdString(u8(t(2, 2))), QStringLiteral("シルト"));
-        QCOMPARE(QString::fromStdString(t(3, 1)), QStringLiteral("3.50"));
-        QCOMPARE(QString::fromStdString(t(3, 7)), QStringLiteral("247"));
+        QCOMPARE(QString::fromStdString(t(1, GeologyCol::Depth)), QStringLiteral("1.20"));
+        QCOMPARE(QString::fromStdString(u8(t(1, GeologyCol::Name))), QStringLiteral("盛土"));
+        QCOMPARE(QString::fromStdString(t(2, GeologyCol::Depth)), QStringLiteral("2.40"));
+        QCOMPARE(QString::fromStdString(u8(t(2, GeologyCol::Name))), QStringLiteral("シルト"));
+        QCOMPARE(QString::fromStdString(t(3, GeologyCol::Depth)), QStringLiteral("3.50"));
+        QCOMPARE(QString::fromStdString(t(3, GeologyCol::Attributes)), QStringLiteral("247"));
         // Derived columns 12 to 14 from the bundled master.
         for (int r = 1; r <= 3; ++r) {
-            Composition c = ComposeName(app.master, t(r, 2));
-            QCOMPARE(QString::fromStdString(t(r, 12)),
+            Composition c = ComposeName(app.master, t(r, GeologyCol::Name));
+            QCOMPARE(QString::fromStdString(t(r, GeologyCol::VectorName)),
                      QString::fromStdString(std::to_string(c.code) + "." + std::to_string(c.digit)));
-            QCOMPARE(QString::fromStdString(t(r, 14)), QString::fromStdString(c.display));
-            QVERIFY(!t(r, 12).empty());
-            QVERIFY(t(r, 13).empty());
+            QCOMPARE(QString::fromStdString(t(r, GeologyCol::Composed)), QString::fromStdString(c.display));
+            QVERIFY(!t(r, GeologyCol::VectorName).empty());
+            QVERIFY(t(r, GeologyCol::VectorAux).empty());
         }
-        QCOMPARE(QString::fromStdString(doc.HeaderTable(60)), QStringLiteral("1"));
-        QCOMPARE(QString::fromStdString(doc.HeaderTable(59)), QStringLiteral("0"));
+        QCOMPARE(QString::fromStdString(doc.HeaderTable(HeaderEntry::AlternationLines)), QStringLiteral("1"));
+        QCOMPARE(QString::fromStdString(doc.HeaderTable(HeaderEntry::SplitTopsoil)), QStringLiteral("0"));
         QCOMPARE(doc.modified, 1);
 
         // Saved and read back, the layers and the option are all there.
@@ -295,7 +296,8 @@ private slots:
         QCOMPARE(int(LoadByPath(reread, path, quiet)), int(FlowResult::Done));
         for (int r = 1; r <= 4; ++r)
             for (int c = 1; c <= 11; ++c) QCOMPARE(reread.GeologyTable(r, c), doc.GeologyTable(r, c));
-        QCOMPARE(QString::fromStdString(reread.HeaderTable(60)), QStringLiteral("1"));
+        QCOMPARE(QString::fromStdString(reread.HeaderTable(HeaderEntry::AlternationLines)),
+                 QStringLiteral("1"));
     }
 
     void cancelChangesNothing()

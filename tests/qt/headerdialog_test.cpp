@@ -5,6 +5,7 @@
 
 #include "app/appcontext.h"
 #include "app/viewstate.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "platform/scriptedprompter.h"
 #include "qt/headerdialog.h"
@@ -221,11 +222,14 @@ private slots:
         });
         window.action(CommandId::Header)->trigger();
         QVERIFY(ran);
-        QCOMPARE(QString::fromStdString(doc.HeaderTable(1)), QStringLiteral("Survey A"));
-        QCOMPARE(QString::fromStdString(u8(doc.HeaderTable(39))), QStringLiteral("株式会社　試験地質"));
-        QCOMPARE(QString::fromStdString(doc.HeaderTable(40)), QStringLiteral("03-0000-0000"));
-        QCOMPARE(QString::fromStdString(doc.HeaderTable(47)), QStringLiteral("1"));
-        QCOMPARE(QString::fromStdString(doc.HeaderTable(48)), QStringLiteral("0"));
+        QCOMPARE(QString::fromStdString(doc.HeaderTable(HeaderEntry::SurveyName)),
+                 QStringLiteral("Survey A"));
+        QCOMPARE(QString::fromStdString(u8(doc.HeaderTable(HeaderEntry::Company))),
+                 QStringLiteral("株式会社　試験地質"));
+        QCOMPARE(QString::fromStdString(doc.HeaderTable(HeaderEntry::Telephone)),
+                 QStringLiteral("03-0000-0000"));
+        QCOMPARE(QString::fromStdString(doc.HeaderTable(HeaderEntry::CompactHeader)), QStringLiteral("1"));
+        QCOMPARE(QString::fromStdString(doc.HeaderTable(HeaderEntry::HeaderUnderline)), QStringLiteral("0"));
         QCOMPARE(doc.modified, 1);
     }
 };

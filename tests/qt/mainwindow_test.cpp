@@ -5,6 +5,7 @@
 #include "app/appcontext.h"
 #include "app/docflows.h"
 #include "app/viewstate.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "platform/scriptedprompter.h"
 #include "qt/lockindicators.h"
@@ -66,8 +67,8 @@ struct Harness
     void layers(int n)
     {
         for (int r = 1; r <= n; ++r) {
-            doc.GeologyTable(r, 1) = std::to_string(r) + ".00";
-            doc.GeologyTable(r, 2) = sj("砂");
+            doc.GeologyTable(r, GeologyCol::Depth) = std::to_string(r) + ".00";
+            doc.GeologyTable(r, GeologyCol::Name) = sj("砂");
         }
     }
     std::vector<std::string> texts() const
@@ -347,7 +348,7 @@ private slots:
         }
         // Either way the view update ran: page 1 and the default roles.
         QCOMPARE(h.view.currentPage, 1);
-        QVERIFY(!h.doc.HeaderTable(41).empty());
+        QVERIFY(!h.doc.HeaderTable(HeaderEntry::Role1).empty());
     }
 
     void droppedFileOpensByTheStandardPath()

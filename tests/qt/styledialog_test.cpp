@@ -28,8 +28,8 @@ private slots:
     {
         SettingsWindow w;
         ScriptedColourChooser colours;
-        colours.answers.push_back(0x0000ff);
-        colours.answers.push_back(0x00ff00);
+        colours.queue(0x0000ff);
+        colours.queue(0x00ff00);
         w.window.dialogs().setColourChooser(&colours);
         w.app.settings.setText(58, "0xff");
         bool ok = true;
@@ -64,7 +64,7 @@ private slots:
         }));
         QVERIFY(ok);
         // The second preset is the default "白黒設定" put back.
-        QCOMPARE(colours.presets, (std::vector<uint32_t>{255, 0xcccccc}));
+        QCOMPARE(colours.openedWith(), (std::vector<uint32_t>{255, 0xcccccc}));
         const Settings written = parseSettings(w.fileBytes(w.app.paths.settings));
         QCOMPARE(written.frameWidth(), 3);
         QCOMPARE(written.sampleBottomLabelPosition(), 2);

@@ -6,6 +6,7 @@
 #include "app/patterncolours.h"
 #include "app/settings.h"
 #include "app/viewstate.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "platform/recordingdevice.h"
 #include "render/detail/columnedges.h"
@@ -25,12 +26,12 @@ inline void showAllColumns(Document& doc)
     const char* widths[17] = {"",     "0.0",  "31.8", "3.4",  "3.4", "6.4", "17.6", "24.0", "23.0",
                               "23.0", "23.0", "23.0", "23.0", "5.6", "0.0", "0.0",  "5.6"};
     for (int r = 1; r <= 16; ++r) {
-        doc.DisplayItemTable(r, 1) = (r == 14 || r == 15) ? "0" : "1";
-        doc.DisplayItemTable(r, 2) = widths[r];
+        doc.DisplayItemTable(r, DisplayCol::Shown) = (r == 14 || r == 15) ? "0" : "1";
+        doc.DisplayItemTable(r, DisplayCol::Width) = widths[r];
     }
-    doc.DisplayItemTable(1, 4) = sj("現場土質名");
-    doc.DisplayItemTable(3, 4) = sj("地層・岩体区分");
-    doc.DisplayItemTable(4, 4) = sj("空欄");
+    doc.DisplayItemTable(DisplayRow::Basic, DisplayCol::Title) = sj("現場土質名");
+    doc.DisplayItemTable(DisplayRow::Strata, DisplayCol::Title) = sj("地層・岩体区分");
+    doc.DisplayItemTable(DisplayRow::FreeColumn, DisplayCol::Title) = sj("空欄");
 }
 
 using Call = RecordingDevice::Call;
@@ -63,7 +64,7 @@ struct ColumnPass
         PageGeometry& g = pass->geo;
         g.setUp(600, 600, 5, 5, 100, 100);
         g.enterHeaderPhase(false, 100);
-        g.headerBandCm = headerBandCm(doc.HeaderTable(47) == "1");
+        g.headerBandCm = headerBandCm(doc.HeaderTable(HeaderEntry::CompactHeader) == "1");
         g.enterBodyPhase(top, false, 100);
         pass->top = top;
         pass->bottom = top + view.depthPerPage;
@@ -78,7 +79,7 @@ struct ColumnPass
         PageGeometry& g = pass->geo;
         g.setUp(600, 600, 5, 5, 100, 100);
         g.enterHeaderPhase(false, 100);
-        pass->compactHeader = doc.HeaderTable(47) == "1";
+        pass->compactHeader = doc.HeaderTable(HeaderEntry::CompactHeader) == "1";
         g.headingBandTop = headingBandTop(pass->compactHeader);
         finish();
         return *pass;

@@ -8,6 +8,7 @@
 
 #include "columnpass.h"
 #include "document/fieldtext.h"
+#include "document/positions.h"
 #include "document/textformat.h"
 
 #include <gtest/gtest.h>
@@ -64,16 +65,22 @@ TEST(WaterLevelColumn, LevelsBelowAndAboveTheGround)
     drawWaterLevelColumn(pass, h, p.w());
     const double inside = p.X(12) + 0.5, outside = p.X(12) - 3.0;
 
+    // A note under a level starts on the level's baseline instead of printing over it.
     struct Expect
     {
         const char* text;
         double x, y;
+        TextAlign align = AlignLeftBaseline;
     } expected[] = {
-        {" 1.20", inside, 1.20 - 0.8 * h},  {"04/12", inside, 1.20 - 1.6 * h},
-        {"", inside, 1.20 - 0.2 * h},       {"+0.50", outside, -0.5 - 0.8 * h},
-        {"04/13", outside, -0.5 - 1.6 * h}, {"自噴", outside, -0.5 - 0.2 * h},
-        {" 7.00", inside, 7.0 - 0.8 * h},   {"洗浄", inside, 7.0 - 0.2 * h},
-        {"+6.00", outside, -6.0 - 0.8 * h}, {" 0.10", outside, 0.1 - 0.8 * h},
+        {" 1.20", inside, 1.20 - 0.8 * h},
+        {"04/12", inside, 1.20 - 1.6 * h},
+        {"+0.50", outside, -0.5 - 0.8 * h},
+        {"04/13", outside, -0.5 - 1.6 * h},
+        {"自噴", outside, -0.5 - 0.8 * h, AlignLeftTop},
+        {" 7.00", inside, 7.0 - 0.8 * h},
+        {"洗浄", inside, 7.0 - 0.8 * h, AlignLeftTop},
+        {"+6.00", outside, -6.0 - 0.8 * h},
+        {" 0.10", outside, 0.1 - 0.8 * h},
         {"記事", inside, 3.0 - 0.2 * h},
     };
     for (const Expect& e : expected) {
@@ -81,7 +88,7 @@ TEST(WaterLevelColumn, LevelsBelowAndAboveTheGround)
         for (const Call& c : p.dev.textsEqual(sj(e.text)))
             if (isAt(c, p.px(e.x), p.py(e.y))) {
                 found = true;
-                EXPECT_EQ(c.align, AlignLeftBaseline) << e.text;
+                EXPECT_EQ(c.align, e.align) << e.text;
             }
         EXPECT_TRUE(found) << e.text;
     }
@@ -113,10 +120,10 @@ TEST(WaterLevelColumn, TheMark)
 TEST(DrillDateColumn, SplitDateWithItsSlantedStroke)
 {
     Columns p;
-    p.doc.DrillDateTable(1, 1) = "5.00";
-    p.doc.DrillDateTable(1, 2) = "4/12";
-    p.doc.DrillDateTable(2, 1) = "6.00";
-    p.doc.DrillDateTable(2, 2) = sj("終了");
+    p.doc.DrillDateTable(1, DrillDateCol::Depth) = "5.00";
+    p.doc.DrillDateTable(1, DrillDateCol::Date) = "4/12";
+    p.doc.DrillDateTable(2, DrillDateCol::Depth) = "6.00";
+    p.doc.DrillDateTable(2, DrillDateCol::Date) = sj("終了");
     LogPass& pass = p.body();
     const double h = p.h(), x = p.X(23);
     drawDrillDateColumn(pass, h, p.w());
@@ -135,12 +142,12 @@ TEST(SampleColumn, DepthsOrElevations)
 {
     for (const bool elevations : {false, true}) {
         Columns p;
-        p.doc.HeaderTable(13) = "10.00";
-        p.doc.HeaderTable(36) = elevations ? "1" : "0";
-        p.doc.SampleTable(1, 1) = "1.00";
-        p.doc.SampleTable(1, 2) = "1.50";
-        p.doc.SampleTable(1, 3) = "S-1";
-        p.doc.SampleTable(1, 4) = "T";
+        p.doc.HeaderTable(HeaderEntry::Elevation) = "10.00";
+        p.doc.HeaderTable(HeaderEntry::ShowElevation) = elevations ? "1" : "0";
+        p.doc.SampleTable(1, SampleCol::Top) = "1.00";
+        p.doc.SampleTable(1, SampleCol::Bottom) = "1.50";
+        p.doc.SampleTable(1, SampleCol::Number) = "S-1";
+        p.doc.SampleTable(1, SampleCol::Method) = "T";
         LogPass& pass = p.body();
         const double h = p.h();
         drawSampleColumn(pass, h, p.w());
@@ -176,9 +183,9 @@ TEST(SampleColumn, DepthsOrElevations)
 TEST(SampleColumn, NoElevationWritesNoFigures)
 {
     Columns p;
-    p.doc.HeaderTable(36) = "1";
-    p.doc.SampleTable(1, 1) = "1.00";
-    p.doc.SampleTable(1, 2) = "1.50";
+    p.doc.HeaderTable(HeaderEntry::ShowElevation) = "1";
+    p.doc.SampleTable(1, SampleCol::Top) = "1.00";
+    p.doc.SampleTable(1, SampleCol::Bottom) = "1.50";
     drawSampleColumn(p.body(), p.h(), p.w());
     EXPECT_TRUE(p.textsAt(p.X(13) + 3.7).empty());
     EXPECT_TRUE(p.hasLine(p.X(13), 1.00, p.X(13) + 7.4, 1.00));
@@ -196,18 +203,20 @@ TEST(SampleColumn, FigureAlignment)
         bool bottomWritten;
     } cases[] = {
         {"above the line", 0, "3.00", "4.00", AlignCentreBottom, AlignCentreBottom, true},
-        {"above, short sample", 0, "3.00", "3.10", AlignCentreBottom, AlignCentreBaseline, true},
+        // The bottom figure would print over the top one: it starts on the top figure's baseline.
+        {"above, short sample", 0, "3.00", "3.10", AlignCentreBottom, AlignCentreTop, true},
         {"below the line", 1, "3.00", "3.10", AlignCentreBottom, AlignCentreTop, true},
         {"not written", 2, "3.00", "4.00", AlignCentreBottom, AlignCentreBottom, false},
-        {"close below the previous bottom", 1, "2.10", "2.80", AlignCentreBaseline, AlignCentreTop, true},
+        // The previous bottom figure hangs below 2.00: the next top figure starts below it.
+        {"close below the previous bottom", 1, "2.10", "2.80", AlignCentreTop, AlignCentreTop, true},
     };
     for (const Case& c : cases) {
         Columns p;
         p.settings.setInt(5, c.position);
-        p.doc.SampleTable(1, 1) = "1.00";
-        p.doc.SampleTable(1, 2) = "2.00";
-        p.doc.SampleTable(2, 1) = c.top;
-        p.doc.SampleTable(2, 2) = c.bottom;
+        p.doc.SampleTable(1, SampleCol::Top) = "1.00";
+        p.doc.SampleTable(1, SampleCol::Bottom) = "2.00";
+        p.doc.SampleTable(2, SampleCol::Top) = c.top;
+        p.doc.SampleTable(2, SampleCol::Bottom) = c.bottom;
         drawSampleColumn(p.body(), p.h(), p.w());
         const auto top = p.textsEqual(strprintf("%5.2f", cellDouble(c.top)));
         ASSERT_EQ(top.size(), 1u) << c.name;
@@ -223,8 +232,8 @@ TEST(SampleColumn, FigureAlignment)
 TEST(SampleColumn, ASampleWithATopDepthOnly)
 {
     Columns p;
-    p.doc.SampleTable(1, 1) = "10.00";
-    p.doc.SampleTable(1, 3) = "5";
+    p.doc.SampleTable(1, SampleCol::Top) = "10.00";
+    p.doc.SampleTable(1, SampleCol::Number) = "5";
     drawSampleColumn(p.body(), p.h(), p.w());
     EXPECT_EQ(p.textsEqual("10.00").size(), 1u);
     EXPECT_TRUE(p.dev.ofKind(Op::Rectangle).empty());
@@ -249,10 +258,10 @@ TEST(NotesColumn, NotesNeverOverlapAndUnderlineTheirEnd)
     };
     int r = 1;
     for (const Row& row : rows) {
-        N(r, 1) = row.top;
-        N(r, 2) = row.bottom;
-        N(r, 4) = row.text;
-        N(r, 5) = row.underline;
+        N(r, NoteCol::Top) = row.top;
+        N(r, NoteCol::Bottom) = row.bottom;
+        N(r, NoteCol::Text) = row.text;
+        N(r, NoteCol::Underline) = row.underline;
         ++r;
     }
     LogPass& pass = p.body();
@@ -288,10 +297,10 @@ TEST(NotesColumn, NotesNeverOverlapAndUnderlineTheirEnd)
 TEST(NotesColumn, ANarrowColumnDrawsNothing)
 {
     Columns p;
-    p.doc.DisplayItemTable(2, 2) = "0.9";
-    p.doc.NoteTable(1, 1) = "0.00";
-    p.doc.NoteTable(1, 2) = "1.00";
-    p.doc.NoteTable(1, 4) = sj("表土。");
+    p.doc.DisplayItemTable(DisplayRow::Notes, DisplayCol::Width) = "0.9";
+    p.doc.NoteTable(1, NoteCol::Top) = "0.00";
+    p.doc.NoteTable(1, NoteCol::Bottom) = "1.00";
+    p.doc.NoteTable(1, NoteCol::Text) = sj("表土。");
     drawNotesColumn(p.body(), p.h(), p.w());
     EXPECT_TRUE(p.dev.calls().empty());
 }
@@ -330,7 +339,8 @@ TEST(StratumColumn, ThreePlacementsOfTheName)
     EXPECT_TRUE(at("積", s2 + 0.7 * lambda));
     EXPECT_TRUE(at("層", s2 + 1.4 * lambda));
     EXPECT_GE(s2, 3.00); // the closer stack stays inside its interval
-    EXPECT_TRUE(at("岩盤層", 3.80));
+    // In one piece the name is wider than the column: shrunk, then cut with "…".
+    EXPECT_TRUE(at("岩…", 3.80));
     EXPECT_TRUE(p.dev.textsEqual(sj("無視")).empty());
     EXPECT_TRUE(at("D", 5.5 - lambda));
     EXPECT_TRUE(at("g", 5.5));
@@ -354,12 +364,12 @@ TEST(FreeColumn, PlacementUnderlinesAndBaseline)
     };
     for (const Case& c : cases) {
         Columns p;
-        p.doc.HeaderTable(73) = c.placement;
+        p.doc.HeaderTable(HeaderEntry::FreeColumnOption) = c.placement;
         auto& F = p.doc.FreeColumnTable;
-        F(1, 1) = "1.00", F(1, 2) = "A", F(1, 3) = "1";
-        F(2, 1) = "1.10", F(2, 2) = "B", F(2, 3) = "2";
-        F(3, 1) = "5.00", F(3, 2) = "C", F(3, 3) = "3";
-        F(4, 1) = "6.00", F(4, 2) = "D", F(4, 3) = "";
+        F(1, FreeCol::Depth) = "1.00", F(1, FreeCol::Text) = "A", F(1, FreeCol::Underline) = "1";
+        F(2, FreeCol::Depth) = "1.10", F(2, FreeCol::Text) = "B", F(2, FreeCol::Underline) = "2";
+        F(3, FreeCol::Depth) = "5.00", F(3, FreeCol::Text) = "C", F(3, FreeCol::Underline) = "3";
+        F(4, FreeCol::Depth) = "6.00", F(4, FreeCol::Text) = "D", F(4, FreeCol::Underline) = "";
         drawFreeColumn(p.body(), p.h(), p.w());
         const double x =
             c.align == HAlign::Centre ? (p.X(11) + p.X(12)) / 2 : (c.fromRight ? p.X(12) : p.X(11)) + c.dx;
@@ -367,7 +377,9 @@ TEST(FreeColumn, PlacementUnderlinesAndBaseline)
         ASSERT_TRUE(a && b && cc) << c.placement;
         EXPECT_EQ(a->points[0].x, p.px(x)) << c.placement;
         EXPECT_EQ(a->align, (TextAlign{c.align, VAlign::Bottom})) << c.placement;
-        EXPECT_EQ(b->align, (TextAlign{c.align, VAlign::Baseline})) << c.placement;
+        // B, 0.1 m below A, would print over it: it starts where A ends.
+        EXPECT_EQ(b->align, (TextAlign{c.align, VAlign::Top})) << c.placement;
+        EXPECT_EQ(b->points[0].y, a->points[0].y) << c.placement;
         EXPECT_EQ(cc->align, (TextAlign{c.align, VAlign::Bottom})) << c.placement;
         EXPECT_TRUE(p.hasLine(p.X(11), 1.00, p.X(12), 1.00));
         EXPECT_FALSE(p.hasLine(p.X(11), 1.10, p.X(12), 1.10));
@@ -405,6 +417,33 @@ TEST(GrainSizeColumn, BarEdgesFollowTheComponents)
     EXPECT_TRUE(p.hasLine(x14, 4.18, p.X(15), 4.18));
     EXPECT_TRUE(p.hasLine(x14, 4.90, p.X(15), 4.90));
     EXPECT_FALSE(p.hasLine(x14, 5.02, p.X(15), 5.02));
+}
+
+TEST(GrainSizeColumn, ASampleWithoutANumericBottomHasNoBarAndNoLine)
+{
+    // Bottom cells that are no number: the sample has no interval to fill.
+    for (const char* bottom : {"?", "－", "", " ", "　", "abc"}) {
+        SCOPED_TRACE(bottom);
+        Columns p;
+        auto& S = p.doc.SampleTable;
+        S(1, 1) = "1.00", S(1, 2) = "2.00", S(1, 8) = "100";
+        S(2, 1) = "3.00", S(2, 2) = sj(bottom), S(2, 5) = "50", S(2, 8) = "50";
+        LogPass& pass = p.body();
+        drawGrainSizeColumn(pass, p.h(), p.w());
+        for (const Call& c : p.dev.calls()) {
+            if (c.op != Op::Polyline && c.op != Op::Arc) continue;
+            EXPECT_LE(c.bounds.bottom, p.py(2.00)); // only the first sample's bar
+        }
+        EXPECT_EQ(p.outlines().size(), 1u);
+        EXPECT_FALSE(p.hasLine(p.X(14), 3.00, p.X(15), 3.00));
+
+        // The samples column marks it at its top depth only.
+        p.dev.clear();
+        drawSampleColumn(pass, p.h(), p.w());
+        EXPECT_EQ(p.textsEqual(" 3.00").size(), 1u);
+        EXPECT_EQ(p.lineCount(p.X(13), 3.00, p.X(13) + 7.4, 3.00), 1);
+        EXPECT_FALSE(p.hasLine(p.X(13), 0.00, p.X(13) + 7.4, 0.00));
+    }
 }
 
 TEST(GrainSizeColumn, EveryHatchMarkStaysInsideItsSegment)
@@ -466,8 +505,8 @@ TEST(CasingColumn, IntervalsOnThePage)
     };
     int r = 1;
     for (const auto& row : rows) {
-        T(r, 1) = row[0];
-        T(r, 2) = sj(row[1]);
+        T(r, CasingCol::Depth) = row[0];
+        T(r, CasingCol::Spec) = sj(row[1]);
         ++r;
     }
     p.settings.setInt(27, 2);     // pattern pen 3
@@ -513,10 +552,10 @@ TEST(CasingColumn, BlindIntervalsWriteTheirTextWhenLongEnough)
 {
     Columns p;
     auto& T = p.doc.CasingTable;
-    T(1, 1) = "1.00", T(1, 2) = sj("保孔管なし");
-    T(2, 1) = "3.00", T(2, 2) = sj("無孔区間　| |");
-    T(3, 1) = "3.40", T(3, 2) = sj("無孔区間　| |");
-    T(4, 1) = "3.81", T(4, 2) = sj("無孔区間　| |");
+    T(1, CasingCol::Depth) = "1.00", T(1, CasingCol::Spec) = sj("保孔管なし");
+    T(2, CasingCol::Depth) = "3.00", T(2, CasingCol::Spec) = sj("無孔区間　| |");
+    T(3, CasingCol::Depth) = "3.40", T(3, CasingCol::Spec) = sj("無孔区間　| |");
+    T(4, CasingCol::Depth) = "3.81", T(4, CasingCol::Spec) = sj("無孔区間　| |");
     drawCasingColumn(p.body(), p.h(), p.w());
     const auto texts = p.dev.ofKind(Op::TextInRect);
     ASSERT_EQ(texts.size(), 2u);
@@ -530,14 +569,18 @@ TEST(CasingColumn, BlindIntervalsWriteTheirTextWhenLongEnough)
 TEST(DepthColumns, HiddenColumnsDrawNothing)
 {
     Columns p;
-    for (int r = 2; r <= 16; ++r) p.doc.DisplayItemTable(r, 1) = "0";
-    p.doc.NoteTable(1, 1) = "0.00", p.doc.NoteTable(1, 2) = "1.00", p.doc.NoteTable(1, 4) = "a";
-    p.doc.StratumTable(1, 1) = "0.00", p.doc.StratumTable(1, 2) = "1.00", p.doc.StratumTable(1, 3) = "a";
-    p.doc.FreeColumnTable(1, 1) = "1.00", p.doc.FreeColumnTable(1, 2) = "a";
-    p.doc.WaterLevelTable(1, 1) = "-1.00", p.doc.WaterLevelTable(1, 4) = "3";
-    p.doc.SampleTable(1, 1) = "1.00", p.doc.SampleTable(1, 2) = "2.00", p.doc.SampleTable(1, 8) = "100";
-    p.doc.CasingTable(1, 1) = "3.00", p.doc.CasingTable(1, 2) = sj("有孔");
-    p.doc.DrillDateTable(1, 1) = "1.00", p.doc.DrillDateTable(1, 2) = "4/12";
+    for (int r = 2; r <= 16; ++r) p.doc.DisplayItemTable(r, DisplayCol::Shown) = "0";
+    p.doc.NoteTable(1, NoteCol::Top) = "0.00", p.doc.NoteTable(1, NoteCol::Bottom) = "1.00",
+                       p.doc.NoteTable(1, NoteCol::Text) = "a";
+    p.doc.StratumTable(1, StratumCol::Top) = "0.00", p.doc.StratumTable(1, StratumCol::Bottom) = "1.00",
+                          p.doc.StratumTable(1, StratumCol::Name) = "a";
+    p.doc.FreeColumnTable(1, FreeCol::Depth) = "1.00", p.doc.FreeColumnTable(1, FreeCol::Text) = "a";
+    p.doc.WaterLevelTable(1, WaterCol::Level) = "-1.00", p.doc.WaterLevelTable(1, WaterCol::Flags) = "3";
+    p.doc.SampleTable(1, SampleCol::Top) = "1.00", p.doc.SampleTable(1, SampleCol::Bottom) = "2.00",
+                         p.doc.SampleTable(1, SampleCol::Clay) = "100";
+    p.doc.CasingTable(1, CasingCol::Depth) = "3.00", p.doc.CasingTable(1, CasingCol::Spec) = sj("有孔");
+    p.doc.DrillDateTable(1, DrillDateCol::Depth) = "1.00",
+                            p.doc.DrillDateTable(1, DrillDateCol::Date) = "4/12";
     LogPass& pass = p.body();
     for (auto draw : {drawNotesColumn, drawStratumColumn, drawFreeColumn, drawWaterLevelColumn,
                       drawSampleColumn, drawGrainSizeColumn, drawCasingColumn, drawDrillDateColumn})
@@ -556,25 +599,29 @@ TEST(DepthColumns, ExtremeCellsKeepThePassBounded)
         p.view.screenPageTop = pageTop;
         int r = 1;
         for (const char* d : depths) {
-            p.doc.GeologyTable(r, 1) = d;
-            p.doc.GeologyTable(r, 2) = sj("砂");
-            p.doc.GeologyTable(r, 4) = sj("灰");
-            p.doc.GeologyTable(r, 7) = "503";
-            p.doc.GeologyTable(r, 12) = "600.0";
-            p.doc.NoteTable(r, 1) = d, p.doc.NoteTable(r, 2) = deep, p.doc.NoteTable(r, 4) = sj("記事");
-            p.doc.FreeColumnTable(r, 1) = d, p.doc.FreeColumnTable(r, 2) = "a",
-                                     p.doc.FreeColumnTable(r, 3) = "1";
-            p.doc.WaterLevelTable(r, 1) = d, p.doc.WaterLevelTable(r, 4) = "3";
-            p.doc.SampleTable(r, 1) = d, p.doc.SampleTable(r, 2) = deep;
+            p.doc.GeologyTable(r, GeologyCol::Depth) = d;
+            p.doc.GeologyTable(r, GeologyCol::Name) = sj("砂");
+            p.doc.GeologyTable(r, GeologyCol::Tone) = sj("灰");
+            p.doc.GeologyTable(r, GeologyCol::Attributes) = "503";
+            p.doc.GeologyTable(r, GeologyCol::VectorName) = "600.0";
+            p.doc.NoteTable(r, NoteCol::Top) = d, p.doc.NoteTable(r, NoteCol::Bottom) = deep,
+                               p.doc.NoteTable(r, NoteCol::Text) = sj("記事");
+            p.doc.FreeColumnTable(r, FreeCol::Depth) = d, p.doc.FreeColumnTable(r, FreeCol::Text) = "a",
+                                     p.doc.FreeColumnTable(r, FreeCol::Underline) = "1";
+            p.doc.WaterLevelTable(r, WaterCol::Level) = d, p.doc.WaterLevelTable(r, WaterCol::Flags) = "3";
+            p.doc.SampleTable(r, SampleCol::Top) = d, p.doc.SampleTable(r, SampleCol::Bottom) = deep;
             for (int c = 5; c <= 8; ++c) p.doc.SampleTable(r, c) = "25";
-            p.doc.CasingTable(r, 1) = d, p.doc.CasingTable(r, 2) = sj(r % 2 ? "有孔" : "遮水");
-            p.doc.DrillDateTable(r, 1) = d, p.doc.DrillDateTable(r, 2) = "4/12";
+            p.doc.CasingTable(r, CasingCol::Depth) = d,
+                                 p.doc.CasingTable(r, CasingCol::Spec) = sj(r % 2 ? "有孔" : "遮水");
+            p.doc.DrillDateTable(r, DrillDateCol::Depth) = d,
+                                    p.doc.DrillDateTable(r, DrillDateCol::Date) = "4/12";
             if (r <= 10)
-                p.doc.StratumTable(r, 1) = d, p.doc.StratumTable(r, 2) = deep, p.doc.StratumTable(r, 3) = "A";
+                p.doc.StratumTable(r, StratumCol::Top) = d, p.doc.StratumTable(r, StratumCol::Bottom) = deep,
+                                      p.doc.StratumTable(r, StratumCol::Name) = "A";
             ++r;
         }
-        p.doc.HeaderTable(13) = "1e300";
-        p.doc.HeaderTable(36) = "1";
+        p.doc.HeaderTable(HeaderEntry::Elevation) = "1e300";
+        p.doc.HeaderTable(HeaderEntry::ShowElevation) = "1";
         EXPECT_TRUE(drawLogPage(p.dev, p.ctx)) << deep;
         EXPECT_LT(p.dev.calls().size(), 2000000u) << deep;
         for (const Call& c : p.dev.calls())

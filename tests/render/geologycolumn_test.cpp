@@ -3,6 +3,7 @@
 // thin layers with their slanted underlines, pattern-column boundaries and
 // the layer top carried over rows above the page.
 
+#include "document/positions.h"
 #include "render/detail/geologycolumn.h"
 
 #include "columnpass.h"
@@ -25,10 +26,10 @@ struct Geology : ColumnPass
     // A layer: bottom depth, attribute bits, name, vector pattern (column 12).
     void layer(int r, const char* depth, int bits, const std::string& name = "", const char* pattern = "")
     {
-        doc.GeologyTable(r, 1) = depth;
-        doc.GeologyTable(r, 7) = std::to_string(bits);
-        doc.GeologyTable(r, 2) = name;
-        doc.GeologyTable(r, 12) = pattern;
+        doc.GeologyTable(r, GeologyCol::Depth) = depth;
+        doc.GeologyTable(r, GeologyCol::Attributes) = std::to_string(bits);
+        doc.GeologyTable(r, GeologyCol::Name) = name;
+        doc.GeologyTable(r, GeologyCol::VectorName) = pattern;
     }
 
     void draw(double top = 0, double h = 0.3)
@@ -84,7 +85,7 @@ TEST(ElevationText, DepthColumnsShowDepthsUnlessElevationsAreChosen)
     EXPECT_EQ(elevationText(doc, 1.5, 10.0, 0, "%5.2f", 0), " 1.50");
     EXPECT_EQ(elevationText(doc, 1.5, 10.0, 0, "%5.2f", 1), " 8.50");
     EXPECT_EQ(elevationText(doc, 1.5, -999.99, 0, "%5.2f", 1), std::nullopt);
-    doc.HeaderTable(36) = "1";
+    doc.HeaderTable(HeaderEntry::ShowElevation) = "1";
     EXPECT_EQ(elevationText(doc, 1.5, 10.0, 0, "%5.2f", 0), " 8.50");
     EXPECT_EQ(elevationText(doc, 1.5, -999.99, 0, "%5.2f", 0), std::nullopt);
 }
@@ -93,11 +94,11 @@ TEST(GeologyNameText, NameAuxiliaryNameAndSymbol)
 {
     Document doc;
     auto& G = doc.GeologyTable;
-    G(1, 2) = sj("砂");
-    G(1, 3) = sj("シルト");
-    G(1, 8) = "S";
-    G(1, 10) = sj("・");
-    G(1, 11) = sj("互層");
+    G(1, GeologyCol::Name) = sj("砂");
+    G(1, GeologyCol::AuxName) = sj("シルト");
+    G(1, GeologyCol::Symbol) = "S";
+    G(1, GeologyCol::Prefix) = sj("・");
+    G(1, GeologyCol::Suffix) = sj("互層");
     struct Case
     {
         int bits, option;
@@ -108,23 +109,24 @@ TEST(GeologyNameText, NameAuxiliaryNameAndSymbol)
         {0, 1, ""},
     };
     for (const Case& c : cases) {
-        G(1, 7) = std::to_string(c.bits);
+        G(1, GeologyCol::Attributes) = std::to_string(c.bits);
         EXPECT_EQ(u8(geologyNameText(doc, 1, c.option)), c.expected) << c.bits << " " << c.option;
     }
     // An empty auxiliary name brings no prefix or suffix.
-    G(1, 3).clear();
-    G(1, 7) = std::to_string(kName | kAux);
+    G(1, GeologyCol::AuxName).clear();
+    G(1, GeologyCol::Attributes) = std::to_string(kName | kAux);
     EXPECT_EQ(u8(geologyNameText(doc, 1, 0)), "砂");
 }
 
 TEST(GeologyColumns, FiguresAtTheBoundary)
 {
     Geology g;
-    g.doc.HeaderTable(13) = "12.30";
+    g.doc.HeaderTable(HeaderEntry::Elevation) = "12.30";
     g.layer(1, "3.50", kDepthLine | kFigures | kName, sj("砂"), "400.0");
     g.draw();
+    // "%7.2f" is wider than the column: its digits alone are centred, never over the thickness.
     const Call elevation = g.figuresAt((g.X(1) + g.X(2)) / 2).at(0);
-    EXPECT_EQ(elevation.text, "   8.80");
+    EXPECT_EQ(elevation.text, "8.80");
     EXPECT_EQ(elevation.points[0].y, g.py(3.50));
     EXPECT_EQ(elevation.align, AlignCentreBottom);
     EXPECT_EQ(g.figuresAt((g.X(2) + g.X(3)) / 2).at(0).text, "3.50");
@@ -139,7 +141,7 @@ TEST(GeologyColumns, FiguresAtTheBoundary)
 TEST(GeologyColumns, MissingElevationSuppressesOnlyTheElevationFigure)
 {
     Geology g;
-    g.doc.HeaderTable(13) = sj("不明");
+    g.doc.HeaderTable(HeaderEntry::Elevation) = sj("不明");
     g.layer(1, "2.00", kFigures | kName, sj("砂"));
     g.draw();
     EXPECT_TRUE(g.figuresAt((g.X(1) + g.X(2)) / 2).empty());
@@ -147,7 +149,7 @@ TEST(GeologyColumns, MissingElevationSuppressesOnlyTheElevationFigure)
     EXPECT_EQ(g.figuresAt((g.X(3) + g.X(4)) / 2).size(), 1u);
 }
 
-TEST(GeologyColumns, CloseBoundariesAreAlignedOnTheirBaseline)
+TEST(GeologyColumns, CloseBoundariesMoveTheirFiguresToTheLabelDepth)
 {
     Geology g;
     g.layer(1, "2.00", kFigures, "", "600.0");
@@ -157,8 +159,11 @@ TEST(GeologyColumns, CloseBoundariesAreAlignedOnTheirBaseline)
     const auto depths = g.figuresAt((g.X(3) + g.X(4)) / 2);
     ASSERT_EQ(depths.size(), 3u);
     EXPECT_EQ(depths[0].align.v, VAlign::Bottom);
+    // 2.05 lies less than a text height below 2.00: its figures sit on their baseline at the
+    // label depth 2.00 + 0.3, below the figures of 2.00, with a leader up to the boundary.
     EXPECT_EQ(depths[1].align.v, VAlign::Baseline);
-    EXPECT_EQ(depths[1].points[0].y, g.py(2.05));
+    EXPECT_EQ(depths[1].points[0].y, g.py(2.30));
+    EXPECT_TRUE(g.hasLine(g.X(4), 2.05, g.X(4) - 0.8, 2.30 - 0.8 * 0.3));
     // The second label counts as placed at 2.00 + 0.3, so 4.00 is far enough again.
     EXPECT_EQ(depths[2].align.v, VAlign::Bottom);
     EXPECT_EQ(g.figuresAt((g.X(2) + g.X(3)) / 2)[1].text, "0.05");
@@ -169,7 +174,7 @@ TEST(GeologyColumns, ARowWithAColourToneOnlyMergesIntoTheLayerBelow)
     Geology g;
     g.layer(1, "1.00", kFigures | kName, sj("砂"), "400.0");
     g.layer(2, "2.00", 0); // colour tone only: no name, no pattern
-    g.doc.GeologyTable(2, 4) = sj("灰");
+    g.doc.GeologyTable(2, GeologyCol::Tone) = sj("灰");
     g.layer(3, "3.00", kFigures | kName, sj("粘土"), "600.0");
     g.draw();
     const auto thickness = g.figuresAt((g.X(2) + g.X(3)) / 2);
@@ -225,8 +230,8 @@ TEST(GeologyColumns, ColourToneBoxesPushEachOtherDown)
     const std::string tone = sj("暗緑灰〜淡黄褐");
     g.layer(1, "1.00", kToneLine, sj("砂"));
     g.layer(2, "1.05", kToneLine, sj("砂"));
-    g.doc.GeologyTable(1, 4) = tone;
-    g.doc.GeologyTable(2, 4) = tone;
+    g.doc.GeologyTable(1, GeologyCol::Tone) = tone;
+    g.doc.GeologyTable(2, GeologyCol::Tone) = tone;
     g.draw();
     std::vector<Call> tones;
     for (const Call& c : g.dev.ofKind(Op::TextInRect))

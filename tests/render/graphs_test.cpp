@@ -4,6 +4,7 @@
 // labels and the heading with its scale numbers.
 
 #include "app/settings.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "platform/recordingdevice.h"
 #include "render/detail/graphs.h"
@@ -43,9 +44,9 @@ struct Graphs
 
     Graphs()
     {
-        doc.DisplayItemTable(8, 1) = "1";
-        doc.DisplayItemTable(8, 2) = "46.0";
-        doc.DisplayItemTable(8, 3) = "40.0";
+        doc.DisplayItemTable(DisplayRow::graph(1), DisplayCol::Shown) = "1";
+        doc.DisplayItemTable(DisplayRow::graph(1), DisplayCol::Width) = "46.0";
+        doc.DisplayItemTable(DisplayRow::graph(1), DisplayCol::GridWidth) = "40.0";
         const int widths[4] = {1, 2, 1, 2};
         for (int g = 0; g < 4; ++g) {
             settings.setInt(12 + 3 * g, widths[g]);
@@ -63,13 +64,13 @@ struct Graphs
         pass.top = 0;
         pass.bottom = 20;
         // Test 1 in slot 1: a red filled circle of 1 mm, polyline 3 px.
-        doc.TestNameTable(1, 1) = sj("鉛");
-        doc.TestNameTable(1, 2) = "mg/L";
-        doc.TestNameTable(1, 3) = "0.01";
-        doc.TestNameTable(1, 6) = sj("●");
-        doc.TestNameTable(1, 7) = "1.0";
-        doc.TestNameTable(1, 8) = "3";
-        doc.TestNameTable(1, 9) = "0x0000ff";
+        doc.TestNameTable(1, TestCol::Name) = sj("鉛");
+        doc.TestNameTable(1, TestCol::Unit) = "mg/L";
+        doc.TestNameTable(1, TestCol::Remark) = "0.01";
+        doc.TestNameTable(1, TestCol::Symbol) = sj("●");
+        doc.TestNameTable(1, TestCol::SymbolSize) = "1.0";
+        doc.TestNameTable(1, TestCol::LineWidth) = "3";
+        doc.TestNameTable(1, TestCol::Colour) = "0x0000ff";
         slot(1, 1);
     }
 
@@ -101,7 +102,7 @@ struct Graphs
         pass.sampleMidDepths.clear();
         for (size_t i = 0; i < rows.size(); ++i) {
             const int r = static_cast<int>(i) + 1;
-            doc.SampleTable(r, 1) = std::to_string(rows[i].first);
+            doc.SampleTable(r, SampleCol::Top) = std::to_string(rows[i].first);
             doc.SampleTable(r, 8 + u) = rows[i].second;
             pass.sampleMidDepths.push_back(rows[i].first);
         }
@@ -191,8 +192,8 @@ TEST(GraphGrid, LinearStepsOverFortyMillimetres)
 TEST(GraphGrid, LinearLoopsStopAtFourHundredLines)
 {
     Graphs t;
-    t.doc.DisplayItemTable(8, 2) = "1000.0";
-    t.doc.DisplayItemTable(8, 3) = "900.0";
+    t.doc.DisplayItemTable(DisplayRow::graph(1), DisplayCol::Width) = "1000.0";
+    t.doc.DisplayItemTable(DisplayRow::graph(1), DisplayCol::GridWidth) = "900.0";
     t.linear("0.1", "0.1");
     drawGraphGrid(t.pass, 1, 0, 1000, 0, 20);
     EXPECT_EQ(t.verticalsIn(kV2).size(), 400u);
@@ -260,7 +261,7 @@ TEST(GraphGrid, NarrowBlockDrawsNothing)
 {
     Graphs t;
     t.linear("10", "2");
-    t.doc.DisplayItemTable(8, 3) = "0.4";
+    t.doc.DisplayItemTable(DisplayRow::graph(1), DisplayCol::GridWidth) = "0.4";
     t.grid();
     t.samples(1, {{1.0, "2"}, {2.0, "3"}});
     t.data();
@@ -303,7 +304,7 @@ TEST(GraphData, PolylineBreaks)
     // An empty cell and a text below the quantification limit break the line; so does the
     // attribute bit "not joined to the previous depth" of test 1 (value 2) on row 7.
     t.samples(1, {{1, "1"}, {2, ""}, {3, "3"}, {4, "4"}, {5, "<0.5"}, {6, "6"}, {7, "7"}, {8, "8"}});
-    t.doc.SampleTable(7, 57) = "2";
+    t.doc.SampleTable(7, SampleCol::FirstMask) = "2";
     t.data();
     auto at = [&](double v, double y) { return DevPoint{t.X(t.left + v * 4), t.Y(y)}; };
     const std::vector<Call> segs = t.segments();
@@ -320,13 +321,13 @@ TEST(GraphData, AttributeMaskOfTheTestsGroup)
     // Test 19 is the third of its group: the bit of value 8 in column 58.
     Graphs t;
     t.linear("10", "2");
-    t.doc.TestNameTable(19, 6) = sj("●");
-    t.doc.TestNameTable(19, 7) = "1.0";
-    t.doc.TestNameTable(19, 8) = "3";
+    t.doc.TestNameTable(19, TestCol::Symbol) = sj("●");
+    t.doc.TestNameTable(19, TestCol::SymbolSize) = "1.0";
+    t.doc.TestNameTable(19, TestCol::LineWidth) = "3";
     t.slot(1, 19);
     t.samples(19, {{1, "1"}, {2, "2"}, {3, "3"}});
-    t.doc.SampleTable(2, 58) = "8";
-    t.doc.SampleTable(3, 57) = "8"; // another group's column: no effect
+    t.doc.SampleTable(2, SampleCol::FirstMask + 1) = "8";
+    t.doc.SampleTable(3, SampleCol::FirstMask) = "8"; // another group's column: no effect
     t.data();
     ASSERT_EQ(t.segments().size(), 1u);
     EXPECT_EQ(t.segments()[0].points[0].y, t.Y(2));
@@ -394,8 +395,8 @@ TEST(GraphData, SymbolTextFallBack)
     for (const Case& c : cases) {
         Graphs t;
         t.linear("10", "2");
-        t.doc.TestNameTable(1, 6) = sj(c.symbol);
-        t.doc.TestNameTable(1, 7) = c.size;
+        t.doc.TestNameTable(1, TestCol::Symbol) = sj(c.symbol);
+        t.doc.TestNameTable(1, TestCol::SymbolSize) = c.size;
         t.samples(1, {{2, "5"}});
         t.data();
         const auto texts = t.dev.texts();
@@ -416,7 +417,7 @@ TEST(GraphData, BlackAndWhite)
 {
     Graphs t;
     t.linear("10", "2");
-    t.doc.HeaderTable(50) = "1";
+    t.doc.HeaderTable(HeaderEntry::BlackAndWhiteSymbols) = "1";
     t.samples(1, {{1, "1"}, {2, "2"}});
     t.data();
     ASSERT_EQ(t.segments().size(), 1u);
@@ -502,7 +503,7 @@ TEST(DrawSymbol, KeepsItsShapeAtOtherDepthScales)
     t.view.depthScaleDenominator = 200;
     t.pass.geo.enterBodyPhase(0, false, 200);
     t.linear("10", "2");
-    t.doc.TestNameTable(1, 6) = sj("×");
+    t.doc.TestNameTable(1, TestCol::Symbol) = sj("×");
     t.samples(1, {{2, "5"}});
     t.data();
     const auto lines = t.dev.lines();
@@ -545,15 +546,15 @@ TEST(GraphLabels, StaggeredAndShifted)
 {
     Graphs t;
     t.linear("10", "2");
-    t.doc.HeaderTable(49) = "1";
-    t.doc.TestNameTable(2, 6) = sj("○");
-    t.doc.TestNameTable(2, 7) = "1.0";
-    t.doc.TestNameTable(2, 9) = "0x00ff00";
-    t.doc.TestNameTable(2, 10) = "2:1.5,x:3,";
+    t.doc.HeaderTable(HeaderEntry::ValuesBesideSymbols) = "1";
+    t.doc.TestNameTable(2, TestCol::Symbol) = sj("○");
+    t.doc.TestNameTable(2, TestCol::SymbolSize) = "1.0";
+    t.doc.TestNameTable(2, TestCol::Colour) = "0x00ff00";
+    t.doc.TestNameTable(2, TestCol::Shifts) = "2:1.5,x:3,";
     t.slot(2, 2);
     t.samples(1, {{1, "2.5"}, {3, "<0.5"}});
-    t.doc.SampleTable(1, 10) = "5";
-    t.doc.SampleTable(2, 10) = "6.00";
+    t.doc.SampleTable(1, SampleCol::test(2)) = "5";
+    t.doc.SampleTable(2, SampleCol::test(2)) = "6.00";
     t.labels();
     const auto texts = t.dev.texts();
     ASSERT_EQ(texts.size(), 3u);
@@ -582,7 +583,7 @@ TEST(GraphLabels, LogarithmicValuesAboveTheFloorOnly)
     Graphs t;
     t.logGrid("1", "1000", "5");
     t.slot(1, 1, "0.01", "10");
-    t.doc.HeaderTable(49) = "1";
+    t.doc.HeaderTable(HeaderEntry::ValuesBesideSymbols) = "1";
     t.samples(1, {{1, "0"}, {2, "-1"}, {3, "0.05"}});
     t.labels();
     const auto texts = t.dev.texts();
@@ -680,7 +681,7 @@ TEST(GraphHeading, LegendSymbolPositions)
     }
     // A symbol that cannot be drawn is written as text.
     Heading t;
-    t.doc.TestNameTable(1, 6) = sj("＊");
+    t.doc.TestNameTable(1, TestCol::Symbol) = sj("＊");
     t.draw();
     EXPECT_TRUE(t.text(sj("＊")));
 }
@@ -742,6 +743,10 @@ TEST(GraphHeading, LogarithmicScaleNumbersByMultiplier)
     };
     for (const Case& c : cases) {
         Heading t;
+        // Numbers small enough that none of them touches its neighbour.
+        t.fonts[FontSettings::GraphLegend].points = 0.5;
+        t.size = t.pass.selectRole(FontSettings::GraphLegend);
+        t.dev.clear();
         t.logGrid("1", "1000", "5");
         t.slot(1, 1, "0.01", "10");
         t.fmt(4, 7) = c.choice;
@@ -759,6 +764,30 @@ TEST(GraphHeading, LogarithmicScaleNumbersByMultiplier)
     }
 }
 
+// Numbers that would run together leave out every second one (again, until none touches),
+// and the numbers at the ends stay inside the graph's column.
+TEST(GraphHeading, ScaleNumbersThatWouldTouchAreThinnedAndKeptInTheColumn)
+{
+    Heading t;
+    t.logGrid("1", "1000", "5");
+    t.slot(1, 1, "0.01", "10");
+    t.fmt(4, 7) = "1"; // 1, 2 and 5 of every decade
+    t.fmt(5, 10) = "90";
+    t.fmt(5, 11) = "1";
+    t.draw();
+    std::vector<Call> numbers;
+    for (const Call& call : t.dev.texts())
+        if (call.align == AlignCentreBottom) numbers.push_back(call);
+    std::vector<std::string> drawn;
+    for (const Call& n : numbers) drawn.push_back(n.text);
+    EXPECT_EQ(drawn, (std::vector<std::string>{"0.01", "0.05", "0.2", "1", "5"}));
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        EXPECT_GE(numbers[i].bounds.left, t.X(t.x1)) << numbers[i].text;
+        EXPECT_LE(numbers[i].bounds.right, t.X(t.x2)) << numbers[i].text;
+        if (i > 0) EXPECT_LT(numbers[i - 1].bounds.right, numbers[i].bounds.left) << numbers[i].text;
+    }
+}
+
 TEST(GraphPass, DepthGridPerGraphOrAcrossTheGraphArea)
 {
     for (const bool across : {false, true}) {
@@ -768,13 +797,14 @@ TEST(GraphPass, DepthGridPerGraphOrAcrossTheGraphArea)
         ViewState view;
         view.depthPerPage = 5;
         RecordingDevice dev(600, 600);
-        for (int r = 1; r <= 16; ++r) doc.DisplayItemTable(r, 1) = "0";
+        for (int r = 1; r <= 16; ++r) doc.DisplayItemTable(r, DisplayCol::Shown) = "0";
         for (int k = 1; k <= 5; ++k) {
-            doc.DisplayItemTable(7 + k, 1) = "1";
-            doc.DisplayItemTable(7 + k, 2) = "23.0";
-            doc.DisplayItemTable(7 + k, 3) = "20.0";
+            doc.DisplayItemTable(7 + k, DisplayCol::Shown) = "1";
+            doc.DisplayItemTable(7 + k, DisplayCol::Width) = "23.0";
+            doc.DisplayItemTable(7 + k, DisplayCol::GridWidth) = "20.0";
         }
-        doc.DisplayItemTable(10, 1) = "0"; // graph 3 hidden: its neighbours close up
+        doc.DisplayItemTable(DisplayRow::graph(3), DisplayCol::Shown) =
+            "0"; // graph 3 hidden: its neighbours close up
         settings.setInt(7, across ? 1 : 0);
         settings.setText(59, "0x000033");
         RenderContext ctx{doc, settings, fonts, view, nullptr};
@@ -809,9 +839,9 @@ TEST(GraphPass, HeadingsSitInTheBandOfTheHeaderMode)
         ViewState view;
         view.depthPerPage = 5;
         RecordingDevice dev(600, 600);
-        doc.HeaderTable(47) = compact ? "1" : "0";
-        doc.DisplayItemTable(8, 1) = "1";
-        doc.DisplayItemTable(8, 2) = "23.0";
+        doc.HeaderTable(HeaderEntry::CompactHeader) = compact ? "1" : "0";
+        doc.DisplayItemTable(DisplayRow::graph(1), DisplayCol::Shown) = "1";
+        doc.DisplayItemTable(DisplayRow::graph(1), DisplayCol::Width) = "23.0";
         doc.GraphFormatTable(1, 1, 1) = "TITLE";
         doc.GraphFormatTable(1, 1, 3) = "2";
         doc.GraphFormatTable(1, 1, 5) = "0";

@@ -2,6 +2,7 @@
 // with their needles, the table and the compact header.
 
 #include "app/settings.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "platform/recordingdevice.h"
 #include "render/detail/primitives.h"
@@ -62,7 +63,8 @@ TEST(HeaderTexts, FormatDate)
         {"平成", "元", "4", "1", "平成元年4月1日"},
         {"令和", "5", "12", "31", "令和5年12月31日"},
         {"", "2023", "04", "01", "2023年4月1日"},
-        {"", "", "", "", "年月日"},
+        {"", "", "", "", "  年月日"}, // an empty year keeps its two-blank gap
+        {"平成", "", "", "", "平成  年月日"},
         {"昭和", "R", "ab", "x", "昭和 R年ab月 x日"}, // two bytes, padded like "%2.2s"
         {"", "ABC", "4", "1", "AB年4月1日"},          // only the first two bytes
         {"", "a元", "4", "1", "a 年4月1日"},          // a two-byte character is never cut in half
@@ -228,15 +230,15 @@ TEST(HeaderBlock, TableRulesLabelsAndValues)
 {
     Header h;
     auto& H = h.doc.HeaderTable;
-    H(5) = "B-7";
-    H(28) = "2/3";
-    H(13) = "8.5";
-    H(12) = "T.P.";
-    H(39) = sj("株式会社");
-    H(40) = "TEL 0";
-    H(51) = "35";
-    H(52) = "1";
-    H(53) = "2";
+    H(HeaderEntry::BoringName) = "B-7";
+    H(HeaderEntry::SheetNumber) = "2/3";
+    H(HeaderEntry::Elevation) = "8.5";
+    H(HeaderEntry::DatumKind) = "T.P.";
+    H(HeaderEntry::Company) = sj("株式会社");
+    H(HeaderEntry::Telephone) = "TEL 0";
+    H(HeaderEntry::LatitudeDeg) = "35";
+    H(HeaderEntry::LatitudeMin) = "1";
+    H(HeaderEntry::LatitudeSec) = "2";
     drawHeaderBlock(h.pass, h.size.h, h.size.w);
 
     // Frame: four lines in the frame width, on rows 0 and 5 and at x 5 and 274.
@@ -278,8 +280,8 @@ TEST(HeaderBlock, TableRulesLabelsAndValues)
               (DevPoint{h.X(32.0 + 0.5), h.Y(row(2) + 0.55 * (row(3) - row(2)))}));
 
     EXPECT_EQ(h.texts(" 35ﾟ1'2\"").size(), 1u);
-    EXPECT_EQ(h.texts("　　゜　’　”").size(), 1u); // longitude left empty
-    EXPECT_EQ(h.texts("年月日～年月日").size(), 1u);
+    EXPECT_EQ(h.texts("　　゜　’　”").size(), 1u);       // longitude left empty
+    EXPECT_EQ(h.texts("  年月日～  年月日").size(), 1u); // empty years keep their gaps
     // Stacked labels: four characters from y3 + 0.1.
     auto ground = h.texts("地");
     ASSERT_EQ(ground.size(), 1u);
@@ -290,10 +292,10 @@ TEST(HeaderBlock, CompactHeader)
 {
     Header h;
     auto& H = h.doc.HeaderTable;
-    H(5) = "B-2";
-    H(3) = sj("千代田区");
-    H(12) = "T.P.";
-    H(13) = "3.456";
+    H(HeaderEntry::BoringName) = "B-2";
+    H(HeaderEntry::Location) = sj("千代田区");
+    H(HeaderEntry::DatumKind) = "T.P.";
+    H(HeaderEntry::Elevation) = "3.456";
     h.dev.setTextAlign(AlignLeftBottom);
     drawCompactHeader(h.pass, -8.8, h.size.h, h.size.w);
 
@@ -317,7 +319,7 @@ TEST(HeaderBlock, CompactHeader)
     ASSERT_EQ(value.size(), 1u);
     EXPECT_EQ(value[0].points[0], (DevPoint{h.X(28.0 + labelWidth), h.Y(line2)}));
     EXPECT_EQ(value[0].align, AlignLeftBottom);
-    EXPECT_EQ(h.texts("調査期間  年月日～年月日").size(), 1u);
+    EXPECT_EQ(h.texts("調査期間    年月日～  年月日").size(), 1u);
 
     Header none;
     none.dev.setTextAlign(AlignLeftBottom);
@@ -329,10 +331,10 @@ TEST(HeaderBlock, DefaultRoleTitles)
 {
     Document doc;
     EXPECT_TRUE(applyDefaultRoleTitles(doc));
-    EXPECT_EQ(test::u8(doc.HeaderTable(42)), "現　場代理人");
-    EXPECT_EQ(test::u8(doc.HeaderTable(44)), "ボーリング責任者");
+    EXPECT_EQ(test::u8(doc.HeaderTable(HeaderEntry::Role2)), "現　場代理人");
+    EXPECT_EQ(test::u8(doc.HeaderTable(HeaderEntry::Role4)), "ボーリング責任者");
     Document kept;
-    kept.HeaderTable(43) = "x";
+    kept.HeaderTable(HeaderEntry::Role3) = "x";
     EXPECT_FALSE(applyDefaultRoleTitles(kept));
-    EXPECT_TRUE(kept.HeaderTable(41).empty());
+    EXPECT_TRUE(kept.HeaderTable(HeaderEntry::Role1).empty());
 }

@@ -3,6 +3,7 @@
 
 #include "app/docflows.h"
 #include "app/settings.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "platform/recordingdevice.h"
 #include "platform/scriptedprompter.h"
@@ -29,15 +30,15 @@ void showAllColumns(Document& doc)
     const char* widths[17] = {"",     "0.0",  "31.8", "3.4",  "3.4", "6.4", "17.6", "24.0", "23.0",
                               "23.0", "23.0", "23.0", "23.0", "5.6", "0.0", "0.0",  "5.6"};
     for (int r = 1; r <= 16; ++r) {
-        doc.DisplayItemTable(r, 1) = (r == 14 || r == 15) ? "0" : "1";
-        doc.DisplayItemTable(r, 2) = widths[r];
+        doc.DisplayItemTable(r, DisplayCol::Shown) = (r == 14 || r == 15) ? "0" : "1";
+        doc.DisplayItemTable(r, DisplayCol::Width) = widths[r];
     }
-    for (int r = 8; r <= 12; ++r) doc.DisplayItemTable(r, 3) = "20.0";
+    for (int r = 8; r <= 12; ++r) doc.DisplayItemTable(r, DisplayCol::GridWidth) = "20.0";
 }
 
 void hideOptionalColumns(Document& doc)
 {
-    for (int r = 2; r <= 16; ++r) doc.DisplayItemTable(r, 1) = "0";
+    for (int r = 2; r <= 16; ++r) doc.DisplayItemTable(r, DisplayCol::Shown) = "0";
 }
 
 struct Pass
@@ -52,7 +53,7 @@ struct Pass
     Pass()
     {
         view.depthPerPage = 20;
-        doc.HeaderTable(38) = sj("ボーリング柱状図");
+        doc.HeaderTable(HeaderEntry::LogTitle) = sj("ボーリング柱状図");
         showAllColumns(doc);
     }
 
@@ -69,7 +70,7 @@ struct Pass
         g.setUp(600, 600, 5, 5, view.horizontalScaleDenominator, view.depthScaleDenominator);
         g.enterHeaderPhase(view.scaleDepthPartOnly, view.depthScaleDenominator);
         g.enterBodyPhase(top, view.scaleDepthPartOnly, view.depthScaleDenominator);
-        g.headerBandCm = headerBandCm(doc.HeaderTable(47) == "1");
+        g.headerBandCm = headerBandCm(doc.HeaderTable(HeaderEntry::CompactHeader) == "1");
         return g;
     }
 
@@ -114,8 +115,8 @@ TEST(ColumnEdges, RunningSumOfShownWidths)
     EXPECT_NEAR(e[24], 283.4, 1e-9);
 
     // A hidden column collapses and everything right of it moves left.
-    doc.DisplayItemTable(2, 1) = "0";
-    doc.DisplayItemTable(9, 1) = "2"; // only 1 counts as shown
+    doc.DisplayItemTable(DisplayRow::Notes, DisplayCol::Shown) = "0";
+    doc.DisplayItemTable(DisplayRow::graph(2), DisplayCol::Shown) = "2"; // only 1 counts as shown
     e = ColumnEdges::compute(doc);
     EXPECT_NEAR(e[10], 70.6, 1e-9);
     EXPECT_NEAR(e[17], e[16], 1e-9);
@@ -130,7 +131,7 @@ TEST(ColumnEdges, RunningSumOfShownWidths)
 
     // A graph column under 1.0 mm is not drawn even when shown.
     showAllColumns(doc);
-    doc.DisplayItemTable(8, 2) = "0.9";
+    doc.DisplayItemTable(DisplayRow::graph(1), DisplayCol::Width) = "0.9";
     EXPECT_FALSE(graphDrawn(doc, ColumnEdges::compute(doc), 1));
 }
 
@@ -149,13 +150,14 @@ TEST(DrawLogPage, TextRolesAtTheirSizesAndTheDevicesFontRestored)
 {
     Pass p;
     p.fonts[FontSettings::Page].points = 9;
-    p.doc.HeaderTable(61) = "P";
+    p.doc.HeaderTable(HeaderEntry::PagePrefix) = "P";
     ASSERT_TRUE(p.draw());
     std::vector<int> heights;
     for (const Call& c : p.dev.ofKind(Op::Font)) heights.push_back(c.font.height);
-    // Title (10 pt at /45), heading 10, items 8, legend 8, notes 7, body 8, page 9, heading 10, then the
-    // device's own font.
-    EXPECT_EQ(heights, (std::vector<int>{133, 83, 66, 66, 58, 66, 75, 83, 0}));
+    // Title (10 pt at /45), heading 10, items 8 (the stacked "シルト" of the grain-size heading
+    // set smaller to fit between its rules, then 8 again), legend 8, notes 7, body 8, page 9,
+    // heading 10, then the device's own font.
+    EXPECT_EQ(heights, (std::vector<int>{133, 83, 66, 57, 66, 66, 58, 66, 75, 83, 0}));
     const auto fonts = p.dev.ofKind(Op::Font);
     EXPECT_EQ(fonts[0].font.face, sj("ＭＳ 明朝"));
     EXPECT_EQ(fonts[0].font.charSet, 128);
@@ -290,7 +292,7 @@ TEST(DrawLogPage, DrillingDatesLengthenTheRightTicks)
 {
     for (bool dates : {false, true}) {
         Pass p;
-        p.doc.DisplayItemTable(16, 1) = dates ? "1" : "0";
+        p.doc.DisplayItemTable(DisplayRow::DrillDate, DisplayCol::Shown) = dates ? "1" : "0";
         ASSERT_TRUE(p.draw());
         const PageGeometry g = p.body(0);
         const double right = ColumnEdges::compute(p.doc)[24];
@@ -311,10 +313,10 @@ TEST(DrawLogPage, SurveyNameLinesAndTheirUnderlines)
     for (bool compact : {false, true}) {
         for (bool underline : {false, true}) {
             Pass p;
-            p.doc.HeaderTable(1) = sj("土壌調査");
-            p.doc.HeaderTable(2) = sj("整備工事");
-            p.doc.HeaderTable(47) = compact ? "1" : "0";
-            p.doc.HeaderTable(48) = underline ? "1" : "0";
+            p.doc.HeaderTable(HeaderEntry::SurveyName) = sj("土壌調査");
+            p.doc.HeaderTable(HeaderEntry::ProjectName) = sj("整備工事");
+            p.doc.HeaderTable(HeaderEntry::CompactHeader) = compact ? "1" : "0";
+            p.doc.HeaderTable(HeaderEntry::HeaderUnderline) = underline ? "1" : "0";
             ASSERT_TRUE(p.draw());
             PageGeometry header;
             header.setUp(600, 600, 5, 5, 100, 100);
@@ -341,7 +343,7 @@ TEST(DrawLogPage, SurveyNameLinesAndTheirUnderlines)
 TEST(DrawLogPage, FooterCompanyNameAndTheTopLineOverTheGraphs)
 {
     Pass p;
-    p.doc.HeaderTable(39) = sj("株式会社　地質");
+    p.doc.HeaderTable(HeaderEntry::Company) = sj("株式会社　地質");
     p.view.depthScaleDenominator = 200;
     ASSERT_TRUE(p.draw());
     const PageGeometry g = p.body(0);
@@ -380,9 +382,9 @@ TEST(DrawLogPage, PageLabel)
     };
     for (const Case& c : cases) {
         Document doc;
-        doc.HeaderTable(61) = c.before;
-        doc.HeaderTable(62) = c.first;
-        doc.HeaderTable(63) = c.after;
+        doc.HeaderTable(HeaderEntry::PagePrefix) = c.before;
+        doc.HeaderTable(HeaderEntry::FirstPage) = c.first;
+        doc.HeaderTable(HeaderEntry::PageSuffix) = c.after;
         EXPECT_EQ(pageLabelText(doc, c.page), c.expected) << c.name;
     }
 }
@@ -403,14 +405,14 @@ TEST(DrawLogPage, PageLabelReferences)
         p.view.depthScaleDenominator = c.depthDenominator;
         p.view.printingNow = true;
         p.view.currentPage = 2;
-        p.doc.HeaderTable(61) = "No.";
-        p.doc.HeaderTable(62) = "3";
-        p.doc.HeaderTable(64) = c.vertical;
-        p.doc.HeaderTable(65) = "12";
-        p.doc.HeaderTable(66) = "6";
-        p.doc.HeaderTable(67) = c.horizontal;
-        p.doc.HeaderTable(68) = "20";
-        p.doc.HeaderTable(69) = "140";
+        p.doc.HeaderTable(HeaderEntry::PagePrefix) = "No.";
+        p.doc.HeaderTable(HeaderEntry::FirstPage) = "3";
+        p.doc.HeaderTable(HeaderEntry::PageTopFrom) = c.vertical;
+        p.doc.HeaderTable(HeaderEntry::PageTopFromPaper) = "12";
+        p.doc.HeaderTable(HeaderEntry::PageTopFromLine) = "6";
+        p.doc.HeaderTable(HeaderEntry::PageLeftFrom) = c.horizontal;
+        p.doc.HeaderTable(HeaderEntry::PageLeft) = "20";
+        p.doc.HeaderTable(HeaderEntry::PageCentreOffset) = "140";
         ASSERT_TRUE(p.draw());
         auto t = p.text("No.4");
         ASSERT_TRUE(t) << c.name;
@@ -433,14 +435,22 @@ TEST(DrawLogPage, PageLabelReferences)
 TEST(DrawLogPage, ValuesHandedToTheColumns)
 {
     Document doc;
-    doc.SampleTable(1, 1) = "1.00";
-    doc.SampleTable(1, 2) = "2.00";
-    doc.SampleTable(2, 1) = "3.00";
-    doc.SampleTable(3, 1) = "5.00";
-    doc.SampleTable(3, 2) = "5.50";
-    doc.SampleTable(4, 1) = "x";
-    doc.SampleTable(5, 1) = "9.00";
+    doc.SampleTable(1, SampleCol::Top) = "1.00";
+    doc.SampleTable(1, SampleCol::Bottom) = "2.00";
+    doc.SampleTable(2, SampleCol::Top) = "3.00";
+    doc.SampleTable(3, SampleCol::Top) = "5.00";
+    doc.SampleTable(3, SampleCol::Bottom) = "5.50";
+    doc.SampleTable(4, SampleCol::Top) = "x";
+    doc.SampleTable(5, SampleCol::Top) = "9.00";
     EXPECT_EQ(computeSampleMidDepths(doc), (std::vector<double>{1.5, 3.0, 5.25}));
+    // A bottom that is no number is no bottom: the points sit at the top depth.
+    for (const char* bottom : {"?", "－", " ", "　", "x1"}) {
+        doc.SampleTable(2, 2) = sj(bottom);
+        EXPECT_EQ(computeSampleMidDepths(doc), (std::vector<double>{1.5, 3.0, 5.25})) << bottom;
+    }
+    doc.SampleTable(2, 2) = sj("　4.00");
+    EXPECT_EQ(computeSampleMidDepths(doc), (std::vector<double>{1.5, 3.5, 5.25}));
+    doc.SampleTable(2, 2).clear();
 
     struct Case
     {
@@ -450,8 +460,8 @@ TEST(DrawLogPage, ValuesHandedToTheColumns)
     for (const Case& c :
          {Case{"12.30", "30", 12.3, 30}, Case{"", "0.1", -999.99, 0}, Case{"T.P.", "180", -999.99, 180},
           Case{"-3.5", "180.5", -3.5, 0}, Case{" 4", "abc", 4, 0}, Case{"0", "0.2", 0, 0.2}}) {
-        doc.HeaderTable(13) = c.elevation;
-        doc.HeaderTable(24) = c.angle;
+        doc.HeaderTable(HeaderEntry::Elevation) = c.elevation;
+        doc.HeaderTable(HeaderEntry::HoleAngle) = c.angle;
         EXPECT_DOUBLE_EQ(groundElevationOf(doc), c.expectedElevation) << c.elevation;
         EXPECT_DOUBLE_EQ(boreholeAngleOf(doc), c.expectedAngle) << c.angle;
     }
@@ -462,7 +472,7 @@ TEST(DrawLogPage, HeaderBandsOfBothModesAndGeometryReset)
     // The last line (the top line over the graphs) lies on the page top of the mode's band.
     for (bool compact : {false, true}) {
         Pass p;
-        p.doc.HeaderTable(47) = compact ? "1" : "0";
+        p.doc.HeaderTable(HeaderEntry::CompactHeader) = compact ? "1" : "0";
         ASSERT_TRUE(p.draw());
         const double pxPerMm = 600 * kInchesPerMm;
         const int top = p.dev.calls().back().points[0].y;

@@ -1,10 +1,14 @@
 // Page ranges, page count, paper size, default and maximum page depth, scroll extent.
 
 #include "app/settings.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "render/paging.h"
+#include "support/testutil.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace qc;
 
@@ -12,11 +16,16 @@ TEST(Paging, DeepestDepthIsTheLastUsedLayer)
 {
     Document doc;
     EXPECT_EQ(deepestDepth(doc), 0);
-    doc.GeologyTable(1, 1) = "1.50";
-    doc.GeologyTable(2, 1) = " 4.25";
-    doc.GeologyTable(3, 1) = "!9.00"; // ends the table
-    doc.GeologyTable(4, 1) = "12.00";
+    doc.GeologyTable(1, GeologyCol::Depth) = "1.50";
+    doc.GeologyTable(2, GeologyCol::Depth) = " 4.25";
+    doc.GeologyTable(3, GeologyCol::Depth) = "!9.00"; // ends the table
+    doc.GeologyTable(4, GeologyCol::Depth) = "12.00";
     EXPECT_DOUBLE_EQ(deepestDepth(doc), 4.25);
+    // A depth typed after a full-width blank is that depth, not 0.
+    doc.GeologyTable(3, 1) = qc::test::sj("　6.00");
+    EXPECT_DOUBLE_EQ(deepestDepth(doc), 12.00);
+    doc.GeologyTable(4, 1) = qc::test::sj("　13.50");
+    EXPECT_DOUBLE_EQ(deepestDepth(doc), 13.50);
 }
 
 TEST(Paging, PageCount)
@@ -160,6 +169,48 @@ TEST(Paging, PaperSizeAndDefaultPageDepth)
     const PrinterPage card{600, 600, 600, 600};
     computePaperSize(tiny, &card);
     EXPECT_EQ(tiny.depthPerPage, 1);
+}
+
+TEST(Paging, PaperSizeIsTheNominalOneAtEveryResolution)
+{
+    // A page reaches the geometry as whole dots (rounded, as a printer or an export
+    // device sizes it), with or without its nominal size; the millimetres, the page
+    // depth and the page count must not depend on the resolution.
+    struct Paper
+    {
+        const char* name;
+        double widthMm, heightMm;
+        int expectedWidth, expectedHeight, depthPerPage;
+    } papers[] = {
+        {"A4", 210, 297, 210, 297, 16},         {"A3", 297, 420, 297, 420, 26},
+        {"297x415", 297, 415, 297, 415, 26},    {"297x414", 297, 414, 297, 414, 25},
+        {"B4", 257, 364, 257, 364, 21},         {"square", 280, 280, 280, 280, 14},
+        {"Letter", 215.9, 279.4, 215, 279, 14}, {"Tabloid", 279.4, 431.8, 279, 431, 27},
+    };
+    for (const Paper& paper : papers) {
+        const bool wholeMm = paper.widthMm == paper.expectedWidth && paper.heightMm == paper.expectedHeight;
+        for (int dpi : {50, 72, 96, 100, 150, 200, 300, 360, 600, 720, 1200}) {
+            const auto dots = [dpi](double mm) { return static_cast<int>(std::lround(mm / 25.4 * dpi)); };
+            for (bool nominal : {true, false}) {
+                // Dots alone cannot tell 215.9 mm from 216 mm at a coarse resolution.
+                if (!nominal && !wholeMm) continue;
+                SCOPED_TRACE(std::string(paper.name) + " at " + std::to_string(dpi) +
+                             (nominal ? " with its nominal size" : " in dots"));
+                PrinterPage printer{dots(paper.widthMm), dots(paper.heightMm), dpi, dpi};
+                if (nominal) {
+                    printer.nominalWidthMm = paper.widthMm;
+                    printer.nominalHeightMm = paper.heightMm;
+                }
+                ViewState v;
+                computePaperSize(v, &printer);
+                EXPECT_EQ(v.paperWidthMm, paper.expectedWidth);
+                EXPECT_EQ(v.paperHeightMm, paper.expectedHeight);
+                EXPECT_EQ(v.depthPerPage, paper.depthPerPage);
+                // A 25 m log: one page from 26 m a page on, two below.
+                EXPECT_EQ(pageCount(v, 25.0), 25 / paper.depthPerPage + 1);
+            }
+        }
+    }
 }
 
 TEST(Paging, MaximumPageDepth)

@@ -4,6 +4,7 @@
 
 #include "app/patterncolours.h"
 #include "app/settings.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "platform/bmpimage.h"
 #include "platform/files.h"
@@ -65,11 +66,11 @@ struct Fill
     void row(int r, const char* depth, const char* v1, const char* v2 = "", const char* b1 = "",
              const char* b2 = "")
     {
-        doc.GeologyTable(r, 1) = depth;
-        doc.GeologyTable(r, 12) = v1;
-        doc.GeologyTable(r, 13) = v2;
-        doc.GeologyTable(r, 5) = b1;
-        doc.GeologyTable(r, 6) = b2;
+        doc.GeologyTable(r, GeologyCol::Depth) = depth;
+        doc.GeologyTable(r, GeologyCol::VectorName) = v1;
+        doc.GeologyTable(r, GeologyCol::VectorAux) = v2;
+        doc.GeologyTable(r, GeologyCol::Pattern1) = b1;
+        doc.GeologyTable(r, GeologyCol::Pattern2) = b2;
     }
 
     int fill(int r, double top, double bottom, double pageTop = 0, bool markFlag = false)
@@ -122,8 +123,8 @@ TEST(FillLayerPattern, TwoPatternsSplitAtThePercentageWithADivider)
 {
     Fill f;
     f.row(1, "3.00", "2300.1", "2400.1");
-    f.doc.GeologyTable(1, 9) = "30";
-    f.doc.HeaderTable(60) = "1";
+    f.doc.GeologyTable(1, GeologyCol::Percent) = "30";
+    f.doc.HeaderTable(HeaderEntry::AlternationLines) = "1";
     ASSERT_EQ(f.fill(1, 1, 3), 1);
 
     const auto clips = f.clips();
@@ -169,9 +170,9 @@ TEST(FillLayerPattern, DividerSuppressedForAlternationsUnlessAskedFor)
     for (const auto& c : cases) {
         Fill f;
         f.row(1, "3.00", "2300.1", "2400.1", c.bitmap1);
-        f.doc.GeologyTable(1, 9) = "30";
-        f.doc.GeologyTable(1, 11) = sj(c.suffix);
-        f.doc.HeaderTable(60) = c.header60;
+        f.doc.GeologyTable(1, GeologyCol::Percent) = "30";
+        f.doc.GeologyTable(1, GeologyCol::Suffix) = sj(c.suffix);
+        f.doc.HeaderTable(HeaderEntry::AlternationLines) = c.header60;
         f.fill(1, 1, 3);
         EXPECT_EQ(f.fullHeightVerticals(1, 3).size(), c.divider ? 2u : 1u) << c.header60 << " " << c.suffix;
     }
@@ -339,7 +340,7 @@ TEST(FillLayerPattern, PairDrawsTwoBasesSideBySide)
 
     Fill half;
     half.row(1, "3.00", "93624.1");
-    half.doc.GeologyTable(1, 9) = "50";
+    half.doc.GeologyTable(1, GeologyCol::Percent) = "50";
     half.fill(1, 1, 3);
     ASSERT_EQ(half.clips().size(), 2u);
     EXPECT_EQ(half.clips()[0].rect.right, half.geo.PageX(kX4 + 0.5 * kW - 0.1));
@@ -351,7 +352,7 @@ TEST(FillLayerPattern, OneAndTwoPartBlocks)
     // Rows: 1 fill (block mark, no auxiliary name) below an unnamed row.
     Fill one;
     one.row(1, "1.00", "");
-    one.doc.GeologyTable(1, 2) = sj("表土");
+    one.doc.GeologyTable(1, GeologyCol::Name) = sj("表土");
     one.row(2, "2.50", "10000.1");
     one.settings.setInt(25, 1);
     EXPECT_EQ(one.fill(2, 1, 2.5), 1);
@@ -368,15 +369,15 @@ TEST(FillLayerPattern, OneAndTwoPartBlocks)
     // depth to row 4's, the mark over the left 40 %, the second pattern beside it.
     Fill two;
     two.row(1, "1.00", "600.1");
-    two.doc.GeologyTable(1, 2) = sj("粘土");
+    two.doc.GeologyTable(1, GeologyCol::Name) = sj("粘土");
     for (int r = 2; r <= 4; ++r) {
         two.row(r, r == 2 ? "2.00" : r == 3 ? "3.00" : "4.00", "10004.1", "600.1");
-        two.doc.GeologyTable(r, 2) = sj("盛土");
-        two.doc.GeologyTable(r, 3) = sj("砂");
-        two.doc.GeologyTable(r, 9) = "40";
+        two.doc.GeologyTable(r, GeologyCol::Name) = sj("盛土");
+        two.doc.GeologyTable(r, GeologyCol::AuxName) = sj("砂");
+        two.doc.GeologyTable(r, GeologyCol::Percent) = "40";
     }
     two.row(5, "6.00", "600.1");
-    two.doc.GeologyTable(5, 2) = sj("砂");
+    two.doc.GeologyTable(5, GeologyCol::Name) = sj("砂");
     EXPECT_EQ(two.fill(3, 2, 3, 0, true), 1);
     EXPECT_EQ(two.marks[3], 2);
     const double xm = kX4 + 0.4 * kW;
@@ -400,7 +401,7 @@ TEST(FillLayerPattern, OneAndTwoPartBlocks)
     two.fill(4, 3, 4, 0, true);
     EXPECT_EQ(two.marks[4], 0);
     two.dev.clear();
-    two.doc.HeaderTable(59) = "1";
+    two.doc.HeaderTable(HeaderEntry::SplitTopsoil) = "1";
     two.fill(3, 2, 3, 0, true);
     ASSERT_FALSE(two.dev.lines().empty());
     EXPECT_EQ(two.dev.lines()[0].points[0].y, two.geo.PageY(2));

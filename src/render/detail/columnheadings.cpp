@@ -3,8 +3,12 @@
 #include "document/cp932.h"
 #include "document/positions.h"
 #include "document/tables.h"
+#include "document/textops.h"
 #include "render/detail/depthcolumns.h"
+#include "render/detail/textfit.h"
 #include "render/logpage.h"
+
+#include <algorithm>
 
 namespace qc {
 
@@ -142,7 +146,17 @@ void Headings::grainSize()
             // Spread over the quarter less a margin on each side.
             m_c.PageSpreadText(a + 0.5, b - 0.5, line(5), line(7), m_w, m_h, name);
         } else {
-            stacked(name, a, b, line(5) + 0.05 * m_h, line(7) - 0.05 * m_h);
+            // A name too long for the room between the rules is set smaller, never overlapping.
+            const double y1 = line(5) + 0.05 * m_h, y2 = line(7) - 0.05 * m_h;
+            const int n = CharCount(name);
+            const double scale = std::clamp((y2 - y1) / (n * m_h), kSmallestFit, 1.0);
+            if (scale < 1) {
+                const double h = selectRoleScaled(m_pass, FontSettings::Items, scale);
+                m_c.PageVerticalText(a, b, y1, y2, m_w * scale, h, name);
+                m_pass.selectRole(FontSettings::Items);
+            } else {
+                stacked(name, a, b, y1, y2);
+            }
         }
     }
     // Legend: every component at 25 %, so each quarter shows its hatch.

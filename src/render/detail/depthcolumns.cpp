@@ -9,12 +9,15 @@
 #include "document/textops.h"
 #include "render/detail/geologycolumn.h"
 #include "render/detail/primitives.h"
+#include "render/detail/textfit.h"
 #include "render/logpage.h"
 #include "render/patterns.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
+#include <vector>
 
 namespace qc {
 
@@ -58,6 +61,70 @@ void stackCharacters(PageCanvas& c, double x, double y, double step, std::string
         p += n;
     }
 }
+
+// The texts of one column from the top down: a text whose box would start above
+// the bottom of the one before moves down just far enough, the way notes stack,
+// so that close depths never print their texts over each other.
+class TextStack
+{
+public:
+    explicit TextStack(LogPass& pass) : m_pass(pass) {}
+
+    // Where a text of the current font placed at y by the vertical alignment begins, moved below
+    // the texts above it. The returned top is for a top-aligned text.
+    double place(double y, VAlign vertical, std::string_view text)
+    {
+        const double height = m_pass.geo.deviceToYUnits(m_pass.canvas.device().textExtent(text).cy);
+        double top = y;
+        if (vertical == VAlign::Bottom) top = y - height;
+        if (vertical == VAlign::Baseline) top = y - kAscent * height;
+        top = std::max(top, m_bottom);
+        // Figures have no descenders: the next text may start on their baseline.
+        const bool figures = text.find_first_not_of(" 0123456789.+-/:%") == std::string_view::npos;
+        m_bottom = top + (figures ? kAscent : 1.0) * height;
+        return top;
+    }
+    // Draws a text at (x, y) by the alignment, or lower when it would run over the text above.
+    // With a width, the text is fitted into it in the body role (shrunk, then shortened).
+    void draw(double x, double y, TextAlign align, std::string_view text,
+              double widthMm = std::numeric_limits<double>::infinity())
+    {
+        if (text.empty()) return;
+        FittedText fit{std::string(text), 1, 0};
+        if (std::isfinite(widthMm)) {
+            fit = fitText(m_pass, FontSettings::Body, text, widthMm);
+            if (fit.scale != 1) selectRoleScaled(m_pass, FontSettings::Body, fit.scale);
+        }
+        const double top = place(y, align.v, fit.text);
+        PageCanvas& c = m_pass.canvas;
+        const TextAlign previous = c.textAlign();
+        if (top > topOf(y, align.v, fit.text) + 1e-9) {
+            c.setTextAlign({align.h, VAlign::Top});
+            c.PageText(x, top, fit.text);
+        } else {
+            c.setTextAlign(align);
+            c.PageText(x, y, fit.text);
+        }
+        c.setTextAlign(previous);
+        if (fit.scale != 1) m_pass.selectRole(FontSettings::Body);
+    }
+    double bottom() const { return m_bottom; }
+    void setBottom(double bottom) { m_bottom = bottom; }
+
+private:
+    // The share of a text's height above its baseline.
+    static constexpr double kAscent = 0.8;
+    double topOf(double y, VAlign vertical, std::string_view text) const
+    {
+        const double height = m_pass.geo.deviceToYUnits(m_pass.canvas.device().textExtent(text).cy);
+        return vertical == VAlign::Bottom     ? y - height
+               : vertical == VAlign::Baseline ? y - kAscent * height
+                                              : y;
+    }
+
+    LogPass& m_pass;
+    double m_bottom = -std::numeric_limits<double>::infinity();
+};
 
 // The hatches of the grain-size bar. Rows of marks start 0.06 below the top
 // and repeat every 0.12, each mark drawn only while it ends inside its segment.
@@ -142,10 +209,14 @@ GrainSizes sampleGrainSizes(const Document& doc, int row)
             cellDouble(S(row, SampleCol::Sand)), cellDouble(S(row, SampleCol::Gravel))};
 }
 
+bool sampleHasBottom(const Document& doc, int row)
+{
+    return isNumeric(doc.SampleTable(row, SampleCol::Bottom));
+}
+
 double sampleBottomDepth(const Document& doc, int row)
 {
-    const std::string& bottom = doc.SampleTable(row, SampleCol::Bottom);
-    return isNumeric(bottom) ? cellDouble(bottom) : cellDouble(doc.SampleTable(row, SampleCol::Top));
+    return cellDouble(doc.SampleTable(row, sampleHasBottom(doc, row) ? SampleCol::Bottom : SampleCol::Top));
 }
 
 CasingFill casingFillOf(const std::string& casingText)
@@ -240,9 +311,10 @@ void drawStratumColumn(LogPass& pass, double, double)
     c.setTextAlign(AlignLeftTop);
     const double lambda = pass.geo.deviceToYUnits(measure(c, X[10], X[11], QC_SJ("あ")));
     const double x = X[10] + 0.2;
-    for (int r = 1; r <= S.rows() && isNumeric(S(r, SampleCol::Top)); ++r) {
-        if (!isNumeric(S(r, SampleCol::Bottom))) continue;
-        const double top = cellDouble(S(r, SampleCol::Top)), bottom = cellDouble(S(r, SampleCol::Bottom));
+    TextStack stack(pass);
+    for (int r = 1; r <= S.rows() && isNumeric(S(r, StratumCol::Top)); ++r) {
+        if (!isNumeric(S(r, StratumCol::Bottom))) continue;
+        const double top = cellDouble(S(r, StratumCol::Top)), bottom = cellDouble(S(r, StratumCol::Bottom));
         pass.rule(X[10], top, X[11], top);
         pass.rule(X[10], bottom, X[11], bottom);
         pass.rule(X[10], top, X[10] + 0.4, top + 0.3);
@@ -252,13 +324,18 @@ void drawStratumColumn(LogPass& pass, double, double)
         const int n = std::max(1, CharCount(name));
         const double middle = (top + bottom) / 2;
         const double start = middle - n * lambda / 2;
+        // A stack starts below the name of the stratum above.
         if (start >= top) {
-            stackCharacters(c, x, start, lambda, name);
+            const double first = std::max(start, stack.bottom());
+            stackCharacters(c, x, first, lambda, name);
+            stack.setBottom(first + n * lambda);
         } else if ((bottom - top) / n >= 0.7 * lambda) {
             // Closer lines, still centred in the interval.
-            stackCharacters(c, x, middle - n * 0.7 * lambda / 2, 0.7 * lambda, name);
+            const double first = std::max(middle - n * 0.7 * lambda / 2, stack.bottom());
+            stackCharacters(c, x, first, 0.7 * lambda, name);
+            stack.setBottom(first + (n - 1) * 0.7 * lambda + lambda);
         } else {
-            c.PageText(x, top + 0.1, name);
+            stack.draw(x, top + 0.1, AlignLeftTop, name, X[11] - 0.2 - x);
         }
     }
 }
@@ -282,13 +359,15 @@ void drawFreeColumn(LogPass& pass, double h, double)
             x = X[12] - 0.2;
         }
     }
+    const double room = X[12] - X[11] - 0.4;
     double previous = -std::numeric_limits<double>::infinity();
+    TextStack stack(pass);
     for (int r = 1; r <= F.rows() && isNumeric(F(r, FreeCol::Depth)); ++r) {
         const double d = cellDouble(F(r, FreeCol::Depth));
         if (isNumeric(F(r, FreeCol::Underline)) && cellLong(F(r, FreeCol::Underline)) % 2 != 0)
             pass.rule(X[11], d, X[12], d);
-        c.setTextAlign({horizontal, d - previous < h ? VAlign::Baseline : VAlign::Bottom});
-        c.PageText(x, d, F(r, FreeCol::Text));
+        stack.draw(x, d, {horizontal, d - previous < h ? VAlign::Baseline : VAlign::Bottom},
+                   F(r, FreeCol::Text), room);
         previous = d;
     }
     c.setTextAlign(AlignLeftTop);
@@ -301,17 +380,28 @@ void drawWaterLevelColumn(LogPass& pass, double h, double)
     const TextTable& W = pass.doc().WaterLevelTable;
     PageCanvas& c = pass.canvas;
     c.setTextAlign(AlignLeftBaseline);
-    for (int r = 1; r <= W.rows() && isNumeric(W(r, 1)); ++r) {
-        const double d = -cellDouble(W(r, 1)); // drawn downward from the ground
-        if (d < kHighestWaterLevel) continue;
+    // The texts stack from the top down, so the levels are taken by depth.
+    std::vector<std::pair<double, int>> levels;
+    for (int r = 1; r <= W.rows() && isNumeric(W(r, WaterCol::Level)); ++r) {
+        const double d = -cellDouble(W(r, WaterCol::Level)); // drawn downward from the ground
+        if (d >= kHighestWaterLevel) levels.emplace_back(d, r);
+    }
+    std::stable_sort(levels.begin(), levels.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    TextStack stack(pass);
+    for (const auto& [d, r] : levels) {
         const double x = d <= 0.2 ? X[12] - 3.0 : X[12] + 0.5;
-        const int bits = cellInt(W(r, 4));
-        if (bits & 1) {
+        const double room = X[13] - 0.2 - x;
+        const int bits = cellInt(W(r, WaterCol::Flags));
+        // Date, level and note each on a line of their own, in that order from the top.
+        if (bits & WaterBits::DateShown)
+            stack.draw(x, d - 1.6 * h, AlignLeftBaseline, W(r, WaterCol::Date), room);
+        if (bits & WaterBits::LevelShown) {
             drawWaterMark(pass, X[12] + 1.2, d);
-            c.PageText(x, d - 0.8 * h, d >= 0 ? strprintf("%5.2f", d) : strprintf("%+4.2f", -d));
+            stack.draw(x, d - 0.8 * h, AlignLeftBaseline,
+                       d >= 0 ? strprintf("%5.2f", d) : strprintf("%+4.2f", -d), room);
         }
-        c.PageText(x, d - 0.2 * h, W(r, 3));
-        if (bits & 2) c.PageText(x, d - 1.6 * h, W(r, 2));
+        stack.draw(x, d - 0.2 * h, AlignLeftBaseline, W(r, WaterCol::Note), room);
     }
     c.setTextAlign(AlignLeftTop);
 }
@@ -330,36 +420,41 @@ void drawSampleColumn(LogPass& pass, double h, double)
     auto figure = [&](double depth) {
         return elevationText(doc, depth, pass.groundElevation, pass.boreholeAngle, "%5.2f", 0);
     };
+    // The figures, the numbers and the methods each keep their texts apart.
+    TextStack figures(pass), numbers(pass), methods(pass);
+    const double figureRoom = kSampleNumberLeft - 0.4;
+    const double numberRoom = kSampleMethodLeft - kSampleNumberLeft - 0.7;
     double previousBottom = -std::numeric_limits<double>::infinity();
     for (int r = 1; r <= S.rows() && isNumeric(S(r, SampleCol::Top)); ++r) {
         const double t = cellDouble(S(r, SampleCol::Top));
-        const bool hasBottom = isNumeric(S(r, SampleCol::Bottom));
+        const bool hasBottom = sampleHasBottom(doc, r);
         const double b = sampleBottomDepth(doc, r);
 
-        c.setTextAlign(t - previousBottom < h ? AlignCentreBaseline : AlignCentreBottom);
-        if (auto text = figure(t)) c.PageText(figureX, t, *text);
+        if (auto text = figure(t))
+            figures.draw(figureX, t, t - previousBottom < h ? AlignCentreBaseline : AlignCentreBottom, *text,
+                         figureRoom);
         // A sample with a top depth only has no second figure.
         if (hasBottom && bottomPosition != 2) {
-            if (bottomPosition == 1)
-                c.setTextAlign(AlignCentreTop);
-            else
-                c.setTextAlign(b - t < h ? AlignCentreBaseline : AlignCentreBottom);
-            if (auto text = figure(b)) c.PageText(figureX, b, *text);
+            const TextAlign align = bottomPosition == 1 ? AlignCentreTop
+                                    : b - t < h         ? AlignCentreBaseline
+                                                        : AlignCentreBottom;
+            if (auto text = figure(b)) figures.draw(figureX, b, align, *text, figureRoom);
         }
 
         pass.rule(X[13], t, X[13] + kSampleNumberLeft, t);
-        pass.rule(X[13], b, X[13] + kSampleNumberLeft, b);
+        if (hasBottom) pass.rule(X[13], b, X[13] + kSampleNumberLeft, b);
         if (b != t) c.PageFilledRect(X[13], t, X[13] + 0.5, b, PenStyle::Solid, 1, 0, 0);
 
-        // Number and method on the middle of the sampled interval.
+        // Number and method on the middle of the sampled interval, below those above them.
         const double middle = (t + b) / 2;
-        c.setTextAlign(AlignLeftTop);
-        c.PageText(numberX, middle - h / 2, S(r, SampleCol::Number));
+        numbers.draw(numberX, middle - h / 2, AlignLeftTop, S(r, SampleCol::Number), numberRoom);
         const std::string& method = S(r, SampleCol::Method);
         if (!method.empty()) {
+            const double top = methods.place(middle - h / 2, VAlign::Top, method);
+            methods.setBottom(std::max(methods.bottom(), top + h));
             c.setTextAlign(AlignCentreTop);
-            c.PageText(methodX, middle - h / 2, method);
-            c.PageCircle(methodX, middle, h / 2, PenStyle::Solid, pass.ruleWidth(), 0);
+            c.PageText(methodX, top, method);
+            c.PageCircle(methodX, top + h / 2, h / 2, PenStyle::Solid, pass.ruleWidth(), 0);
         }
         previousBottom = b;
     }
@@ -371,9 +466,12 @@ void drawGrainSizeColumn(LogPass& pass, double, double)
     const ColumnEdges& X = pass.edges;
     if (!shown(pass, Row::GrainSize, X[14], X[15], 1.0)) return;
     const Document& doc = pass.doc();
-    for (int r = 1; r <= doc.SampleTable.rows() && isNumeric(doc.SampleTable(r, SampleCol::Top)); ++r)
+    for (int r = 1; r <= doc.SampleTable.rows() && isNumeric(doc.SampleTable(r, SampleCol::Top)); ++r) {
+        // Without a bottom there is no interval to fill (a bar of no height would be a line).
+        if (!sampleHasBottom(doc, r)) continue;
         drawGrainSizeBar(pass, X[14], X[15], cellDouble(doc.SampleTable(r, SampleCol::Top)),
                          sampleBottomDepth(doc, r), sampleGrainSizes(doc, r), pass.top, pass.bottom);
+    }
 }
 
 void drawCasingColumn(LogPass& pass, double, double)
@@ -415,17 +513,22 @@ void drawDrillDateColumn(LogPass& pass, double h, double)
     const TextTable& D = pass.doc().DrillDateTable;
     PageCanvas& c = pass.canvas;
     c.setTextAlign(AlignLeftBaseline);
-    for (int r = 1; r <= D.rows() && isNumeric(D(r, 1)); ++r) {
-        const double d = cellDouble(D(r, 1));
-        const std::string& date = D(r, 2);
+    TextStack stack(pass);
+    for (int r = 1; r <= D.rows() && isNumeric(D(r, DrillDateCol::Depth)); ++r) {
+        const double d = cellDouble(D(r, DrillDateCol::Depth));
+        const std::string& date = D(r, DrillDateCol::Date);
         pass.rule(X[23], d, X[24], d);
         const size_t slash = findText(date, "/");
         if (slash != std::string::npos) {
-            c.PageText(X[23] + 0.4, d - 0.9 * h, date.substr(0, slash));
-            c.PageText(X[23] + 0.8, d, date.substr(slash + 1));
-            pass.rule(X[23] + 0.6, d - 0.8 * h, (X[23] + X[24] + 1) / 2, d - h);
+            // The month above a stroke and the day below it, lower as one when the date above is near.
+            const double top = stack.place(d - 1.7 * h, VAlign::Top, date.substr(0, slash));
+            const double y = d + (top - (d - 1.7 * h));
+            stack.setBottom(y + 0.2 * h);
+            c.PageText(X[23] + 0.4, y - 0.9 * h, date.substr(0, slash));
+            c.PageText(X[23] + 0.8, y, date.substr(slash + 1));
+            pass.rule(X[23] + 0.6, y - 0.8 * h, (X[23] + X[24] + 1) / 2, y - h);
         } else {
-            c.PageText(X[23], d, date);
+            stack.draw(X[23], d, AlignLeftBaseline, date, X[24] - X[23]);
         }
     }
     c.setTextAlign(AlignLeftTop);

@@ -40,7 +40,10 @@ void drawGrainSizeBar(LogPass& pass, double x1, double x2, double top, double bo
                       double visibleTop = -std::numeric_limits<double>::infinity(),
                       double visibleBottom = std::numeric_limits<double>::infinity());
 
-// The bottom depth of a sample: column 2, or the top depth when column 2 is not a number.
+// A sample whose bottom-depth cell is not a number ("?", "－", empty) has no bottom: it
+// is drawn at its top depth, its graph points sit there, and it has no grain-size bar.
+bool sampleHasBottom(const Document& doc, int row);
+// The bottom depth of a sample: column 2, or the top depth when it has no bottom.
 double sampleBottomDepth(const Document& doc, int row);
 
 // How the casing text of CasingTable column 2 ("仕様") fills its interval.

@@ -5,6 +5,7 @@
 #include "document/positions.h"
 #include "document/tables.h"
 #include "document/textformat.h"
+#include "render/detail/textfit.h"
 #include "render/logpage.h"
 #include "render/patternfill.h"
 
@@ -43,6 +44,25 @@ Box placeBox(PageCanvas& c, double x1, double x2, double d, double previousBotto
     b.height = wrappedHeight(c, x1, x2, d, text);
     b.bottom = d - previousBottom >= b.height ? d : previousBottom + b.height;
     return b;
+}
+
+// A figure centred in its column. The blanks of its fixed format count when they leave the
+// digits inside the column; else the digits alone are centred, shrunk when they must be.
+void drawFigure(LogPass& pass, const std::string& text, double x1, double x2, double y, TextAlign align)
+{
+    PageCanvas& c = pass.canvas;
+    const double centre = (x1 + x2) / 2;
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return;
+    const double width = c.textWidthMm(text);
+    const double blanks = width - c.textWidthMm(text.substr(first));
+    if (centre - width / 2 + blanks >= x1 && centre + width / 2 <= x2) {
+        c.setTextAlign(align);
+        c.PageText(centre, y, text);
+        c.setTextAlign(AlignLeftTop);
+        return;
+    }
+    drawFitted(pass, FontSettings::Body, text.substr(first), centre, y, x2 - x1 - 0.2, align);
 }
 
 } // namespace
@@ -124,13 +144,16 @@ void drawGeologyColumns(LogPass& pass, double h, double pageTop, double elevatio
                                                  layerTop, t, pageTop, X[5] - X[4]);
         const bool drawn = filled == 1 || !G(r, GeologyCol::Name).empty();
 
-        // Figures of boundaries closer than a text height sit on their baseline.
+        // Figures of boundaries closer than a text height move down to the label depth and sit
+        // on their baseline there, so that they never print over the figures above.
         VAlign vertical = VAlign::Bottom;
         double labelDepth = lastLabel;
+        double figuresAt = d;
         if (filled == 1) {
             if (d - lastLabel < h) {
                 labelDepth = lastLabel + std::max(t, h);
                 vertical = VAlign::Baseline;
+                figuresAt = std::max(d, labelDepth);
             } else {
                 labelDepth = d;
             }
@@ -141,11 +164,13 @@ void drawGeologyColumns(LogPass& pass, double h, double pageTop, double elevatio
         const double shownThickness = d - lastMarked;
         if (bits & (GeologyBits::DepthLine | GeologyBits::Figures)) lastMarked = d;
         if (bits & GeologyBits::Figures) {
-            c.setTextAlign({HAlign::Centre, vertical});
-            if (auto e = elevationText(d, elevation, angle, "%7.2f")) c.PageText((X[1] + X[2]) / 2, d, *e);
-            c.PageText((X[2] + X[3]) / 2, d, strprintf("%4.2f", shownThickness));
-            c.PageText((X[3] + X[4]) / 2, d, strprintf("%5.2f", d));
-            c.setTextAlign(AlignLeftTop);
+            const TextAlign align{HAlign::Centre, vertical};
+            if (auto e = elevationText(d, elevation, angle, "%7.2f"))
+                drawFigure(pass, *e, X[1], X[2], figuresAt, align);
+            drawFigure(pass, strprintf("%4.2f", shownThickness), X[2], X[3], figuresAt, align);
+            drawFigure(pass, strprintf("%5.2f", d), X[3], X[4], figuresAt, align);
+            // A short leader from the boundary to the figures that moved below it.
+            if (figuresAt > d + 1e-9) pass.rule(X[4], d, X[4] - 0.8, figuresAt - 0.8 * h);
         }
 
         // Colour tone: the box ends on the boundary unless its text needs more room.
@@ -177,7 +202,8 @@ void drawGeologyColumns(LogPass& pass, double h, double pageTop, double elevatio
         if (drawn) {
             layerTop = d;
             nameBottom = nameBox.bottom;
-            lastLabel = labelDepth;
+            // A figure on its baseline reaches a descent below it.
+            lastLabel = vertical == VAlign::Baseline ? labelDepth + 0.2 * h : labelDepth;
             boundaryAsked = (bits & GeologyBits::PatternLine) != 0;
         }
         toneBottom = toneBox.bottom;

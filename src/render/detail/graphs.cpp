@@ -6,6 +6,7 @@
 #include "document/tables.h"
 #include "document/textformat.h"
 #include "render/detail/primitives.h"
+#include "render/detail/textfit.h"
 #include "render/logpage.h"
 
 #include <algorithm>
@@ -204,8 +205,48 @@ double numberLineDrop(double points)
     return points >= 10 ? 0.05 : points >= 9 ? 0.03 : 0.0;
 }
 
+// A scale number of the heading: its text and the x of its centre.
+struct ScaleLabel
+{
+    double x = 0;
+    std::string text;
+};
+
+// Keeps the numbers inside the column x1..x2 (an end number moves in rather than out) and,
+// while two neighbours would touch, leaves out every second one.
+std::vector<ScaleLabel> legibleLabels(PageCanvas& c, std::vector<ScaleLabel> labels, double x1, double x2,
+                                      double w)
+{
+    const double kGap = 0.15 * w; // between two numbers, a share of the character width
+    std::vector<double> half(labels.size());
+    for (size_t i = 0; i < labels.size(); ++i) {
+        half[i] = c.textWidthMm(labels[i].text) / 2;
+        // A little room from the column rule, where the next graph's numbers begin.
+        const double lo = x1 + 0.3 + half[i], hi = x2 - 0.3 - half[i];
+        if (lo <= hi) labels[i].x = std::clamp(labels[i].x, lo, hi);
+    }
+    std::vector<size_t> kept(labels.size());
+    for (size_t i = 0; i < kept.size(); ++i) kept[i] = i;
+    auto touching = [&] {
+        for (size_t i = 1; i < kept.size(); ++i) {
+            const size_t a = kept[i - 1], b = kept[i];
+            if (std::fabs(labels[b].x - labels[a].x) < half[a] + half[b] + kGap) return true;
+        }
+        return false;
+    };
+    while (kept.size() > 1 && touching()) {
+        std::vector<size_t> every2;
+        for (size_t i = 0; i < kept.size(); i += 2) every2.push_back(kept[i]);
+        kept = every2;
+    }
+    std::vector<ScaleLabel> out;
+    for (const size_t i : kept) out.push_back(labels[i]);
+    return out;
+}
+
 // The scale numbers, ticks and axis of one slot in the heading, their bottoms at y.
-void drawSlotScale(LogPass& pass, int k, int slot, const GraphBlock& block, double y)
+void drawSlotScale(LogPass& pass, int k, int slot, const GraphBlock& block, double x1, double x2, double w,
+                   double y)
 {
     const Document& doc = pass.doc();
     PageCanvas& c = pass.canvas;
@@ -214,7 +255,7 @@ void drawSlotScale(LogPass& pass, int k, int slot, const GraphBlock& block, doub
     const Colour colour2 = axisInColour ? graphGridColour(pass.settings(), kVertical2) : 0;
     const int row = GraphRow::slot(slot);
     const double textY = y + numberLineDrop(pass.ctx.fonts[FontSettings::GraphLegend].points);
-    c.setTextAlign(AlignCentreBottom);
+    std::vector<ScaleLabel> labels;
     if (!logarithmic(doc, k)) {
         const double from = cellDouble(fmt(doc, k, row, SlotField::LinearFrom));
         const double to = cellDouble(fmt(doc, k, row, SlotField::LinearTo));
@@ -224,8 +265,8 @@ void drawSlotScale(LogPass& pass, int k, int slot, const GraphBlock& block, doub
             const int decimals = std::atoi(format.c_str() + 2); // "%.nf"
             auto number = [&](double v) {
                 if (std::fabs(v) < 1e-12 * std::max(1.0, std::fabs(to - from))) v = 0; // never "-0.0"
-                c.PageText(Interpolate(v, from, to, block.left, block.right), textY,
-                           strprintf("%.*f", decimals, v));
+                labels.push_back(
+                    {Interpolate(v, from, to, block.left, block.right), strprintf("%.*f", decimals, v)});
             };
             if (step < 1e-8) {
                 number(from);
@@ -251,29 +292,54 @@ void drawSlotScale(LogPass& pass, int k, int slot, const GraphBlock& block, doub
                     const double value = m * std::pow(10.0, decade);
                     const double lv = std::log10(value);
                     if (lv < lo - tolerance || lv > hi + tolerance) continue;
-                    c.PageText(Interpolate(lv, la, lb, block.left, block.right), textY, logScaleLabel(value));
+                    labels.push_back(
+                        {Interpolate(lv, la, lb, block.left, block.right), logScaleLabel(value)});
                 }
             }
         }
     }
+    c.setTextAlign(AlignCentreBottom);
+    for (const ScaleLabel& label : legibleLabels(c, std::move(labels), x1, x2, w))
+        c.PageText(label.x, textY, label.text);
     c.setTextAlign(AlignLeftTop);
     verticalGrid(pass, k, block.left, block.right, y, y + 0.1, colour1, colour2);
     c.PageLine(block.left, y + 0.1, block.right, y + 0.1, PenStyle::Solid, pass.ruleWidth(), colour1);
 }
 
-// A text at left, or spread evenly up to right.
-void placeText(PageCanvas& c, std::string_view text, double left, double right, double top, bool spread,
-               double w, double h)
+// One text of a heading line: written at left, or spread evenly up to right.
+struct HeadingText
 {
-    if (text.empty()) return;
-    if (spread) {
-        c.PageSpreadText(left, right, top, top + h, w, h, text);
-    } else {
-        c.setTextAlign(AlignLeftTop);
-        c.PageText(left, top, text);
+    std::string_view text;
+    double left = 0;
+    double right = 0;
+    double top = 0;
+    bool spread = false;
+};
+
+// Draws the texts of the heading so that none runs over another or out of the column x1..x2:
+// each ends before the next text to its right on the same line; a text that is too long for
+// its room is shrunk, then shortened with "…"; a spread text that would crowd is written plain.
+void placeHeadingTexts(LogPass& pass, const std::vector<HeadingText>& texts, double x1, double x2, double w,
+                       double h)
+{
+    constexpr double kEdge = 0.3; // mm kept free inside the column edge
+    constexpr double kGap = 0.5;  // mm between two texts of a line
+    PageCanvas& c = pass.canvas;
+    for (const HeadingText& t : texts) {
+        if (t.text.empty()) continue;
+        double limit = x2 - kEdge;
+        for (const HeadingText& other : texts)
+            if (&other != &t && !other.text.empty() && other.left > t.left + 1e-9 &&
+                std::fabs(other.top - t.top) < h)
+                limit = std::min(limit, other.left - kGap);
+        const double left = std::max(t.left, x1);
+        if (t.spread && std::min(t.right, limit) - left >= c.textWidthMm(t.text)) {
+            c.PageSpreadText(left, std::min(t.right, limit), t.top, t.top + h, w, h, t.text);
+            continue;
+        }
+        drawFitted(pass, FontSettings::GraphLegend, t.text, left, t.top, limit - left, AlignLeftTop);
     }
 }
-
 // The value-display shifts of a test, mm by SampleTable row: entries "row:shift,".
 std::map<int, double> displayShifts(std::string_view attributes)
 {
@@ -368,12 +434,14 @@ void drawGraphHeading(LogPass& pass, int k, double x1, double x2, double h, doub
     c.setTextAlign(AlignLeftTop);
 
     // Title lines 1 and 2.
+    std::vector<HeadingText> titles;
     for (int row = GraphRow::Title1; row <= GraphRow::Title2; ++row) {
         if (!isNumeric(fmt(doc, k, row, TitleField::Left))) continue;
-        placeText(c, fmt(doc, k, row, TitleField::Text), px(fmt(doc, k, row, TitleField::Left)),
-                  px(fmt(doc, k, row, TitleField::Right)), py(fmt(doc, k, row, TitleField::Top)),
-                  cellInt(fmt(doc, k, row, TitleField::Align)) == 1, w, h);
+        titles.push_back({fmt(doc, k, row, TitleField::Text), px(fmt(doc, k, row, TitleField::Left)),
+                          px(fmt(doc, k, row, TitleField::Right)), py(fmt(doc, k, row, TitleField::Top)),
+                          cellInt(fmt(doc, k, row, TitleField::Align)) == 1});
     }
+    placeHeadingTexts(pass, titles, x1, x2, w, h);
 
     const GraphBlock block = graphBlock(doc, k, x1, x2);
     const int symbolPosition = pass.settings().legendSymbolPosition();
@@ -405,21 +473,23 @@ void drawGraphHeading(LogPass& pass, int k, double x1, double x2, double h, doub
             }
         }
 
-        // Name, unit and remark.
+        // Name, unit and remark, each within its room on the line.
+        std::vector<HeadingText> line;
         if (isNumeric(fmt(doc, k, GraphRow::Legend, LegendField::NameLeft)))
-            placeText(c, doc.TestNameTable(u, TestCol::Name), nameLeft,
-                      px(fmt(doc, k, GraphRow::Legend, LegendField::NameRight)), top, spreadNames, w, h);
+            line.push_back({doc.TestNameTable(u, TestCol::Name), nameLeft,
+                            px(fmt(doc, k, GraphRow::Legend, LegendField::NameRight)), top, spreadNames});
         if (isNumeric(fmt(doc, k, GraphRow::Legend, LegendField::UnitLeft)))
-            placeText(c, doc.TestNameTable(u, TestCol::Unit),
-                      px(fmt(doc, k, GraphRow::Legend, LegendField::UnitLeft)), 0, top, false, w, h);
+            line.push_back({doc.TestNameTable(u, TestCol::Unit),
+                            px(fmt(doc, k, GraphRow::Legend, LegendField::UnitLeft)), 0, top, false});
         if (isNumeric(fmt(doc, k, GraphRow::Legend, LegendField::RemarkLeft)))
-            placeText(c, doc.TestNameTable(u, TestCol::Remark),
-                      px(fmt(doc, k, GraphRow::Legend, LegendField::RemarkLeft)),
-                      px(fmt(doc, k, GraphRow::Legend, LegendField::RemarkRight)), top, spreadRemarks, w, h);
+            line.push_back({doc.TestNameTable(u, TestCol::Remark),
+                            px(fmt(doc, k, GraphRow::Legend, LegendField::RemarkLeft)),
+                            px(fmt(doc, k, GraphRow::Legend, LegendField::RemarkRight)), top, spreadRemarks});
+        placeHeadingTexts(pass, line, x1, x2, w, h);
 
         // Scale numbers, ticks and axis.
         if (cellInt(fmt(doc, k, row, SlotField::ShowNumbers)) != 0 && block.drawn)
-            drawSlotScale(pass, k, slot, block, py(fmt(doc, k, row, SlotField::NumbersTop)));
+            drawSlotScale(pass, k, slot, block, x1, x2, w, py(fmt(doc, k, row, SlotField::NumbersTop)));
     }
     c.setTextAlign(AlignLeftTop);
 }
@@ -533,6 +603,14 @@ void drawGraphLabels(LogPass& pass, int k, double x1, double x2, int sampleCount
     const TextAlign savedAlign = c.textAlign();
     const Colour savedColour = c.device().textColour();
     c.setTextAlign(AlignLeftTop);
+    // Labels already written in this graph: a label that would run over one moves down below
+    // it; a label that would leave the column is written left of its point.
+    struct Placed
+    {
+        double left, right, top, bottom;
+    };
+    std::vector<Placed> placed;
+    const double textHeight = pass.geo.deviceToYUnits(c.device().textExtent("0").cy);
     int order = 0;
     for (int slot = 1; slot <= GraphRow::Slots; ++slot) {
         const int u = slotTest(doc, k, slot);
@@ -555,7 +633,18 @@ void drawGraphLabels(LogPass& pass, int k, double x1, double x2, int sampleCount
             const double x = Interpolate(v, scale.from, scale.to, block.left, block.right);
             double y = pass.sampleMidDepths[static_cast<size_t>(i - 1)] - h / 2 + stagger;
             if (const auto it = shifts.find(i); it != shifts.end()) y += it->second * denominator * 0.001;
-            c.PageText(x + w / 2, y, cell);
+            const double width = c.textWidthMm(cell);
+            double left = x + w / 2;
+            if (left + width > x2 - 0.2) left = std::max(x1 + 0.2, x - w / 2 - width);
+            for (int tries = 0; tries < 100; ++tries) {
+                const auto over = std::find_if(placed.begin(), placed.end(), [&](const Placed& p) {
+                    return left < p.right && p.left < left + width && y < p.bottom && p.top < y + textHeight;
+                });
+                if (over == placed.end()) break;
+                y = over->bottom;
+            }
+            placed.push_back({left, left + width, y, y + textHeight});
+            c.PageText(left, y, cell);
         }
     }
     c.device().setTextColour(savedColour);

@@ -1,0 +1,51 @@
+#include "qt/casingdialog.h"
+
+#include "qt/listeditorview.h"
+#include "qt/qtext.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace qc {
+
+using C = CasingEditor;
+
+CasingDialog::CasingDialog(CasingEditor& model, QWidget* parent)
+    : ListDialog(model, parent), m_depth(new QLineEdit), m_spec(new QComboBox)
+{
+    setWindowTitle(QStringLiteral("保孔管"));
+    setMoveButtonsVisible(false);
+    m_depth->setObjectName(QStringLiteral("depth"));
+    m_spec->setObjectName(QStringLiteral("spec"));
+    m_depth->setMaximumWidth(90);
+    m_spec->setEditable(true);
+    m_spec->setInsertPolicy(QComboBox::NoInsert);
+    for (const auto& item : C::specItems()) m_spec->addItem(fromCp932(item));
+    m_spec->setCurrentIndex(-1);
+    m_spec->setEditText(QString());
+    m_spec->setMinimumWidth(170);
+    bindField(C::Depth, m_depth);
+    bindField(C::Spec, m_spec);
+
+    auto* fields = new QWidget;
+    auto* grid = new QGridLayout(fields);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(new QLabel(QStringLiteral("深度 m")), 0, 0);
+    grid->addWidget(m_depth, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("仕様")), 1, 0);
+    grid->addWidget(m_spec, 1, 1);
+    grid->setColumnStretch(2, 1);
+    setDefaultLayout(fields);
+
+    QWidget* order[] = {listView(),        m_depth,        m_spec,     addButton(),
+                        overwriteButton(), deleteButton(), okButton(), cancelButton()};
+    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+
+    resize(420, 520);
+    sync();
+}
+
+} // namespace qc
