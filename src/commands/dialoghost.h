@@ -7,10 +7,10 @@
 #include "commands/commandtable.h"
 #include "dialogs/displayitemseditor.h"
 #include "dialogs/keyoptionseditor.h"
+#include "dialogs/namemastereditor.h"
 #include "dialogs/pagenumbereditor.h"
 #include "dialogs/scaleeditor.h"
 #include "dialogs/setupeditor.h"
-#include "dialogs/namemastereditor.h"
 
 #include <array>
 #include <string>
