@@ -8,6 +8,18 @@ function(qc_warnings target)
     endif()
 endfunction()
 
+# The include root of a library of one src/ folder: a directory holding only a
+# link to that folder, so "<folder>/x.h" resolves for the library and for what
+# links it, and a library sees the folders of the layers it links and no others.
+# An include from a layer above then fails to compile instead of passing silently.
+function(qc_include_root name scope)
+    get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+    set(root ${PROJECT_BINARY_DIR}/include-roots/${name})
+    file(MAKE_DIRECTORY ${root})
+    file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${root}/${folder} SYMBOLIC)
+    target_include_directories(${name} ${scope} ${root})
+endfunction()
+
 # A core library built from the sources of one folder; the core never links Qt.
 function(qc_core_library name)
     cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
@@ -15,12 +27,12 @@ function(qc_core_library name)
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/detail/*.cpp)
     if(sources)
         add_library(${name} STATIC ${sources})
-        target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+        qc_include_root(${name} PUBLIC)
         target_link_libraries(${name} PUBLIC ${ARG_DEPS})
         qc_warnings(${name})
     else()
         add_library(${name} INTERFACE)
-        target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+        qc_include_root(${name} INTERFACE)
         target_link_libraries(${name} INTERFACE ${ARG_DEPS})
     endif()
 endfunction()

@@ -209,8 +209,8 @@ int main(int argc, char** argv)
         if (ink == tint) ink = 0;
         Bitmap coloured = tile;
         for (Colour& c : coloured.pixels) c = c == 0xFFFFFF ? tint : ink;
-        if (!writeFileBytes(out + "/Jbptn" + name, encodeBmp1(coloured, tint, ink)) ||
-            !writeFileBytes(out + "/Jbptn01" + name, encodeBmp1(tile, 0xFFFFFF, 0))) {
+        if (!writeFileAtomically(out + "/Jbptn" + name, encodeBmp1(coloured, tint, ink)) ||
+            !writeFileAtomically(out + "/Jbptn01" + name, encodeBmp1(tile, 0xFFFFFF, 0))) {
             std::fprintf(stderr, "qc_maketiles: cannot write %s\n", name.c_str());
             return 1;
         }

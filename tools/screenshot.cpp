@@ -16,10 +16,12 @@
 #include "qt/mainwindow.h"
 #include "qt/qtext.h"
 #include "qt/qtpainterdevice.h"
+#include "qt/translations.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -35,6 +37,7 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     qc::registerJapaneseFontSubstitutions();
+    qc::installToolkitTranslations(application, QLocale::system());
     const QStringList args = QApplication::arguments();
     if (args.size() < 3) {
         std::fprintf(

@@ -29,11 +29,12 @@ void loadSettingsAndMasters(AppContext& app, Prompter& prompter)
 {
     Settings loaded;
     std::string bytes;
-    if (readFileBytes(app.paths.settings, bytes)) {
+    FileError error;
+    if (readFileBytes(app.paths.settings, bytes, &error)) {
         loaded = parseSettings(bytes);
     } else {
         loaded = builtinSettings();
-        prompter.message(fileNotFoundMessage(app.paths.settings));
+        prompter.message(cannotReadMessage(app.paths.settings, error));
     }
     applySettingsLoadRules(loaded);
     // The options that are not kept in the file survive a reload.

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 
 namespace qc {
 
@@ -66,6 +67,37 @@ std::string fileNotFoundMessage(const std::string& nativePath)
     return withPath(QC_SJ("ファイルが見つかりません\n( %1 )"), nativePath);
 }
 
+std::string fileErrorText(const FileError& error)
+{
+    switch (error.code) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return QC_SJ("ディスクの空きが足りません");
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return QC_SJ("書き込みまたは読み込みが許可されていません");
+    case EISDIR:
+        return QC_SJ("フォルダです");
+    case EINVAL:
+        return QC_SJ("通常のファイルではありません");
+    case ENAMETOOLONG:
+        return QC_SJ("名前が長すぎます");
+    case ENOENT:
+    case ENOTDIR:
+        return QC_SJ("フォルダまたはファイルがありません");
+    default:
+        return cp932::fromUtf8(error.reason);
+    }
+}
+
+std::string cannotReadMessage(const std::string& nativePath, const FileError& error)
+{
+    if (error.notFound()) return fileNotFoundMessage(nativePath);
+    return withPath(QC_SJ("読み込めません\n( %1 )"), nativePath) + "\n" + fileErrorText(error);
+}
+
 std::string folderOf(const std::string& path)
 {
     size_t slash = path.find_last_of("/\\");
@@ -83,8 +115,9 @@ std::string fileNameOf(const std::string& path)
 FlowResult LoadByPath(Document& doc, const std::string& path, Prompter& prompter, int* version)
 {
     std::string bytes;
-    if (!readFileBytes(path, bytes)) {
-        prompter.message(fileNotFoundMessage(path));
+    FileError error;
+    if (!readFileBytes(path, bytes, &error)) {
+        prompter.message(cannotReadMessage(path, error));
         return FlowResult::Failed;
     }
     TokenLine token = findTokenLine(bytes, kStandardTokenLines);
@@ -134,8 +167,9 @@ FlowResult OpenDocumentDialog(Document& doc, Prompter& prompter, FileChooser& ch
         return FlowResult::Cancelled;
 
     std::string bytes;
-    if (!readFileBytes(path, bytes)) {
-        prompter.message(fileNotFoundMessage(path));
+    FileError error;
+    if (!readFileBytes(path, bytes, &error)) {
+        prompter.message(cannotReadMessage(path, error));
         return FlowResult::Failed;
     }
     TokenLine token = findTokenLine(bytes, kDialogTokenLines);
@@ -146,20 +180,22 @@ FlowResult OpenDocumentDialog(Document& doc, Prompter& prompter, FileChooser& ch
     readLogText(doc, bytes, token, &prompter);
     adoptPath(doc, path);
     // Losing the remembered folder is harmless: the next dialog starts elsewhere.
-    (void)writeFileBytes(rememberedFile, cutPath(folder, 800) + "\r\n" + name + "\r\n");
+    (void)writeFileAtomically(rememberedFile, cutPath(folder, 800) + "\r\n" + name + "\r\n");
     doc.modified = 0;
     return FlowResult::Done;
 }
 
-bool writeDocumentFile(Document& doc, const std::string& path)
+bool writeDocumentFile(Document& doc, const std::string& path, FileError* error)
 {
-    return writeFileAtomically(path, WriteLog(doc));
+    return writeFileAtomically(path, WriteLog(doc), error);
 }
 
 static FlowResult writeTo(Document& doc, const std::string& path, Prompter& prompter)
 {
-    if (!writeDocumentFile(doc, path)) {
-        prompter.message(QC_SJ("保存できませんでした"));
+    FileError error;
+    if (!writeDocumentFile(doc, path, &error)) {
+        // The reason goes on a line of its own below the message.
+        prompter.message(QC_SJ("保存できませんでした") + "\n" + fileErrorText(error));
         return FlowResult::Failed;
     }
     adoptPath(doc, path);

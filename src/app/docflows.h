@@ -1,6 +1,8 @@
 #pragma once
 // Open, save and save-as of the document, with their dialogs and messages.
 
+#include "platform/files.h"
+
 #include <string>
 
 namespace qc {
@@ -35,11 +37,16 @@ FlowResult OpenDocumentDialog(Document& doc, Prompter& prompter, FileChooser& ch
 FlowResult SaveDocument(Document& doc, Prompter& prompter, FileChooser& chooser);
 FlowResult SaveDocumentAs(Document& doc, Prompter& prompter, FileChooser& chooser);
 
-// Writes the document to path in the current format; false when it cannot.
-[[nodiscard]] bool writeDocumentFile(Document& doc, const std::string& path);
+// Writes the document to path in the current format; false (and why) when it cannot.
+[[nodiscard]] bool writeDocumentFile(Document& doc, const std::string& path, FileError* error = nullptr);
 
 // The message for a file that cannot be opened, with the path in it (CP932).
 std::string fileNotFoundMessage(const std::string& nativePath);
+// The message for a file that cannot be read: "ファイルが見つかりません" when it does not
+// exist, else "読み込めません" with the path and the reason (CP932).
+std::string cannotReadMessage(const std::string& nativePath, const FileError& error);
+// The reason of a failed read or write in words for the user (CP932).
+std::string fileErrorText(const FileError& error);
 
 // Folder part (without its trailing separator) and file-name part of a path.
 std::string folderOf(const std::string& path);

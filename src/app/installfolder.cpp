@@ -4,6 +4,7 @@
 #include "document/textops.h"
 #include "platform/files.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
@@ -139,9 +140,35 @@ InstallFolder locateInstallFolder(const InstallEnvironment& env)
     return f;
 }
 
+namespace {
+
+// A copy of the bundled folder takes a second; one this old was left by a killed start.
+constexpr auto kStaleSeedingAge = std::chrono::minutes(10);
+
+// Removes "NAME.seeding-N" folders that a killed first start left beside target.
+void removeStaleSeedingFolders(const fs::path& target)
+{
+    std::error_code ec;
+    const std::string prefix = target.filename().string() + ".seeding-";
+    const auto now = fs::file_time_type::clock::now();
+    for (fs::directory_iterator it(target.parent_path(), ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
+        if (name.find_first_not_of("0123456789", prefix.size()) != std::string::npos) continue;
+        std::error_code e2;
+        if (!it->is_directory(e2) || it->is_symlink(e2)) continue;
+        const auto written = fs::last_write_time(it->path(), e2);
+        if (e2 || now - written < kStaleSeedingAge) continue;
+        fs::remove_all(it->path(), e2);
+    }
+}
+
+} // namespace
+
 bool seedInstallFolder(const std::string& bundledDir, const std::string& target)
 {
     std::error_code ec;
+    if (!target.empty()) removeStaleSeedingFolders(fs::path(target));
     if (bundledDir.empty() || target.empty() || fs::exists(target, ec) || !isDirectory(bundledDir))
         return false;
     const fs::path to(target);

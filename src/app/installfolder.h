@@ -51,7 +51,8 @@ InstallFolder locateInstallFolder(const InstallEnvironment& env);
 
 // Copies the bundled install folder to target when target does not exist yet
 // (through a temporary folder renamed at the end, so a failed copy leaves no
-// half-seeded folder). False when nothing was copied.
+// half-seeded folder). False when nothing was copied. Temporary folders that a
+// killed start left beside target (older than ten minutes) are removed first.
 bool seedInstallFolder(const std::string& bundledDir, const std::string& target);
 
 // The setup command's check of its input: the drive is upper-cased and must be

@@ -60,8 +60,9 @@ std::vector<std::string> parsePickList(std::string_view bytes, size_t maxLineByt
 std::vector<std::string> loadPickList(const std::string& path, size_t maxLineBytes, Prompter& prompter)
 {
     std::string bytes;
-    if (!readFileBytes(path, bytes)) {
-        prompter.message(fileNotFoundMessage(path));
+    FileError error;
+    if (!readFileBytes(path, bytes, &error)) {
+        prompter.message(cannotReadMessage(path, error));
         return {};
     }
     return parsePickList(bytes, maxLineBytes);

@@ -83,8 +83,9 @@ void PatternColourTable::parse(std::string_view bytes)
 void LoadPatternColours(PatternColourTable& table, const std::string& path, Prompter& prompter)
 {
     std::string bytes;
-    if (!readFileBytes(path, bytes)) {
-        prompter.message(fileNotFoundMessage(path));
+    FileError error;
+    if (!readFileBytes(path, bytes, &error)) {
+        prompter.message(cannotReadMessage(path, error));
         return;
     }
     table.parse(bytes);

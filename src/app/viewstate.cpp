@@ -8,6 +8,9 @@ void ViewState::loadScaleSettings(const Settings& settings)
 {
     depthPerPage = settings.depthPerPage();
     pageOverlap = settings.pageOverlap();
+    // A hand-edited file may hold an overlap the scale dialog never accepts: pages would not
+    // advance (one page, the log cut short), or skip depths. It becomes 0, as there.
+    if (pageOverlap < 0 || (depthPerPage > 0 && pageOverlap >= depthPerPage)) pageOverlap = 0;
     scaleDepthPartOnly = settings.scaleDepthPartOnly();
 }
 

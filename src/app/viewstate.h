@@ -13,6 +13,9 @@ struct ViewState
     int currentPage = 1;         // page being printed, or the page number on screen
     bool printingNow = false;    // only while a printed page is drawn
     bool screenDisplayOn = true; // screen repaints draw nothing while off
+    // "シートNo." prints "n/N" (this page of the log's pages) instead of the stored text.
+    // A window option kept in the program's settings, off by default.
+    bool sheetNumbersFromPages = false;
 
     // ScaleSettings. The two denominators are not stored anywhere: 100 at every start.
     int horizontalScaleDenominator = 100;

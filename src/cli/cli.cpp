@@ -109,8 +109,9 @@ int runConvert(std::vector<std::string> args, std::ostream& err)
     }
     Document doc;
     if (!loadForCli(doc, in, err, nullptr)) return 1;
-    if (!writeDocumentFile(doc, outPath)) {
-        err << "qc: cannot write " << outPath << '\n';
+    FileError error;
+    if (!writeDocumentFile(doc, outPath, &error)) {
+        err << "qc: cannot write " << outPath << ": " << error.reason << '\n';
         return 1;
     }
     return 0;

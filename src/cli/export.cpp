@@ -184,12 +184,17 @@ int runExport(const std::vector<std::string>& args, const std::string& installDi
     const bool showProgress = &err == &std::cerr && ::isatty(STDERR_FILENO);
     auto progress = [&](int n, int m) {
         if (m > 1) err << "\rqc: page " << n << " of " << m << std::flush;
+        return true;
     };
     const ExportResult result =
-        exportLog(ctx, options,
-                  showProgress ? std::function<void(int, int)>(progress) : std::function<void(int, int)>());
+        exportLog(ctx, options, showProgress ? ExportProgress(progress) : ExportProgress());
     if (showProgress && result.pageCount > 1) err << '\n';
     if (!result.ok) return fail(err, result.error);
+    if (!result.stalePages.empty())
+        err << "qc: note: " << result.stalePages.size() << " page file(s) of an earlier export remain ("
+            << result.stalePages.front()
+            << (result.stalePages.size() > 1 ? " ... " + result.stalePages.back() : "")
+            << "); the log now has " << result.pageCount << " page(s)\n";
     return 0;
 }
 

@@ -6,7 +6,7 @@
 #include "qt/qtpainterdevice.h"
 #include "render/patternsheet.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageSize>
@@ -129,12 +129,14 @@ int runPatternsCommand(const std::vector<std::string>& args, std::ostream& out, 
     const PatternSheetLayout layout = patternSheetLayout(options);
 
     ensureGuiApplication();
-    const QString target = QString::fromStdString(outPath);
-    // Written beside the target and renamed, so a failure keeps an older sheet.
-    const QString temp = target + QStringLiteral(".part");
+    // Drawn into memory first: a writer's errors on a file would go unnoticed, and only a
+    // complete sheet may replace an older one.
+    QByteArray bytes;
     bool ok = false;
     if (pdf) {
-        QPdfWriter writer(temp);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setResolution(static_cast<int>(dpi));
         writer.setPageSize(QPageSize(QSizeF(layout.pageWidthMm, layout.pageHeightMm), QPageSize::Millimeter));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -142,27 +144,32 @@ int runPatternsCommand(const std::vector<std::string>& args, std::ostream& out, 
         if (painter.begin(&writer)) {
             QtPainterDevice device(painter, static_cast<int>(dpi), static_cast<int>(dpi));
             drawPatternSheet(device, options);
-            ok = painter.end();
+            ok = painter.end() && !bytes.isEmpty();
         }
     } else {
         const double perMm = dpi / 25.4;
         QImage image(static_cast<int>(layout.pageWidthMm * perMm),
                      static_cast<int>(layout.pageHeightMm * perMm), QImage::Format_RGB32);
-        image.fill(Qt::white);
-        {
-            QPainter painter(&image);
-            QtPainterDevice device(painter, static_cast<int>(dpi), static_cast<int>(dpi));
-            drawPatternSheet(device, options);
+        if (!image.isNull()) {
+            image.fill(Qt::white);
+            {
+                QPainter painter(&image);
+                QtPainterDevice device(painter, static_cast<int>(dpi), static_cast<int>(dpi));
+                drawPatternSheet(device, options);
+            }
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            ok = image.save(&buffer, "PNG");
         }
-        ok = image.save(temp, "PNG");
-    }
-    if (ok) {
-        QFile::remove(target);
-        ok = QFile::rename(temp, target);
     }
     if (!ok) {
-        QFile::remove(temp);
-        err << "qc: cannot write " << outPath << '\n';
+        err << "qc: cannot draw the sheet " << outPath << '\n';
+        return 1;
+    }
+    FileError error;
+    if (!writeFileAtomically(outPath, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())),
+                             &error)) {
+        err << "qc: cannot write " << outPath << ": " << error.reason << '\n';
         return 1;
     }
     return 0;

@@ -4,6 +4,7 @@
 #include "app/docflows.h"
 #include "document/cp932.h"
 #include "document/fieldtext.h"
+#include "document/linereader.h"
 #include "document/textformat.h"
 #include "platform/files.h"
 #include "platform/prompter.h"
@@ -87,6 +88,16 @@ bool ShortTextEditor::loadTableRow(int tableRow, ListRow& row)
     row[ColText] = t.text;
     row[ColExtra] = t.extra;
     return true;
+}
+
+std::string ShortTextEditor::cellCommitText(int col, const std::string& text)
+{
+    // Longer text would be cut when the file is read again: cut it here, and say so.
+    const size_t limit = col == ColText ? kTextBytes : kExtraBytes;
+    if (text.size() <= limit) return text;
+    message(col == ColText ? QC_SJ("短文は100バイト（全角50文字）までです")
+                           : QC_SJ("2列目は20バイトまでです"));
+    return std::string(cutLine(text, limit));
 }
 
 bool ShortTextEditor::chooseFile(File file)

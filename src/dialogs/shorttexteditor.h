@@ -19,6 +19,9 @@ class ShortTextEditor : public ListEditor
 {
 public:
     static constexpr int kRowLimit = kShortTextLimit;
+    // A line is read up to 123 bytes: the text and its second field share them.
+    static constexpr size_t kTextBytes = 100;
+    static constexpr size_t kExtraBytes = 20;
 
     // The radio group "編集ファイル", in its order.
     enum class File { Engineers, Clients, Machines, ColourTones, Notes, Strata };
@@ -66,6 +69,7 @@ protected:
     void writeTableRow(int, const ListRow&) override {}
     void clearTableRow(int) override {}
     void writeBack() override {}
+    std::string cellCommitText(int col, const std::string& text) override;
 
 private:
     void load(File file);

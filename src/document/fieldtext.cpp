@@ -91,9 +91,12 @@ int CsvField(std::string& out, std::string_view line, int n, Prompter* prompter)
 size_t findText(std::string_view text, std::string_view sep, size_t from)
 {
     if (sep.empty()) return std::string_view::npos;
-    for (size_t p = 0; p < text.size(); p += charLengthAt(text, p)) {
-        if (p < from) continue;
-        if (text.substr(p, sep.size()) == sep) return p;
+    // The byte search finds the candidates; the character walk, advanced only as far as
+    // the next candidate, keeps those that start on a character.
+    size_t p = 0;
+    for (size_t hit = text.find(sep, from); hit != std::string_view::npos; hit = text.find(sep, hit + 1)) {
+        while (p < hit) p += charLengthAt(text, p);
+        if (p == hit) return hit;
     }
     return std::string_view::npos;
 }

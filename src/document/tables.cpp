@@ -1,16 +1,22 @@
 #include "document/tables.h"
+
 #include "document/positions.h"
 
 #include "document/cp932.h"
 #include "document/fieldtext.h"
 #include "document/textformat.h"
 
+#include <algorithm>
+
 namespace qc {
 
 void TextTable::clearColumns(int first, int last)
 {
-    for (int r = 0; r <= m_rows; ++r)
-        for (int c = first; c <= last && c <= m_cols; ++c) (*this)(r, c).clear();
+    first = std::max(first, 0);
+    last = std::min(last, m_cols);
+    for (int r = 0; r <= m_used; ++r)
+        for (int c = first; c <= last; ++c) m_cells[index(r, c)].clear();
+    while (m_used > 0 && rowEmpty(m_used, 0, m_cols)) --m_used;
 }
 
 bool TextTable::rowEmpty(int row, int first, int last) const

@@ -21,15 +21,24 @@ public:
     int rows() const { return m_rows; }
     int cols() const { return m_cols; }
 
-    std::string& operator()(int row, int col) { return m_cells[index(row, col)]; }
+    // Writable access marks the row as used (see clearColumns).
+    std::string& operator()(int row, int col)
+    {
+        if (row > m_used && row <= m_rows) m_used = row;
+        return m_cells[index(row, col)];
+    }
     const std::string& operator()(int row, int col) const { return m_cells[index(row, col)]; }
 
-    // Empties columns first..last of every row, row 0 included.
+    // Empties columns first..last of every row, row 0 included. Only rows up to the highest
+    // one ever written are visited, so clearing costs what was used, not the table's size.
     void clearColumns(int first, int last);
     void clear() { clearColumns(0, m_cols); }
     bool rowEmpty(int row, int first, int last) const;
 
-    bool operator==(const TextTable&) const = default;
+    bool operator==(const TextTable& o) const
+    {
+        return m_rows == o.m_rows && m_cols == o.m_cols && m_cells == o.m_cells;
+    }
 
 private:
     size_t index(int row, int col) const
@@ -41,6 +50,7 @@ private:
 
     int m_rows;
     int m_cols;
+    int m_used = 0; // no row below this one holds text
     std::vector<std::string> m_cells;
 };
 

@@ -7,12 +7,25 @@
 #include "qt/qtext.h"
 #include "qt/qtpainterdevice.h"
 #include "qt/toolbaricons.h"
+#include "qt/translations.h"
 
 #include <QApplication>
+#include <QLocale>
 
 #include <cstdio>
 
 namespace qc {
+
+void setUpApplication(QApplication& application)
+{
+    QApplication::setApplicationName(QStringLiteral("Qc"));
+    QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+    QApplication::setApplicationDisplayName(QString::fromUtf8(kMainWindowTitle));
+    QApplication::setDesktopFileName(QStringLiteral("qc"));
+    QApplication::setWindowIcon(toolIcon(ToolIcon::Application));
+    registerJapaneseFontSubstitutions();
+    installToolkitTranslations(application, QLocale::system());
+}
 
 int runMainWindow(int argc, char** argv)
 {
@@ -26,12 +39,7 @@ int runMainWindow(int argc, char** argv)
     }
 #endif
     QApplication application(argc, argv); // takes Qt's own options (-platform, ...) out
-    QApplication::setApplicationName(QStringLiteral("Qc"));
-    QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
-    QApplication::setApplicationDisplayName(QString::fromUtf8(kMainWindowTitle));
-    QApplication::setDesktopFileName(QStringLiteral("qc"));
-    QApplication::setWindowIcon(toolIcon(ToolIcon::Application));
-    registerJapaneseFontSubstitutions();
+    setUpApplication(application);
 
     std::string installDir, file;
     const QStringList args = QApplication::arguments();

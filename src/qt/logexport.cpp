@@ -1,16 +1,17 @@
 #include "qt/logexport.h"
 
 #include "document/tables.h"
+#include "platform/files.h"
 #include "qt/qtext.h"
 #include "qt/qtpainterdevice.h"
 #include "render/paging.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <algorithm>
@@ -19,6 +20,9 @@
 namespace qc {
 
 namespace {
+
+// Leftover pages of an earlier export looked for at most.
+constexpr int kMaxStalePagesReported = 10000;
 
 int unitsFor(double mm, int dpi)
 {
@@ -32,19 +36,29 @@ std::string lower(std::string s)
     return s;
 }
 
-std::string errorOf(const QSaveFile& file, const std::string& path)
+// Writes what a Qt writer produced in memory; a writer's own file errors would go unnoticed.
+bool writeOut(const QByteArray& bytes, const std::string& path, ExportResult& result)
 {
-    return "cannot write " + path + ": " + file.errorString().toStdString();
+    FileError error;
+    if (writeFileAtomically(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())),
+                            &error))
+        return true;
+    result.error = "cannot write " + path + ": " + error.reason;
+    return false;
 }
 
-// Draws pages first..last on a device, one call of newPage between two pages.
+// Draws pages first..last on a device, one call of newPage between two pages;
+// false when progress asked to stop.
 template <typename NewPage>
-void printPages(RenderContext& ctx, Device& device, int first, int last,
-                const std::function<void(int, int)>& progress, NewPage newPage)
+bool printPages(RenderContext& ctx, Device& device, int first, int last, const ExportProgress& progress,
+                NewPage newPage)
 {
     ViewState& view = ctx.view;
     for (int page = first; page <= last; ++page) {
-        if (progress) progress(page - first + 1, last - first + 1);
+        if (progress && !progress(page - first + 1, last - first + 1)) {
+            view.currentPage = 1;
+            return false;
+        }
         if (page > first) newPage(page);
         view.printingNow = true;
         view.currentPage = page;
@@ -52,6 +66,7 @@ void printPages(RenderContext& ctx, Device& device, int first, int last,
         view.printingNow = false;
     }
     view.currentPage = 1;
+    return true;
 }
 
 } // namespace
@@ -98,8 +113,7 @@ void setExportPaper(ViewState& view, const ExportOptions& options)
     computePaperSize(view, &page);
 }
 
-ExportResult exportLog(RenderContext& ctx, const ExportOptions& options,
-                       const std::function<void(int, int)>& progress)
+ExportResult exportLog(RenderContext& ctx, const ExportOptions& options, const ExportProgress& progress)
 {
     ExportResult result;
     ViewState& view = ctx.view;
@@ -119,12 +133,10 @@ ExportResult exportLog(RenderContext& ctx, const ExportOptions& options,
         fromCp932(ctx.doc.HeaderTable(38).empty() ? ctx.doc.title : ctx.doc.HeaderTable(38));
 
     if (options.format == ExportFormat::Pdf) {
-        QSaveFile file(fromNativePath(options.outPath));
-        if (!file.open(QIODevice::WriteOnly)) {
-            result.error = errorOf(file, options.outPath);
-            return result;
-        }
-        QPdfWriter writer(&file);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setResolution(dpi);
         const double shortSide = std::min(options.paperWidthMm, options.paperHeightMm);
         const double longSide = std::max(options.paperWidthMm, options.paperHeightMm);
@@ -136,17 +148,22 @@ ExportResult exportLog(RenderContext& ctx, const ExportOptions& options,
         writer.setCreator(QStringLiteral("Qc"));
         QPainter painter;
         if (!painter.begin(&writer)) {
-            file.cancelWriting();
             result.error = "cannot start a PDF at " + options.outPath;
             return result;
         }
         QtPainterDevice device(painter, dpi, dpi);
-        printPages(ctx, device, first, last, progress, [&](int) { writer.newPage(); });
-        painter.end();
-        if (!file.commit()) {
-            result.error = errorOf(file, options.outPath);
+        const bool whole = printPages(ctx, device, first, last, progress, [&](int) { writer.newPage(); });
+        const bool ended = painter.end();
+        if (!whole) {
+            // A cut-off PDF is no use: any file already there stays as it was.
+            result.cancelled = true;
             return result;
         }
+        if (!ended || bytes.isEmpty()) {
+            result.error = "cannot finish the PDF " + options.outPath;
+            return result;
+        }
+        if (!writeOut(bytes, options.outPath, result)) return result;
         result.files.push_back(options.outPath);
         result.ok = true;
         return result;
@@ -154,11 +171,9 @@ ExportResult exportLog(RenderContext& ctx, const ExportOptions& options,
 
     for (int page = first; page <= last; ++page) {
         const std::string name = pageFileName(options.outPath, page);
-        QSaveFile file(fromNativePath(name));
-        if (!file.open(QIODevice::WriteOnly)) {
-            result.error = errorOf(file, name);
-            return result;
-        }
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
         if (options.format == ExportFormat::Png) {
             QImage image(width, height, QImage::Format_RGB32);
             if (image.isNull()) {
@@ -174,15 +189,17 @@ ExportResult exportLog(RenderContext& ctx, const ExportOptions& options,
                 QtPainterDevice device(painter, dpi, dpi);
                 printPages(ctx, device, page, page, {}, [](int) {});
             }
-            if (progress) progress(page - first + 1, last - first + 1);
-            if (!image.save(&file, "PNG")) {
-                file.cancelWriting();
+            if (progress && !progress(page - first + 1, last - first + 1)) {
+                result.cancelled = true;
+                return result;
+            }
+            if (!image.save(&buffer, "PNG")) {
                 result.error = "cannot encode " + name;
                 return result;
             }
         } else {
             QSvgGenerator svg;
-            svg.setOutputDevice(&file);
+            svg.setOutputDevice(&buffer);
             svg.setSize(QSize(width, height));
             svg.setViewBox(QRect(0, 0, width, height));
             svg.setResolution(dpi);
@@ -192,14 +209,22 @@ ExportResult exportLog(RenderContext& ctx, const ExportOptions& options,
                 QtPainterDevice device(painter, dpi, dpi);
                 printPages(ctx, device, page, page, {}, [](int) {});
             }
-            if (progress) progress(page - first + 1, last - first + 1);
+            if (progress && !progress(page - first + 1, last - first + 1)) {
+                result.cancelled = true;
+                return result;
+            }
         }
-        if (!file.commit()) {
-            result.error = errorOf(file, name);
-            return result;
-        }
+        if (!writeOut(bytes, name, result)) return result;
         result.files.push_back(name);
     }
+    // Pages of an earlier, longer export are left alone (they may be wanted); the caller
+    // hears of them.
+    if (options.lastPage <= 0)
+        for (int page = last + 1; page <= last + kMaxStalePagesReported; ++page) {
+            const std::string name = pageFileName(options.outPath, page);
+            if (!fileExists(name)) break;
+            result.stalePages.push_back(name);
+        }
     result.ok = true;
     return result;
 }

@@ -27,9 +27,13 @@ struct ExportOptions
 struct ExportResult
 {
     bool ok = false;
-    std::string error; // one line, UTF-8
-    int pageCount = 0; // pages of the log
+    bool cancelled = false; // progress asked to stop; the file being written was dropped
+    std::string error;      // one line, UTF-8
+    int pageCount = 0;      // pages of the log
     std::vector<std::string> files;
+    // PNG/SVG pages of an earlier export past the last page written now (a whole-log
+    // export only): kept, and named here so that the caller can say so.
+    std::vector<std::string> stalePages;
 };
 
 // The format an output path asks for by its extension; false for another one.
@@ -43,9 +47,11 @@ int maxExportDpi(double paperWidthMm, double paperHeightMm);
 // and the default page depth when none is set.
 void setExportPaper(ViewState& view, const ExportOptions& options);
 
-// Prints the pages. progress, when given, is called before each page with (n, of m).
-// Files are written atomically: a failure leaves any existing file as it was.
-ExportResult exportLog(RenderContext& ctx, const ExportOptions& options,
-                       const std::function<void(int, int)>& progress = {});
+// Told (page n, of m) as each page is drawn; false stops the export.
+using ExportProgress = std::function<bool(int, int)>;
+
+// Prints the pages. Files are written atomically: a failure or a stop leaves
+// any existing file as it was.
+ExportResult exportLog(RenderContext& ctx, const ExportOptions& options, const ExportProgress& progress = {});
 
 } // namespace qc

@@ -4,6 +4,7 @@
 #include "app/viewstate.h"
 #include "document/tables.h"
 #include "qt/lockindicators.h"
+#include "qt/logexport.h"
 #include "qt/logview.h"
 #include "qt/printing.h"
 #include "qt/qtext.h"
@@ -42,6 +43,8 @@ QSettings recentStore()
 }
 
 const QString kRecentGroup = QStringLiteral("Recent File List");
+// The window's own options, in the same settings store.
+const QString kSheetNumbersKey = QStringLiteral("Options/SheetNumbersFromPages");
 
 // "開く(&O)..." -> "開く" for tool tips.
 QString plainText(const char* text)
@@ -67,6 +70,7 @@ MainWindow::MainWindow(AppContext& app, Document& doc, ViewState& view, QWidget*
     // Without a printer the print dialog prints to PDF: on A3, where the whole log width fits.
     if (QPrinterInfo::availablePrinterNames().isEmpty()) m_printer.setPageSize(QPageSize(QPageSize::A3));
     m_screenWidth = screen() ? screen()->geometry().width() : 1024;
+    m_view.sheetNumbersFromPages = recentStore().value(kSheetNumbersKey, false).toBool();
 
     m_logView = new LogView(m_controller, m_forwarder, this);
     m_logView->setStatusTip(QString::fromUtf8(kViewHint));
@@ -119,6 +123,24 @@ void MainWindow::createActions()
     }
     m_actions[CommandId::ScreenDisplay]->setChecked(m_view.screenDisplayOn);
 
+    m_exportPdf = new QAction(QStringLiteral("PDFに出力(&D)..."), this);
+    m_exportPdf->setObjectName(QStringLiteral("exportPdf"));
+    m_exportPdf->setStatusTip(QStringLiteral("柱状図をPDFファイルに出力"));
+    m_exportPdf->setToolTip(QStringLiteral("PDFに出力"));
+    connect(m_exportPdf, &QAction::triggered, this, [this] { exportPdf(); });
+
+    m_sheetNumbers = new QAction(QStringLiteral("シートNo.にページ番号を印刷(&N)"), this);
+    m_sheetNumbers->setObjectName(QStringLiteral("sheetNumbers"));
+    m_sheetNumbers->setStatusTip(
+        QStringLiteral("見出しのシートNo.に入力値の代わりに「ページ/総ページ数」を印刷"));
+    m_sheetNumbers->setCheckable(true);
+    m_sheetNumbers->setChecked(m_view.sheetNumbersFromPages);
+    connect(m_sheetNumbers, &QAction::toggled, this, [this](bool on) {
+        m_view.sheetNumbersFromPages = on;
+        recentStore().setValue(kSheetNumbersKey, on);
+        m_logView->invalidatePage();
+    });
+
     for (int i = 0; i < kRecentFiles; ++i) {
         auto* a = new QAction(this);
         a->setObjectName(QStringLiteral("recentFile%1").arg(i + 1));
@@ -153,7 +175,10 @@ void MainWindow::createMenus()
         }
         if (info.separatorBefore) menu->addSeparator();
         menu->addAction(m_actions[info.id]);
+        if (info.id == CommandId::FilePrintSetup) menu->addAction(m_exportPdf);
     }
+    menus[MenuId::Settings]->addSeparator();
+    menus[MenuId::Settings]->addAction(m_sheetNumbers);
 }
 
 void MainWindow::createToolBar()
@@ -256,7 +281,9 @@ void MainWindow::trigger(CommandId id)
 void MainWindow::updateTitle()
 {
     const QString doc = m_doc.title.empty() ? QStringLiteral("無題") : fromNativePath(m_doc.title);
-    setWindowTitle(doc + QStringLiteral(" - ") + QString::fromUtf8(kMainWindowTitle));
+    // "[*]" is where the title bar shows "*" while the log has unsaved changes.
+    setWindowTitle(doc + QStringLiteral("[*] - ") + QString::fromUtf8(kMainWindowTitle));
+    setWindowModified(m_doc.modified != 0);
 }
 
 // Recent files ------------------------------------------------------------
@@ -375,6 +402,7 @@ void MainWindow::repaint(bool erase)
 {
     Q_UNUSED(erase); // the view draws the whole page on white every time
     m_logView->invalidatePage();
+    updateTitle(); // every edit ends in a repaint
     if (auto it = m_actions.find(CommandId::ScreenDisplay); it != m_actions.end())
         it->second->setChecked(m_view.screenDisplayOn);
 }
@@ -398,6 +426,8 @@ void MainWindow::setScrollSizes(const ScrollSizes& sizes)
 int MainWindow::print()
 {
     // PreparePrinting: the paper of the printer, the range up to the page count, the dialog.
+    // Printing to a file proposes the document's name, not the toolkit's "print.pdf".
+    if (m_printer.outputFormat() == QPrinter::PdfFormat) m_printer.setOutputFileName(proposedPdfPath());
     limitPdfResolution(m_printer);
     PrinterPage page = printerPageOf(m_printer);
     int last = m_controller.preparePrinting(&page);
@@ -442,11 +472,72 @@ int MainWindow::print()
         });
     progress.setValue(progress.maximum());
     if (!outcome.started) prompter().message(QC_SJ("印刷を開始できませんでした"));
-    if (outcome.cancelled && m_printer.outputFormat() == QPrinter::PdfFormat &&
-        !m_printer.outputFileName().isEmpty())
+    const bool toPdf =
+        m_printer.outputFormat() == QPrinter::PdfFormat && !m_printer.outputFileName().isEmpty();
+    if (outcome.cancelled && toPdf)
         QFile::remove(m_printer.outputFileName()); // a cut-off PDF is no use to anyone
+    else if (outcome.started && toPdf)
+        statusBar()->showMessage(QStringLiteral("PDFに出力しました: %1")
+                                     .arg(QDir::toNativeSeparators(m_printer.outputFileName())));
     m_controller.endPrinting();
     return outcome.cancelled ? 0 : outcome.pagesPrinted;
+}
+
+QString MainWindow::proposedPdfPath() const
+{
+    const QString doc = fromNativePath(m_doc.path);
+    if (doc.isEmpty()) return QDir::home().filePath(QStringLiteral("無題.pdf"));
+    const QFileInfo info(doc);
+    return info.absoluteDir().filePath(info.completeBaseName() + QStringLiteral(".pdf"));
+}
+
+FlowResult MainWindow::exportPdf()
+{
+    FileDialogRequest request;
+    request.save = true;
+    request.filter = QC_SJ("PDF ファイル(*.pdf)|*.pdf||");
+    request.defaultExtension = "pdf";
+    request.initialFile = toNativePath(proposedPdfPath());
+    const std::optional<std::string> chosen = m_chooser.choose(request);
+    if (!chosen) return FlowResult::Cancelled;
+
+    // The paper and resolution of `qc export` (A3 portrait, 600 dpi): the same pages.
+    ExportOptions options;
+    options.outPath = *chosen;
+    options.format = ExportFormat::Pdf;
+    options.dpi = 600;
+    ViewState view = m_view; // the page on screen stays as it is
+    RenderContext ctx{m_doc,
+                      m_app.settings,
+                      m_app.fonts,
+                      view,
+                      &m_forwarder,
+                      &m_app.patternColours,
+                      m_app.paths.bitmapFolder};
+    QProgressDialog progress(QStringLiteral("PDFに出力中..."), QStringLiteral("キャンセル"), 0, 1, this);
+    progress.setObjectName(QStringLiteral("exportProgress"));
+    progress.setWindowTitle(QStringLiteral("PDFに出力"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(400);
+    const ExportResult result = exportLog(ctx, options, [&](int n, int all) {
+        progress.setMaximum(all);
+        progress.setLabelText(QStringLiteral("PDFに出力中... %1 / %2 ページ").arg(n).arg(all));
+        progress.setValue(n - 1);
+        return !progress.wasCanceled();
+    });
+    progress.setValue(progress.maximum());
+    const QString shown = QDir::toNativeSeparators(fromNativePath(*chosen));
+    if (result.cancelled) {
+        statusBar()->showMessage(QStringLiteral("PDFへの出力を中止しました"));
+        return FlowResult::Cancelled;
+    }
+    if (!result.ok) {
+        prompter().message(QC_SJ("PDFに出力できませんでした: ") +
+                           toCp932(QString::fromStdString(result.error)));
+        return FlowResult::Failed;
+    }
+    statusBar()->showMessage(QStringLiteral("PDFに出力しました: %1").arg(shown));
+    return FlowResult::Done;
 }
 
 void MainWindow::printPreview()

@@ -61,6 +61,10 @@ public:
     // The print command: PreparePrinting, the print dialog, the pages, EndPrinting.
     // Returns the number of pages printed.
     int print();
+    // "PDFに出力": the pages and paper of `qc export` into a PDF file the user names.
+    FlowResult exportPdf();
+    // The document's name with ".pdf", in its folder (in the home folder while untitled).
+    QString proposedPdfPath() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -118,6 +122,8 @@ private:
     std::map<CommandId, QAction*> m_actions;
     std::vector<QAction*> m_recentActions;
     QAction* m_recentSeparator = nullptr;
+    QAction* m_exportPdf = nullptr;
+    QAction* m_sheetNumbers = nullptr;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_hint = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "render/headerblock.h"
 
+#include "app/viewstate.h"
 #include "document/cp932.h"
 #include "document/fieldtext.h"
 #include "document/positions.h"
@@ -8,7 +9,9 @@
 #include "document/textops.h"
 #include "render/detail/primitives.h"
 #include "render/logpage.h"
+#include "render/paging.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace qc {
@@ -238,8 +241,12 @@ void drawHeaderBlock(LogPass& pass, double h, double w)
     const double y0 = rowY(0), y1 = rowY(1), y2 = rowY(2), y3 = rowY(3), y4 = rowY(4), y5 = rowY(5);
 
     // 1. Sheet number.
-    if (!H(HeaderEntry::SheetNumber).empty())
-        c.PageText(223.0, -9.0, QC_SJ("シート№") + " " + H(HeaderEntry::SheetNumber));
+    std::string sheet = H(HeaderEntry::SheetNumber);
+    if (const ViewState& view = pass.view(); view.sheetNumbersFromPages) {
+        const int pages = std::max(1, pageCount(view, deepestDepth(pass.doc())));
+        sheet = std::to_string(std::clamp(view.currentPage, 1, pages)) + "/" + std::to_string(pages);
+    }
+    if (!sheet.empty()) c.PageText(223.0, -9.0, QC_SJ("シート№") + " " + sheet);
 
     // 2. Frame.
     frameLine(pass, 5, y0, 274, y0);

@@ -13,6 +13,7 @@
 #include "render/paging.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace qc {
 
@@ -85,8 +86,9 @@ void drawDepthScale(LogPass& pass, double h)
     const bool drillDates = displayItemShown(pass.doc(), 16);
     const double rightMetreTick = drillDates ? 2.0 : 1.0;
     // Bounded: a page never holds more metres than this, whatever the depths.
-    double d = static_cast<double>(static_cast<long long>(pass.top)) - 1;
-    for (int guard = 0; d <= pass.bottom && guard < 100000; ++guard) {
+    const double last = pass.visibleBottom();
+    double d = std::trunc(pass.visibleTop()) - 1;
+    for (int guard = 0; d <= last && guard < 100000; ++guard) {
         for (int j = 1; j <= 9; ++j) {
             const double y = d + j * 0.1;
             const double length = j == 5 ? 1.4 : 0.8;
@@ -153,6 +155,18 @@ TextSize LogPass::selectRole(int role, bool titleSize)
                                : fontDeviceSize(device.logPixelsX(), r.points);
     (void)canvas.SelectTextFont(r.colour, devH, roleFace(ctx.fonts, role), 0);
     return {geo.deviceToYUnits(devH), geo.deviceToPageMm(devW)};
+}
+
+double LogPass::visibleTop() const
+{
+    if (!(geo.unitsPerMetre > 0.0001)) return top;
+    return std::max(top, geo.DeviceToPageY(-kDeviceCoordLimit));
+}
+
+double LogPass::visibleBottom() const
+{
+    if (!(geo.unitsPerMetre > 0.0001)) return bottom;
+    return std::min(bottom, geo.DeviceToPageY(kDeviceCoordLimit));
 }
 
 void LogPass::rule(double x1, double y1, double x2, double y2)
@@ -273,21 +287,21 @@ bool drawLogPage(Device& device, RenderContext& ctx)
     double graphsRight = 0;
     for (int k = 1; k <= 5; ++k) {
         if (!graphDrawn(doc, X, k)) continue;
-        drawGraphGrid(pass, k, X[14 + k], X[15 + k], pass.top, pass.bottom);
+        drawGraphGrid(pass, k, X[14 + k], X[15 + k], pass.visibleTop(), pass.visibleBottom());
         if (across) {
             if (firstGraph == 0) firstGraph = k;
             graphsRight = std::max(graphsRight, X[15 + k]);
         } else {
-            const double gridWidth =
-                cellDouble(doc.DisplayItemTable(DisplayRow::graph(k), DisplayCol::GridWidth));
+            const double gridWidth = clampColumnWidth(
+                cellDouble(doc.DisplayItemTable(DisplayRow::graph(k), DisplayCol::GridWidth)));
             if (gridWidth > 0.5) {
                 const double left = X[14 + k] + ((X[15 + k] - X[14 + k]) - gridWidth) / 2;
-                drawDepthGrid(pass, left, left + gridWidth, pass.top, pass.bottom);
+                drawDepthGrid(pass, left, left + gridWidth, pass.visibleTop(), pass.visibleBottom());
             }
         }
     }
     if (across && firstGraph != 0 && graphsRight > 1.0)
-        drawDepthGrid(pass, X[14 + firstGraph], graphsRight, pass.top, pass.bottom);
+        drawDepthGrid(pass, X[14 + firstGraph], graphsRight, pass.visibleTop(), pass.visibleBottom());
     // 18. Observation notes.
     const TextSize notes = pass.selectRole(FontSettings::Notes);
     drawNotesColumn(pass, notes.h, notes.w);

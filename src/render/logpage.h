@@ -72,6 +72,10 @@ struct LogPass
     // Selects a text role (FontSettings::Heading ...) at trunc(dpi x size / 72), or at the
     // title size trunc(dpi x size / 45); returns its size in the current phase's units.
     TextSize selectRole(int role, bool titleSize = false);
+    // The part of the body the device can show, m: the page cut to the device range
+    // (in the body phase). Loops over depths run within it.
+    double visibleTop() const;
+    double visibleBottom() const;
     // A solid black line in the rule width.
     void rule(double x1, double y1, double x2, double y2);
 };

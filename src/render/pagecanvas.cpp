@@ -109,6 +109,12 @@ void PageCanvas::PageTwoTexts(double x, double y1, double y2, std::string_view f
     PageText(x + 0.5, y1 + 0.55 * (y2 - y1), second);
 }
 
+namespace {
+// Characters placed one by one fill their span long before this many; the rest would only
+// pile up on top of them.
+constexpr size_t kMaxPlacedCharacters = 4096;
+} // namespace
+
 void PageCanvas::PageSpreadText(double x1, double x2, double y1, double y2, double w, double h,
                                 std::string_view text)
 {
@@ -118,7 +124,7 @@ void PageCanvas::PageSpreadText(double x1, double x2, double y1, double y2, doub
     const size_t length = text.size();
     const size_t odd = length % 2;
     const double step = length > 2 ? (span - w) / static_cast<double>(length + odd - 2) : span / 2;
-    for (size_t p = 0; p < length;) {
+    for (size_t p = 0, count = 0; p < length && count < kMaxPlacedCharacters; ++count) {
         const size_t n = charLengthAt(text, p);
         PageText(x1 + static_cast<double>(p) * step, y, text.substr(p, n));
         p += n;
@@ -133,7 +139,7 @@ void PageCanvas::PageVerticalText(double x1, double x2, double y1, double y2, do
     const double span = std::max(y2 - y1, h);
     const size_t length = text.size();
     const double step = length > 2 ? (span - h) / static_cast<double>(length - 2) : span / 2;
-    for (size_t p = 0; p < length;) {
+    for (size_t p = 0, count = 0; p < length && count < kMaxPlacedCharacters; ++count) {
         const size_t n = charLengthAt(text, p);
         PageText(x, y1 + static_cast<double>(p) * step, text.substr(p, n));
         p += n;

@@ -1,3 +1,4 @@
+// Way into render: pattern previews for the geology-name master editor.
 #pragma once
 // Previews of one pattern number as the geology column draws it: the vector
 // pattern with its overlays in their colours, and the bitmap tiles of the

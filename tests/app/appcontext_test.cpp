@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 using namespace qc;
@@ -158,6 +159,26 @@ TEST(InstallFolder, DefaultFolderIsSeededOnceFromTheBundledOne)
     ScriptedPrompter p3;
     EXPECT_FALSE(LoadMasters(third, doc2, p3).seeded);
     EXPECT_FALSE(fs::exists(other.file("chosen")));
+}
+
+TEST(InstallFolder, FoldersOfAKilledFirstStartGoOnTheNextStart)
+{
+    TempDir dir;
+    AppContext app(posixEnv(dir));
+    const fs::path parent = fs::path(app.env.defaultFolder).parent_path();
+    const std::string name = fs::path(app.env.defaultFolder).filename().string();
+    fs::create_directories(parent / (name + ".seeding-123") / "Jbptn");
+    fs::create_directories(parent / (name + ".seeding-456"));
+    fs::create_directories(parent / (name + ".seeding-keep")); // not a name this program gives
+    const auto past = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const char* n : {".seeding-123", ".seeding-keep"}) fs::last_write_time(parent / (name + n), past);
+
+    Document doc;
+    ScriptedPrompter p;
+    EXPECT_TRUE(LoadMasters(app, doc, p).seeded);
+    EXPECT_FALSE(fs::exists(parent / (name + ".seeding-123")));
+    EXPECT_TRUE(fs::exists(parent / (name + ".seeding-456"))); // young: another start may be copying
+    EXPECT_TRUE(fs::exists(parent / (name + ".seeding-keep")));
 }
 
 TEST(LoadMasters, EmptyInstallFolderUsesBuiltInsAndShowsTheMessagesInOrder)

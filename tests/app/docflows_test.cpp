@@ -14,6 +14,7 @@
 #include <csignal>
 #include <filesystem>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace qc;
 using qc::test::dataPath;
@@ -79,7 +80,8 @@ TEST(OpenFlow, MissingAndForeignFilesLeaveTheDocumentAsItWas)
     } cases[] = {
         {dataPath("no-such.bhc"), sj("ファイルが見つかりません\n( ") + dataPath("no-such.bhc") + " )"},
         {dataPath("foreign.txt"), sj("本柱状図では開けません. ")},
-        {dataPath(""), sj("ファイルが見つかりません\n( ") + dataPath("") + " )"}, // a folder
+        // A folder exists: it cannot be read, and the message says why.
+        {dataPath(""), sj("読み込めません\n( ") + dataPath("") + sj(" )\nフォルダです")},
     };
     for (const auto& c : cases) {
         Document doc = docWithGeology();
@@ -299,13 +301,65 @@ TEST(SaveFlow, FailingSaveKeepsTheOldFileAndTheFlag)
 
     EXPECT_EQ(r, FlowResult::Failed);
     ASSERT_EQ(p.entries().size(), 1u);
-    EXPECT_EQ(p.entries()[0].text, sj("保存できませんでした"));
+    // The message, and the reason on a line of its own.
+    EXPECT_EQ(p.entries()[0].text, sj("保存できませんでした\nディスクの空きが足りません"));
     EXPECT_EQ(readAll(path), "OLD CONTENT");
     EXPECT_EQ(doc.modified, 1);
     // No temporary file is left behind.
     int files = 0;
     for (const auto& e : std::filesystem::directory_iterator(dir.path())) (void)e, ++files;
     EXPECT_EQ(files, 1);
+}
+
+TEST(SaveFlow, WriteProtectedFileIsRefusedAndLinksAreWrittenThrough)
+{
+    TempDir dir;
+    const std::string target = dir.file("real.bhc");
+    ASSERT_TRUE(writeFileBytes(target, "OLD CONTENT"));
+    const std::string link = dir.file("link.bhc");
+    std::filesystem::create_symlink("real.bhc", link);
+    Document doc = docWithGeology();
+    doc.path = link; // opened through the link
+    doc.title = "link.bhc";
+    doc.modified = 1;
+    ScriptedPrompter p;
+    FakeChooser chooser;
+
+    ::chmod(target.c_str(), 0444);
+    EXPECT_EQ(SaveDocument(doc, p, chooser), FlowResult::Failed);
+    ASSERT_EQ(p.entries().size(), 1u);
+    EXPECT_EQ(p.entries()[0].text, sj("保存できませんでした\n書き込みまたは読み込みが許可されていません"));
+    EXPECT_EQ(readAll(target), "OLD CONTENT");
+    EXPECT_EQ(doc.modified, 1);
+
+    ::chmod(target.c_str(), 0640);
+    EXPECT_EQ(SaveDocument(doc, p, chooser), FlowResult::Done);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(readAll(target).rfind("$$_QVOR780\r\n", 0), 0u);
+    EXPECT_EQ(std::filesystem::status(target).permissions(), static_cast<std::filesystem::perms>(0640));
+    EXPECT_EQ(doc.modified, 0);
+}
+
+TEST(OpenFlow, UnreadableFilesSaySoAndNeverBlock)
+{
+    TempDir dir;
+    const std::string fifo = dir.file("fifo.bhc");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    struct Case
+    {
+        std::string path;
+        std::string message;
+    } cases[] = {
+        {fifo, "読み込めません\n( " + fifo + " )\n通常のファイルではありません"},
+        {dir.file("missing.bhc"), "ファイルが見つかりません\n( " + dir.file("missing.bhc") + " )"},
+    };
+    for (const Case& c : cases) {
+        Document doc;
+        ScriptedPrompter p;
+        EXPECT_EQ(LoadByPath(doc, c.path, p, nullptr), FlowResult::Failed) << c.path;
+        ASSERT_EQ(p.entries().size(), 1u);
+        EXPECT_EQ(p.entries()[0].text, sj(c.message));
+    }
 }
 
 TEST(SaveFlow, UnwritableFolderReportsTheFailure)

@@ -4,6 +4,7 @@
 #include "app/masterfiles.h"
 #include "app/patterncolours.h"
 #include "app/settings.h"
+#include "app/viewstate.h"
 #include "document/positions.h"
 #include "document/tables.h"
 #include "platform/files.h"
@@ -60,6 +61,26 @@ TEST(SettingsFile, MarginsAreClampedAndLine2IsSetAfterReading)
     builtin.setInt(51, 0);
     applySettingsLoadRules(builtin);
     EXPECT_EQ(builtin.marginLeftMm(), 5);
+}
+
+TEST(SettingsFile, AnOverlapNotBelowThePageDepthBecomesZeroWhenRead)
+{
+    struct Case
+    {
+        int depthPerPage, overlap, expected;
+    } cases[] = {
+        {20, 5, 5},   {20, 19, 19}, {20, 20, 0},
+        {20, 500, 0}, {20, -3, 0},  {0, 7, 7}, // 0: a default comes later
+    };
+    for (const Case& c : cases) {
+        Settings s = builtinSettings();
+        s.setInt(53, c.depthPerPage);
+        s.setInt(54, c.overlap);
+        ViewState view;
+        view.loadScaleSettings(s);
+        EXPECT_EQ(view.pageOverlap, c.expected) << c.depthPerPage << " " << c.overlap;
+        EXPECT_EQ(view.depthPerPage, c.depthPerPage);
+    }
 }
 
 TEST(SettingsFile, ReadsIntegersTextsAndSkipsInformationLines)

@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
+#include <sys/stat.h>
 
 using namespace qc;
 using qc::test::CliRun;
@@ -122,4 +124,39 @@ TEST(CliExport, FailureLeavesAnExistingFileAlone)
     ASSERT_EQ(ok.status, 0) << ok.err;
     ASSERT_TRUE(readFileBytes(out, bytes));
     EXPECT_EQ(bytes.rfind("%PDF-", 0), 0u);
+}
+
+// Pages of an earlier, longer PNG export are kept and named in a note.
+TEST(CliExport, EarlierPagesPastTheLastAreKeptAndNamed)
+{
+    TempDir dir;
+    for (int page : {3, 4})
+        ASSERT_TRUE(writeFileBytes(dir.file("log-" + std::to_string(page) + ".png"), "old"));
+    CliRun r = qc::test::runQc({"export", dataPath("fullheader.bhc"), "-o", dir.file("log.png"), "--dpi",
+                                "40", "--paper", "297x250mm"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("2 page file(s) of an earlier export remain (" + dir.file("log-3.png") + " ... " +
+                         dir.file("log-4.png") + "); the log now has 2 page(s)"),
+              std::string::npos)
+        << r.err;
+    EXPECT_TRUE(fileExists(dir.file("log-4.png")));
+}
+
+TEST(CliConvert, WritesThroughALinkAndRefusesAProtectedFile)
+{
+    TempDir dir;
+    const std::string target = dir.file("real.bhc");
+    ASSERT_TRUE(writeFileBytes(target, "OLD"));
+    std::filesystem::create_symlink("real.bhc", dir.file("link.bhc"));
+    CliRun r = qc::test::runQc({"convert", dataPath("current.bhc"), "-o", dir.file("link.bhc")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.bhc")));
+    std::string bytes;
+    ASSERT_TRUE(readFileBytes(target, bytes));
+    EXPECT_EQ(bytes.rfind("$$_QVOR780\r\n", 0), 0u);
+
+    ::chmod(target.c_str(), 0444);
+    CliRun refused = qc::test::runQc({"convert", dataPath("current.bhc"), "-o", target});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "qc: cannot write " + target + ": the file is write-protected\n");
 }

@@ -3,6 +3,7 @@
 
 #include "cli/cli.h"
 #include "platform/files.h"
+#include "support/smallfs.h"
 #include "support/testutil.h"
 
 #include <gtest/gtest.h>
@@ -77,4 +78,21 @@ TEST(PatternsCommand, RefusesBadArgumentsAndUnwritableTargets)
     std::string err;
     EXPECT_EQ(runPatterns({"-o", dir.file("missing/sheet.png"), "--dpi", "50"}, &err), 1);
     EXPECT_NE(err.find("cannot write"), std::string::npos);
+}
+
+// On a full disk the command fails, says why, and the good sheet stays.
+TEST(PatternsCommand, FullDiskKeepsTheOldSheet)
+{
+    test::SmallFilesystem small("size=64k");
+    if (!small.mounted()) GTEST_SKIP() << "no tmpfs can be mounted here";
+    const std::string sheet = small.file("sheet.pdf");
+    ASSERT_TRUE(writeFileAtomically(sheet, "GOOD"));
+    ASSERT_TRUE(writeFileAtomically(small.file("filler"), std::string(48 * 1024, 'f')));
+    std::string err;
+    EXPECT_EQ(runPatterns({"-o", sheet, "--no-tiles", "--dpi", "50"}, &err), 1);
+    EXPECT_NE(err.find("qc: cannot write " + sheet + ": No space left on device"), std::string::npos)
+        << err.substr(0, 200);
+    std::string bytes;
+    ASSERT_TRUE(readFileBytes(sheet, bytes));
+    EXPECT_EQ(bytes, "GOOD");
 }

@@ -322,3 +322,26 @@ TEST(ShortTextEditor, ATextWithACommaReadsBackWhole)
     EXPECT_EQ(back[0].extra, "x,y");
     EXPECT_EQ(parsePhrases(written), std::vector<std::string>{sj("砂,礫混じり")});
 }
+
+TEST(ShortTextEditor, TextsLongerThanALineHoldsAreCutWithAMessage)
+{
+    Fixture f;
+    f.write(f.paths.engineers, "");
+    auto& e = f.open();
+    std::string fifty, fiftyOne;
+    for (int i = 0; i < 50; ++i) fifty += "字";
+    fiftyOne = fifty + "字";
+    f.typeCell(1, 1, fifty);
+    EXPECT_TRUE(f.prompter.entries().empty());
+    EXPECT_EQ(f.text(1), sj(fifty));
+    f.typeCell(2, 1, fiftyOne);
+    EXPECT_EQ(f.prompter.texts(), std::vector<std::string>{sj("短文は100バイト（全角50文字）までです")});
+    EXPECT_EQ(f.text(2), sj(fifty));
+    f.typeCell(2, 2, "a" + fifty);
+    EXPECT_EQ(e.cell(2, 2), sj("a" + fifty).substr(0, 19)) << "cut on a character boundary";
+    ASSERT_TRUE(e.save());
+    auto back = parseShortTexts(f.read(f.paths.engineers));
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_EQ(back[1].text, sj(fifty));
+    EXPECT_EQ(back[1].extra, e.cell(2, 2));
+}

@@ -8,6 +8,7 @@
 
 using namespace qc;
 using qc::test::sj;
+using qc::test::u8;
 
 TEST(FieldText, NumericTest)
 {
@@ -99,6 +100,25 @@ TEST(FieldText, SearchesNeverMatchAcrossCharacterBoundaries)
     ASSERT_EQ(fields.size(), 5u);
     EXPECT_EQ(fields[1], sj("表土"));
     EXPECT_EQ(fields[4], sj("掛矢"));
+}
+
+TEST(FieldText, FindTextFindsTheFirstMatchOnACharacterFromTheStart)
+{
+    struct Case
+    {
+        std::string text, sep;
+        size_t from, expected;
+    } cases[] = {
+        {sj("ー["), "[", 0, 2},       // the trail byte 0x5B is skipped, the real '[' found
+        {sj("ーー"), sj("ー"), 1, 2}, // from inside a character: the next whole one
+        {sj("表\\"), "\\", 0, 2},     // "表" ends in a backslash
+        {"aaaa", "aa", 1, 1},         // overlapping candidates
+        {"abc", "c", 3, std::string::npos},
+        {"abc", "", 0, std::string::npos},
+        {sj("機@@"), "@", 0, 2},
+        {sj("ａ機@"), sj("機@"), 0, 2},
+    };
+    for (const Case& c : cases) EXPECT_EQ(findText(c.text, c.sep, c.from), c.expected) << u8(c.text);
 }
 
 TEST(FieldText, ReplaceAll)

@@ -53,6 +53,26 @@ TEST(Tables, ClearAllKeepsTheSpareIntervalsAndClearForImportKeepsTestSettings)
     EXPECT_EQ(doc.SpareIntervalTable(1, 1), "1.0");
 }
 
+// Clearing visits only the rows ever written, and still empties every one of them.
+TEST(Tables, ClearingEmptiesEveryWrittenRowWhateverTheOrder)
+{
+    TextTable t(1000, 5);
+    for (int r : {7, 999, 3, 1000, 0}) t(r, 2) = "x";
+    t(500, 5) = "kept"; // a column not cleared keeps its row in use
+    t.clearColumns(1, 4);
+    for (int r : {0, 3, 7, 999, 1000}) EXPECT_EQ(t(r, 2), "") << r;
+    EXPECT_EQ(t(500, 5), "kept");
+    t(800, 1) = "y";
+    t.clearColumns(1, 4);
+    EXPECT_EQ(t(800, 1), "");
+    t.clear();
+    EXPECT_EQ(t(500, 5), "");
+    // Equal contents are equal whatever was written and cleared before.
+    EXPECT_EQ(t, TextTable(1000, 5));
+    const TextTable& view = t;
+    EXPECT_EQ(view(1000, 5), "");
+}
+
 TEST(Tables, PrepareForSaveBuildsCoordinatesAndTotalDepth)
 {
     Document doc;

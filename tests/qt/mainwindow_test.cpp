@@ -95,6 +95,26 @@ int pdfPageCount(const QString& path)
     return static_cast<int>(bytes.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
 }
 
+// The title as the title bar shows it: "[*]" becomes "*" while the window is modified.
+QString shownTitle(const QWidget& w)
+{
+    QString t = w.windowTitle();
+    return t.replace(QStringLiteral("[*]"), w.isWindowModified() ? QStringLiteral("*") : QString());
+}
+
+// pdfinfo's "Pages:" and "Page size:" lines, or nothing without pdfinfo.
+QString pdfPagesAndSize(const QString& path)
+{
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {path});
+    if (!info.waitForFinished(20000) || info.exitCode() != 0) return {};
+    QStringList keep;
+    for (const QString& line : QString::fromUtf8(info.readAllStandardOutput()).split(u'\n'))
+        if (line.startsWith(QStringLiteral("Pages:")) || line.startsWith(QStringLiteral("Page size:")))
+            keep << line;
+    return keep.join(u'\n');
+}
+
 bool isBlank(const QImage& image)
 {
     for (int y = 0; y < image.height(); y += 3)
@@ -123,7 +143,8 @@ private slots:
                  (QStringList{QStringLiteral("新規作成(&N)"), QStringLiteral("開く(&O)..."),
                               QStringLiteral("上書き保存(&S)"), QStringLiteral("名前を付けて保存(&A)..."),
                               QStringLiteral("印刷(&P)..."), QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ(&V)"),
-                              QStringLiteral("ﾌﾟﾘﾝﾀの設定(&R)..."), QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)")}));
+                              QStringLiteral("ﾌﾟﾘﾝﾀの設定(&R)..."), QStringLiteral("PDFに出力(&D)..."),
+                              QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)")}));
         const QStringList data = menuTexts(menus[1]->menu());
         QCOMPARE(data.size(), 17);
         QCOMPARE(data.first(), QStringLiteral("見出し (&M)"));
@@ -132,8 +153,9 @@ private slots:
         QCOMPARE(menuTexts(menus[2]->menu()),
                  (QStringList{QStringLiteral("ﾂｰﾙ ﾊﾞｰ(&T)"), QStringLiteral("ｽﾃｰﾀｽ ﾊﾞｰ(&S)"),
                               QStringLiteral("画面表示(&D)")}));
-        QCOMPARE(menuTexts(menus[3]->menu()).size(), 7);
-        QCOMPARE(menuTexts(menus[3]->menu()).last(), QStringLiteral("セットアップ(&U)"));
+        QCOMPARE(menuTexts(menus[3]->menu()).size(), 8);
+        QCOMPARE(menuTexts(menus[3]->menu())[6], QStringLiteral("セットアップ(&U)"));
+        QCOMPARE(menuTexts(menus[3]->menu()).last(), QStringLiteral("シートNo.にページ番号を印刷(&N)"));
         QCOMPARE(menuTexts(menus[4]->menu()),
                  (QStringList{QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"), QStringLiteral("操作＆ヘルプ(&H)")}));
 
@@ -181,7 +203,7 @@ private slots:
         for (QAction* a : tools) QVERIFY(!a->icon().isNull());
         QCOMPARE(h.window->action(CommandId::NextPage)->statusTip(), QStringLiteral("次のページへ"));
 
-        QVERIFY(h.window->windowTitle().endsWith(QStringLiteral(" - 化学柱状図v7")));
+        QVERIFY(shownTitle(*h.window).endsWith(QStringLiteral(" - 化学柱状図v7")));
         auto* hint = h.window->statusBar()->findChild<QLabel*>(QStringLiteral("viewHint"));
         QVERIFY(hint);
         QCOMPARE(hint->text(), QStringLiteral("PageUp(RollUp), PageDown(RollDown) または↑↓ｷｰで改ページ"));
@@ -337,14 +359,14 @@ private slots:
             QVERIFY(h.prompter.entries().empty());
             QCOMPARE(fromNativePath(h.doc.path), file);
             QVERIFY(geologyRowCount(h.doc) > 0);
-            QCOMPARE(h.window->windowTitle(), QStringLiteral("current.bhc - 化学柱状図v7"));
+            QCOMPARE(shownTitle(*h.window), QStringLiteral("current.bhc - 化学柱状図v7"));
             QCOMPARE(h.window->recentFiles().value(0), file);
         } else {
             QCOMPARE(static_cast<int>(h.prompter.entries().size()), 1);
             QVERIFY(fromCp932(h.prompter.entries()[0].text).startsWith(message));
             QVERIFY(h.doc.path.empty());
             QCOMPARE(geologyRowCount(h.doc), 0);
-            QCOMPARE(h.window->windowTitle(), QStringLiteral("無題 - 化学柱状図v7"));
+            QCOMPARE(shownTitle(*h.window), QStringLiteral("無題 - 化学柱状図v7"));
         }
         // Either way the view update ran: page 1 and the default roles.
         QCOMPARE(h.view.currentPage, 1);
@@ -657,7 +679,168 @@ private slots:
         QCOMPARE(h.doc.path, dir.file("copy.bhc"));
         QCOMPARE(h.doc.modified, 0);
         QVERIFY(QFile::exists(QString::fromStdString(dir.file("copy.bhc"))));
-        QVERIFY(h.window->windowTitle().startsWith(QStringLiteral("copy.bhc")));
+        QCOMPARE(shownTitle(*h.window), QStringLiteral("copy.bhc - 化学柱状図v7"));
+    }
+
+    // "PDFに出力" proposes the log's name in its folder and writes the pages and paper of `qc export`.
+    void exportPdfWritesThePagesOfTheCommandLine()
+    {
+        qc::test::TempDir dir;
+        const QString log = QString::fromStdString(dir.file("deep.bhc"));
+        QVERIFY(QFile::copy(QStringLiteral(QC_TEST_DATA_DIR "/current.bhc"), log));
+        Harness h(toNativePath(log));
+        h.layers(45);
+        h.doc.modified = 1;
+        h.window->action(CommandId::FileSave)->trigger();
+        QCOMPARE(h.doc.modified, 0);
+
+        const QString out = QString::fromStdString(dir.file("menu.pdf"));
+        QString proposed;
+        h.window->fileChooser().setRunner([&](QFileDialog& d) -> std::optional<QString> {
+            proposed = d.selectedFiles().value(0);
+            return out;
+        });
+        const int pageBefore = h.view.currentPage;
+        auto* action = h.window->findChild<QAction*>(QStringLiteral("exportPdf"));
+        QVERIFY(action);
+        action->trigger();
+        QCOMPARE(proposed, QString::fromStdString(dir.file("deep.pdf")));
+        QCOMPARE(h.window->statusBar()->currentMessage(), QStringLiteral("PDFに出力しました: ") + out);
+        QCOMPARE(h.view.currentPage, pageBefore);
+
+        const QString cli = QString::fromStdString(dir.file("cli.pdf"));
+        QProcess qc;
+        qc.start(QStringLiteral(QC_BINARY), {QStringLiteral("export"), log, QStringLiteral("-o"), cli});
+        QVERIFY(qc.waitForFinished(60000));
+        QCOMPARE(qc.exitCode(), 0);
+        const QString expected = pdfPagesAndSize(cli);
+        if (expected.isEmpty()) QSKIP("pdfinfo is not available");
+        QVERIFY2(!expected.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\b"))),
+                 qPrintable(expected));
+        QCOMPARE(pdfPagesAndSize(out), expected);
+
+        // Cancelled in the file dialog: nothing written, nothing said.
+        QFile::remove(out);
+        h.window->statusBar()->clearMessage();
+        h.window->fileChooser().setRunner(
+            [](QFileDialog&) -> std::optional<QString> { return std::nullopt; });
+        QCOMPARE(h.window->exportPdf(), FlowResult::Cancelled);
+        QVERIFY(!QFile::exists(out));
+        QVERIFY(h.window->statusBar()->currentMessage().isEmpty());
+
+        // An untitled log proposes its name in the home folder.
+        h.window->action(CommandId::FileNew)->trigger();
+        QCOMPARE(h.window->proposedPdfPath(), QDir::home().filePath(QStringLiteral("無題.pdf")));
+    }
+
+    // Printing to a file proposes the log's name in its folder and says where it wrote it.
+    void printToFileProposesTheLogsName()
+    {
+        qc::test::TempDir dir;
+        const QString log = QString::fromStdString(dir.file("site.bhc"));
+        QVERIFY(QFile::copy(QStringLiteral(QC_TEST_DATA_DIR "/current.bhc"), log));
+        Harness h(toNativePath(log));
+        h.window->printer().setOutputFormat(QPrinter::PdfFormat);
+        h.window->printer().setOutputFileName(QStringLiteral("/elsewhere/print.pdf"));
+        QString proposed;
+        h.window->setPrintDialogRunner([&](QPrinter& printer, int) {
+            proposed = printer.outputFileName();
+            return true;
+        });
+        QCOMPARE(h.window->print(), 1);
+        const QString pdf = QString::fromStdString(dir.file("site.pdf"));
+        QCOMPARE(proposed, pdf);
+        QVERIFY(QFile::exists(pdf));
+        QCOMPARE(h.window->statusBar()->currentMessage(), QStringLiteral("PDFに出力しました: ") + pdf);
+    }
+
+    // The sheet-number option: off at first, kept for the next start, and in force for printing.
+    void sheetNumberOptionIsKept()
+    {
+        {
+            Harness h(QC_TEST_DATA_DIR "/current.bhc");
+            auto* option = h.window->findChild<QAction*>(QStringLiteral("sheetNumbers"));
+            QVERIFY(option && option->isCheckable());
+            QVERIFY(!option->isChecked());
+            QVERIFY(!h.view.sheetNumbersFromPages);
+            h.doc.HeaderTable(HeaderEntry::SheetNumber).clear();
+            const QImage before = h.window->logView()->renderToImage();
+            option->trigger();
+            QVERIFY(h.view.sheetNumbersFromPages);
+            QVERIFY(h.window->logView()->renderToImage() != before); // "シート№ 1/1" on the screen page
+        }
+        Harness again;
+        auto* option = again.window->findChild<QAction*>(QStringLiteral("sheetNumbers"));
+        QVERIFY(option->isChecked());
+        QVERIFY(again.view.sheetNumbersFromPages);
+        option->trigger();
+        Harness third;
+        QVERIFY(!third.view.sheetNumbersFromPages);
+    }
+
+    // A stopped export leaves a file already there as it was.
+    void stoppedExportKeepsTheFileThatWasThere()
+    {
+        qc::test::TempDir dir;
+        Harness h;
+        h.layers(45);
+        h.view.depthPerPage = 10;
+        const std::string out = dir.file("kept.pdf");
+        {
+            QFile f(QString::fromStdString(out));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("old");
+        }
+        ViewState view = h.view;
+        RenderContext ctx{h.doc, h.app.settings, h.app.fonts, view, &h.prompter, nullptr};
+        ExportOptions options;
+        options.outPath = out;
+        std::vector<int> seen;
+        const ExportResult r = exportLog(ctx, options, [&](int n, int) {
+            seen.push_back(n);
+            return n < 3;
+        });
+        QVERIFY(!r.ok);
+        QVERIFY(r.cancelled);
+        QCOMPARE(seen, (std::vector<int>{1, 2, 3}));
+        QFile f(QString::fromStdString(out));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("old"));
+    }
+
+    // The title bar's "*" follows the log's modified flag through edit, save, new and open.
+    void modifiedMarkFollowsTheDocument()
+    {
+        qc::test::TempDir dir;
+        const QString copy = QString::fromStdString(dir.file("mark.bhc"));
+        QVERIFY(QFile::copy(QStringLiteral(QC_TEST_DATA_DIR "/current.bhc"), copy));
+        Harness h(toNativePath(copy));
+        h.window->dialogs().setRunner([](QDialog&) { return int(QDialog::Accepted); });
+        struct Step
+        {
+            const char* name;
+            std::function<void()> run;
+            const char* title;
+        };
+        const Step steps[] = {
+            {"opened", [] {}, "mark.bhc - 化学柱状図v7"},
+            {"edited", [&] { h.window->action(CommandId::Header)->trigger(); }, "mark.bhc* - 化学柱状図v7"},
+            {"saved", [&] { h.window->action(CommandId::FileSave)->trigger(); }, "mark.bhc - 化学柱状図v7"},
+            {"edited again", [&] { h.window->action(CommandId::Header)->trigger(); },
+             "mark.bhc* - 化学柱状図v7"},
+            {"new, changes dropped",
+             [&] {
+                 h.prompter.queueAnswer(Answer::No);
+                 h.window->action(CommandId::FileNew)->trigger();
+             },
+             "無題 - 化学柱状図v7"},
+            {"opened again", [&] { h.window->openFile(copy); }, "mark.bhc - 化学柱状図v7"},
+        };
+        for (const Step& s : steps) {
+            s.run();
+            QVERIFY2(shownTitle(*h.window) == QString::fromUtf8(s.title), s.name);
+            QVERIFY2(h.window->isWindowModified() == (h.doc.modified != 0), s.name);
+        }
     }
 };
 

@@ -784,7 +784,9 @@ TEST(GraphHeading, ScaleNumbersThatWouldTouchAreThinnedAndKeptInTheColumn)
     for (size_t i = 0; i < numbers.size(); ++i) {
         EXPECT_GE(numbers[i].bounds.left, t.X(t.x1)) << numbers[i].text;
         EXPECT_LE(numbers[i].bounds.right, t.X(t.x2)) << numbers[i].text;
-        if (i > 0) EXPECT_LT(numbers[i - 1].bounds.right, numbers[i].bounds.left) << numbers[i].text;
+        if (i > 0) {
+            EXPECT_LT(numbers[i - 1].bounds.right, numbers[i].bounds.left) << numbers[i].text;
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 // with their needles, the table and the compact header.
 
 #include "app/settings.h"
+#include "app/viewstate.h"
 #include "document/positions.h"
 #include "document/tables.h"
 #include "platform/recordingdevice.h"
@@ -224,6 +225,44 @@ TEST(HeaderBlock, DiagramDirectionsOnThePage)
     // The labels are written with the capital letter O and the half-width degree mark.
     EXPECT_EQ(a.texts("Oﾟ").size(), 1u);
     EXPECT_EQ(a.texts("180ﾟ").size(), 1u);
+}
+
+// With the window's option the sheet number follows the printed pages: page n of N
+// in place of the stored text, also when none is stored.
+TEST(HeaderBlock, SheetNumberFollowsThePagesWhenAsked)
+{
+    struct Case
+    {
+        bool fromPages;
+        const char* stored;
+        int page;
+        const char* expected; // nothing drawn when empty
+    };
+    const Case cases[] = {
+        {false, "2/3", 4, "シート№ 2/3"}, {false, "", 4, ""},
+        {true, "2/3", 4, "シート№ 4/5"},  {true, "", 1, "シート№ 1/5"},
+        {true, "A", 5, "シート№ 5/5"},
+    };
+    for (const Case& c : cases) {
+        Header h;
+        for (int r = 1; r <= 45; ++r) h.doc.GeologyTable(r, GeologyCol::Depth) = std::to_string(r) + ".00";
+        h.view.depthPerPage = 10;
+        h.view.pageOverlap = 0;
+        h.view.currentPage = c.page;
+        h.view.sheetNumbersFromPages = c.fromPages;
+        h.doc.HeaderTable(HeaderEntry::SheetNumber) = c.stored;
+        drawHeaderBlock(h.pass, h.size.h, h.size.w);
+        std::vector<Call> sheets;
+        for (const Call& t : h.dev.texts())
+            if (t.text.rfind(sj("シート№"), 0) == 0) sheets.push_back(t);
+        if (!*c.expected) {
+            EXPECT_TRUE(sheets.empty()) << c.stored;
+            continue;
+        }
+        ASSERT_EQ(sheets.size(), 1u) << c.expected;
+        EXPECT_EQ(sheets[0].text, sj(c.expected));
+        EXPECT_EQ(sheets[0].points[0], (DevPoint{h.X(223.0), h.Y(-9.0)}));
+    }
 }
 
 TEST(HeaderBlock, TableRulesLabelsAndValues)

@@ -4,6 +4,8 @@
 #include "document/positions.h"
 #include "document/tables.h"
 
+#include <algorithm>
+
 namespace qc {
 
 namespace {
@@ -16,6 +18,11 @@ double fixedColumnsWidth()
     double sum = 0;
     for (double w : kFixedWidths) sum += w;
     return sum;
+}
+
+double clampColumnWidth(double mm)
+{
+    return mm > 0 ? std::min(mm, kMaxColumnWidthMm) : 0.0; // NaN gives 0
 }
 
 bool displayItemShown(const Document& doc, int row)
@@ -32,7 +39,7 @@ ColumnEdges ColumnEdges::compute(const Document& doc)
         if (i < 10)
             w = kFixedWidths[i];
         else if (displayItemShown(doc, i - 8))
-            w = cellDouble(doc.DisplayItemTable(i - 8, DisplayCol::Width));
+            w = clampColumnWidth(cellDouble(doc.DisplayItemTable(i - 8, DisplayCol::Width)));
         sum += w;
         e.X[static_cast<size_t>(i)] = sum;
     }

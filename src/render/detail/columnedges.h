@@ -9,6 +9,13 @@ namespace qc {
 
 struct Document;
 
+// The widest column a file may set, page mm: wider than any paper a page is printed on,
+// so that no drawing loop across a column can run away.
+constexpr double kMaxColumnWidthMm = 1000.0;
+
+// A width set in the file, within 0 to kMaxColumnWidthMm.
+double clampColumnWidth(double mm);
+
 struct ColumnEdges
 {
     static constexpr int kCount = 25;

@@ -52,9 +52,12 @@ bool endsWithLineBreak(const std::string& text)
     return text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0;
 }
 
-void stackCharacters(PageCanvas& c, double x, double y, double step, std::string_view text)
+// Characters one below the other from y, down to the bottom of what can be seen.
+void stackCharacters(PageCanvas& c, double x, double y, double step, std::string_view text,
+                     double visibleBottom)
 {
-    for (size_t p = 0; p < text.size();) {
+    constexpr int kMaxCharacters = 4096; // whatever the step
+    for (size_t p = 0, count = 0; p < text.size() && y <= visibleBottom && count < kMaxCharacters; ++count) {
         const size_t n = charLengthAt(text, p);
         c.PageText(x, y, text.substr(p, n));
         y += step;
@@ -132,12 +135,15 @@ constexpr double kHatchFirstRow = 0.06;
 constexpr double kHatchRowStep = 0.12;
 // Rows that cannot be seen are skipped; this many rows at most, whatever the depths.
 constexpr int kMaxHatchRows = 100000;
+// Marks right of the visible part are not drawn; this many in a row at most.
+constexpr int kMaxHatchMarks = 2000;
 
 struct BarPart
 {
     LogPass& pass;
     double x1, x2, top, bottom;
     double visibleTop, visibleBottom;
+    double visibleRight;
     int pen;
 
     void line(double ax, double ay, double bx, double by) const
@@ -159,6 +165,14 @@ struct BarPart
             previous = y;
         }
     }
+
+    // draw(x) for x = first, first + pitch, ... while the mark (reaching `after` right of x)
+    // ends inside the part, and no further than can be seen.
+    template <class Draw> void marks(double first, double pitch, double after, Draw draw) const
+    {
+        double x = first;
+        for (int n = 0; n < kMaxHatchMarks && x + after < x2 && x < visibleRight; ++n, x += pitch) draw(x);
+    }
 };
 
 void hatchClay(const BarPart& b)
@@ -171,8 +185,8 @@ void hatchSilt(const BarPart& b)
     constexpr double dash = 1.408, pitch = 2.2, rowShift = 1.1;
     const double inset = (pitch - dash) / 2;
     b.rows(kHatchFirstRow, kHatchRowStep, 0, [&](bool odd, double y) {
-        for (double x = b.x1 + inset + (odd ? rowShift : 0); x + dash < b.x2; x += pitch)
-            b.line(x, y, x + dash, y);
+        b.marks(b.x1 + inset + (odd ? rowShift : 0), pitch, dash,
+                [&](double x) { b.line(x, y, x + dash, y); });
     });
 }
 
@@ -180,10 +194,10 @@ void hatchSand(const BarPart& b)
 {
     constexpr double halfWidth = 0.1, halfHeight = 0.01, pitch = 1.1, firstX = 0.55, rowShift = 0.55;
     b.rows(kHatchFirstRow, kHatchRowStep, halfHeight, [&](bool odd, double y) {
-        for (double x = b.x1 + firstX + (odd ? rowShift : 0); x + halfWidth < b.x2; x += pitch) {
+        b.marks(b.x1 + firstX + (odd ? rowShift : 0), pitch, halfWidth, [&](double x) {
             b.line(x - halfWidth, y, x + halfWidth, y);
             b.line(x, y - halfHeight, x, y + halfHeight);
-        }
+        });
     });
 }
 
@@ -195,8 +209,8 @@ void hatchGravel(const BarPart& b)
     const PageGeometry& g = b.pass.geo;
     const double radiusMm = g.unitsPerPageMm > 0.0001 ? radius * g.unitsPerMetre / g.unitsPerPageMm : 0;
     b.rows(firstRow, rowStep, radius, [&](bool odd, double y) {
-        for (double x = b.x1 + firstX + (odd ? rowShift : 0); x + radiusMm < b.x2; x += pitch)
-            b.pass.canvas.PageCircle(x, y, radius, PenStyle::Solid, b.pen, 0);
+        b.marks(b.x1 + firstX + (odd ? rowShift : 0), pitch, radiusMm,
+                [&](double x) { b.pass.canvas.PageCircle(x, y, radius, PenStyle::Solid, b.pen, 0); });
     });
 }
 
@@ -234,6 +248,8 @@ void drawGrainSizeBar(LogPass& pass, double x1, double x2, double top, double bo
     for (double p : pct) total += p;
     if (total <= 0) return;
     const int pen = std::max(1, pass.ruleWidth());
+    // The body is clipped at the view's clip width; the heading band ends there too.
+    const double visibleRight = pass.view().clipWidthMm;
     // A bar never leaves its column: negative parts count as 0 and the sum stops at 100.
     double edges[5];
     double sum = 0;
@@ -248,7 +264,7 @@ void drawGrainSizeBar(LogPass& pass, double x1, double x2, double top, double bo
         const double a = edges[i], b = edges[i + 1];
         if (b - a < 1e-6) continue;
         pass.canvas.PageRectOutline(a, top, b, bottom, PenStyle::Solid, pen, 0);
-        hatches[i](BarPart{pass, a, b, top, bottom, visibleTop, visibleBottom, pen});
+        hatches[i](BarPart{pass, a, b, top, bottom, visibleTop, visibleBottom, visibleRight, pen});
     }
 }
 
@@ -260,6 +276,30 @@ void drawWaterMark(LogPass& pass, double x, double y)
     pass.rule(x - 1.6, y, x + 1.6, y);
     pass.rule(x - 0.8, y + 0.04, x + 0.8, y + 0.04);
     pass.rule(x - 0.2, y + 0.08, x + 0.2, y + 0.08);
+}
+
+// A note longer than this is laid out in parts of growing length until it reaches the page bottom.
+constexpr size_t kNotePartBytes = 8192;
+
+// The text of a note as it is laid out (closed by a line break), and its height: the whole
+// text, or a long one's beginning that already runs from textTop past reach, so that a note
+// of many megabytes costs no more than a page of it.
+std::string notePart(PageCanvas& c, const PageGeometry& g, double left, double right, const std::string& text,
+                     double textTop, double reach, int& height)
+{
+    for (size_t want = kNotePartBytes;; want *= 4) {
+        if (want >= text.size()) {
+            std::string whole = text;
+            if (!endsWithLineBreak(whole)) whole += "\r\n";
+            height = measure(c, left, right, whole);
+            return whole;
+        }
+        size_t cut = 0;
+        while (cut < want) cut += charLengthAt(text, cut);
+        std::string part = text.substr(0, cut) + "\r\n";
+        height = measure(c, left, right, part);
+        if (textTop + g.deviceToYUnits(height) > reach) return part;
+    }
 }
 
 void drawNotesColumn(LogPass& pass, double, double)
@@ -274,6 +314,8 @@ void drawNotesColumn(LogPass& pass, double, double)
     const double left = X[9] + 0.2, right = X[10] + 0.8;
     const int lineHeight = measure(c, left, right, " ");
     double end = 0; // bottom of the previous note's text
+    // Texts are laid out down to a line below the visible part.
+    const double reach = pass.visibleBottom() + g.deviceToYUnits(lineHeight);
     for (int r = 1; r <= N.rows() && isNumeric(N(r, 1)); ++r) {
         const double top = cellDouble(N(r, 1));
         const double y0 = std::max(top, end + 0.03); // notes never overlap
@@ -282,12 +324,14 @@ void drawNotesColumn(LogPass& pass, double, double)
         const std::string& underline = N(r, 5);
         const bool underlined = underline == "1" || !isNumeric(underline);
 
-        std::string text = N(r, 4);
-        if (!endsWithLineBreak(text)) text += "\r\n";
-        int height = measure(c, left, right, text);
         const double textTop = y0 + 0.1;
-        c.PageTextInRect(left, textTop, right, textTop + g.deviceToYUnits(height), text,
-                         TextFormat::WordBreak | TextFormat::NoClip);
+        int height = 0;
+        // A text that starts below what can be seen is not laid out (nor any after it).
+        if (textTop <= reach) {
+            const std::string text = notePart(c, g, left, right, N(r, 4), textTop, reach, height);
+            c.PageTextInRect(left, textTop, right, textTop + g.deviceToYUnits(height), text,
+                             TextFormat::WordBreak | TextFormat::NoClip);
+        }
         if (height >= 2 * lineHeight) height -= lineHeight; // the empty line of the closing break
         // The note ends on its bottom depth, or below its text when that runs further; the
         // text starts 0.1 below y0, so that is where its last line ends.
@@ -327,12 +371,12 @@ void drawStratumColumn(LogPass& pass, double, double)
         // A stack starts below the name of the stratum above.
         if (start >= top) {
             const double first = std::max(start, stack.bottom());
-            stackCharacters(c, x, first, lambda, name);
+            stackCharacters(c, x, first, lambda, name, pass.visibleBottom());
             stack.setBottom(first + n * lambda);
         } else if ((bottom - top) / n >= 0.7 * lambda) {
             // Closer lines, still centred in the interval.
             const double first = std::max(middle - n * 0.7 * lambda / 2, stack.bottom());
-            stackCharacters(c, x, first, 0.7 * lambda, name);
+            stackCharacters(c, x, first, 0.7 * lambda, name, pass.visibleBottom());
             stack.setBottom(first + (n - 1) * 0.7 * lambda + lambda);
         } else {
             stack.draw(x, top + 0.1, AlignLeftTop, name, X[11] - 0.2 - x);
@@ -470,7 +514,8 @@ void drawGrainSizeColumn(LogPass& pass, double, double)
         // Without a bottom there is no interval to fill (a bar of no height would be a line).
         if (!sampleHasBottom(doc, r)) continue;
         drawGrainSizeBar(pass, X[14], X[15], cellDouble(doc.SampleTable(r, SampleCol::Top)),
-                         sampleBottomDepth(doc, r), sampleGrainSizes(doc, r), pass.top, pass.bottom);
+                         sampleBottomDepth(doc, r), sampleGrainSizes(doc, r), pass.visibleTop(),
+                         pass.visibleBottom());
     }
 }
 

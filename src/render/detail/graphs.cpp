@@ -364,7 +364,7 @@ Colour graphGridColour(const Settings& settings, int grid)
 GraphBlock graphBlock(const Document& doc, int k, double x1, double x2)
 {
     GraphBlock b;
-    b.width = cellDouble(doc.DisplayItemTable(DisplayRow::graph(k), DisplayCol::GridWidth));
+    b.width = clampColumnWidth(cellDouble(doc.DisplayItemTable(DisplayRow::graph(k), DisplayCol::GridWidth)));
     b.left = x1 + ((x2 - x1) - b.width) / 2;
     b.right = b.left + b.width;
     b.drawn = b.width >= 0.5 && x2 - x1 >= 0.1;
