@@ -3,7 +3,7 @@
 
 #include "platform/files.h"
 #include "support/smallfs.h"
-#include "support/testutil.h"
+#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 

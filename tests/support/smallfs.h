@@ -3,7 +3,7 @@
 // lets the test mount one (as root), else nothing (the caller falls back to a file
 // size limit).
 
-#include "support/testutil.h"
+#include "support/tempdir.h"
 
 #include <string>
 #include <sys/mount.h>
