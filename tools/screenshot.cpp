@@ -4,8 +4,8 @@
 // Run it under a display (xvfb-run works). --menu opens the N-th menu of the
 // menu bar (1 = ファイル) before the picture is taken; --dialog runs the command
 // of that CommandId number and takes the dialog it opens instead, after selecting
-// row N of its first table and clicking the buttons of those object names (a
-// dialog a button opens is taken instead), showing the N-th page (1 = the
+// row N of its list or first table and clicking the buttons of those object names
+// (a dialog a button opens is taken instead), showing the N-th page (1 = the
 // first) of a dialog with tabs. An OUT ending
 // in .pdf prints the log through the print flow to that file instead.
 // --modified 1 marks the log as edited (a new or opened file then asks to save it).
@@ -13,6 +13,8 @@
 #include "app/appcontext.h"
 #include "app/viewstate.h"
 #include "document/tables.h"
+#include "qt/listdialog.h"
+#include "qt/listeditorview.h"
 #include "qt/mainwindow.h"
 #include "qt/qtext.h"
 #include "qt/qtpainterdevice.h"
@@ -25,7 +27,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -91,12 +92,16 @@ int main(int argc, char** argv)
         QTimer::singleShot(1000, [&] {
             QWidget* w = QApplication::activeModalWidget();
             if (!w) return;
-            if (auto* table = w->findChild<QTableWidget*>(); table && row > 0)
+            if (auto* list = w->findChild<qc::ListEditorView*>(QStringLiteral("list")); list && row > 0) {
+                list->editor().clickRow(row);
+                if (auto* d = qobject_cast<qc::ListDialog*>(w)) d->sync();
+            } else if (auto* table = w->findChild<QTableWidget*>(); table && row > 0) {
                 table->setCurrentCell(row - 1, 0);
+            }
             for (const QString& name : clicks)
                 if (auto* b = w->findChild<QAbstractButton*>(name)) b->click();
         });
-        QTimer::singleShot(1500, [&] {
+        QTimer::singleShot(2000, [&] {
             QWidget* w = QApplication::activeModalWidget();
             if (QTabWidget* tabs = w && tab > 0 ? w->findChild<QTabWidget*>() : nullptr) {
                 tabs->setCurrentIndex(tab - 1);

@@ -11,6 +11,7 @@
 #include "dialogs/pagenumbereditor.h"
 #include "dialogs/scaleeditor.h"
 #include "dialogs/setupeditor.h"
+#include "dialogs/testdatatypes.h"
 
 #include <array>
 #include <string>
@@ -57,7 +58,7 @@ public:
     // The geology model writes GeologyTable itself; 59 and 60 go in and out as numbers.
     virtual bool geology(Document& doc, int& entry59, int& entry60) = 0;
     virtual bool list(ListDialogKind kind, Document& doc) = 0;
-    virtual bool testData(Document& doc, bool& valuesBesideSymbols, bool& blackAndWhite) = 0;
+    virtual bool testData(Document& doc, TestDataDialogData& data) = 0;
     virtual bool displayItems(DisplayItemsData& data) = 0;
     virtual bool graphFormat(Document& doc, int graph) = 0;
     virtual bool pageNumber(PageDialogData& data) = 0;
@@ -84,7 +85,7 @@ public:
     bool header(HeaderDialogData&) override { return false; }
     bool geology(Document&, int&, int&) override { return false; }
     bool list(ListDialogKind, Document&) override { return false; }
-    bool testData(Document&, bool&, bool&) override { return false; }
+    bool testData(Document&, TestDataDialogData&) override { return false; }
     bool displayItems(DisplayItemsData&) override { return false; }
     bool graphFormat(Document&, int) override { return false; }
     bool pageNumber(PageDialogData&) override { return false; }

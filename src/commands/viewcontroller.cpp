@@ -268,11 +268,12 @@ void ViewController::runGeology()
 
 void ViewController::runTestData()
 {
-    bool valuesBesideSymbols = cellInt(m_doc.HeaderTable(HeaderEntry::ValuesBesideSymbols)) != 0;
-    bool blackAndWhite = cellInt(m_doc.HeaderTable(HeaderEntry::BlackAndWhiteSymbols)) == 1;
-    if (!m_dialogs.testData(m_doc, valuesBesideSymbols, blackAndWhite)) return;
-    m_doc.HeaderTable(HeaderEntry::ValuesBesideSymbols) = valuesBesideSymbols ? "1" : "0";
-    m_doc.HeaderTable(HeaderEntry::BlackAndWhiteSymbols) = blackAndWhite ? "1" : "0";
+    TestDataDialogData d;
+    d.valuesBesideSymbols = cellInt(m_doc.HeaderTable(HeaderEntry::ValuesBesideSymbols)) != 0;
+    d.blackAndWhite = cellInt(m_doc.HeaderTable(HeaderEntry::BlackAndWhiteSymbols)) == 1;
+    if (!m_dialogs.testData(m_doc, d)) return;
+    m_doc.HeaderTable(HeaderEntry::ValuesBesideSymbols) = d.valuesBesideSymbols ? "1" : "0";
+    m_doc.HeaderTable(HeaderEntry::BlackAndWhiteSymbols) = d.blackAndWhite ? "1" : "0";
     m_doc.modified = 1;
 }
 

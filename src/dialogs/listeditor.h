@@ -252,6 +252,8 @@ protected:
     void message(const std::string& text);
     // Row state for dialogs with rules of their own (fixed rows, numbered rows).
     void setCurrentRow(int r, bool loaded);
+    // The current row's cells were loaded into the fields (a click or in-cell editing).
+    bool rowLoaded() const { return m_rowLoaded; }
     void setSelectedRow(int r) { m_selectedRow = r; }
     void setCurrentColumn(int col) { m_curCol = col; }
     void setAddEnabled(bool on) { m_addEnabled = on; }

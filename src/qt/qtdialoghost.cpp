@@ -4,11 +4,14 @@
 #include "dialogs/casingeditor.h"
 #include "dialogs/freecolumneditor.h"
 #include "dialogs/geologyeditor.h"
+#include "dialogs/graphformateditor.h"
 #include "dialogs/headereditor.h"
 #include "dialogs/namemastereditor.h"
 #include "dialogs/noteseditor.h"
 #include "dialogs/shorttexteditor.h"
 #include "dialogs/strataeditor.h"
+#include "dialogs/testdataeditor.h"
+#include "dialogs/testnameseditor.h"
 #include "dialogs/waterleveleditor.h"
 #include "document/tables.h"
 #include "qt/casingdialog.h"
@@ -17,6 +20,7 @@
 #include "qt/freecolumndialog.h"
 #include "qt/fullwidthdialog.h"
 #include "qt/geologydialog.h"
+#include "qt/graphformatdialog.h"
 #include "qt/headerdialog.h"
 #include "qt/helpdialog.h"
 #include "qt/keyoptionsdialog.h"
@@ -25,11 +29,14 @@
 #include "qt/pagenumberdialog.h"
 #include "qt/qtchoosers.h"
 #include "qt/qtcolourchooser.h"
+#include "qt/qtfilechooser.h"
 #include "qt/scaledialog.h"
 #include "qt/setupdialog.h"
 #include "qt/shorttextdialog.h"
 #include "qt/stratadialog.h"
 #include "qt/styledialog.h"
+#include "qt/testdatadialog.h"
+#include "qt/testnamesdialog.h"
 #include "qt/toolbaricons.h"
 #include "qt/waterleveldialog.h"
 
@@ -60,6 +67,12 @@ bool QtDialogHost::provides(CommandId id) const
     case CommandId::FullWidthCheck:
     case CommandId::ShortTexts:
     case CommandId::NameMaster:
+    case CommandId::TestData:
+    case CommandId::Graph1:
+    case CommandId::Graph2:
+    case CommandId::Graph3:
+    case CommandId::Graph4:
+    case CommandId::Graph5:
         return true;
     default:
         return false;
@@ -188,6 +201,39 @@ void QtDialogHost::help(const std::string& helpPath)
     model.open();
     HelpDialog dialog(model, m_parent);
     run(dialog);
+}
+
+bool QtDialogHost::testData(Document& doc, TestDataDialogData& data)
+{
+    const KeyOptions keys = keyOptionsFrom(m_app.settings);
+    TestNamesEditor model(doc.TestNameTable, m_prompter, keys, m_app.paths.testImportMemo,
+                          m_app.paths.defaultDocument);
+    model.data = data;
+    model.open();
+    QtFileChooser files(m_parent);
+    QtColourChooser colours(m_parent);
+    TestNamesDialog dialog(model, files, colours, m_parent);
+    dialog.setDataInput([&](const TestDataRequest& request) -> std::optional<std::string> {
+        TestDataEditor samples(doc.SampleTable, request, m_prompter, keys);
+        samples.open();
+        TestDataDialog input(samples, &dialog);
+        if (run(input) != QDialog::Accepted) return std::nullopt;
+        // SampleTable is written now, whatever the test names dialog ends with.
+        doc.modified = 1;
+        return samples.newShifts();
+    });
+    if (run(dialog) != QDialog::Accepted) return false;
+    data = model.data;
+    return true;
+}
+
+bool QtDialogHost::graphFormat(Document& doc, int graph)
+{
+    GraphFormatEditor model(doc, std::to_string(graph), m_prompter, m_app.paths.testImportMemo);
+    model.open();
+    QtFileChooser files(m_parent);
+    GraphFormatDialog dialog(model, files, m_parent);
+    return run(dialog) == QDialog::Accepted;
 }
 
 bool QtDialogHost::list(ListDialogKind kind, Document& doc)

@@ -31,6 +31,8 @@ public:
     void about() override;
     bool header(HeaderDialogData& data) override;
     bool geology(Document& doc, int& entry59, int& entry60) override;
+    bool testData(Document& doc, TestDataDialogData& data) override;
+    bool graphFormat(Document& doc, int graph) override;
     bool list(ListDialogKind kind, Document& doc) override;
     void fullWidthCheck(const Document& doc) override;
     bool nameMaster(NameMasterDialogData& data) override;

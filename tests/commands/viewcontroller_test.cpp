@@ -67,10 +67,10 @@ public:
         calls.push_back("list");
         return ok;
     }
-    bool testData(Document&, bool& a, bool& b) override
+    bool testData(Document&, TestDataDialogData& d) override
     {
         calls.push_back("testData");
-        if (onTestData) onTestData(a, b);
+        if (onTestData) onTestData(d.valuesBesideSymbols, d.blackAndWhite);
         return ok;
     }
     bool displayItems(DisplayItemsData& d) override
