@@ -1,10 +1,12 @@
 // Takes a screenshot of the main window on a log, for the documentation:
 //   qc_screenshot FILE OUT.png [--install-dir DIR] [--size WxH] [--page N] [--menu N] [--dialog ID]
-//                 [--modified 1] [--row N] [--click NAME]...
+//                 [--modified 1] [--row N] [--click NAME]... [--tab N]
 // Run it under a display (xvfb-run works). --menu opens the N-th menu of the
 // menu bar (1 = ファイル) before the picture is taken; --dialog runs the command
 // of that CommandId number and takes the dialog it opens instead, after selecting
-// row N of its list or first table and clicking the buttons of those object names. An OUT ending
+// row N of its list or first table and clicking the buttons of those object names
+// (a dialog a button opens is taken instead), showing the N-th page (1 = the
+// first) of a dialog with tabs. An OUT ending
 // in .pdf prints the log through the print flow to that file instead.
 // --modified 1 marks the log as edited (a new or opened file then asks to save it).
 
@@ -26,6 +28,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -45,7 +48,7 @@ int main(int argc, char** argv)
     }
     std::string installDir;
     QSize size(1280, 860);
-    int page = 1, menu = 0, dialog = -1, modified = 0, row = 0;
+    int page = 1, menu = 0, dialog = -1, modified = 0, row = 0, tab = 0;
     QStringList clicks;
     for (qsizetype i = 3; i + 1 < args.size(); i += 2) {
         if (args[i] == QStringLiteral("--install-dir")) installDir = qc::toNativePath(args[i + 1]);
@@ -54,6 +57,7 @@ int main(int argc, char** argv)
         if (args[i] == QStringLiteral("--dialog")) dialog = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--modified")) modified = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--row")) row = args[i + 1].toInt();
+        if (args[i] == QStringLiteral("--tab")) tab = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--click")) clicks << args[i + 1];
         if (args[i] == QStringLiteral("--size")) {
             const QStringList wh = args[i + 1].split(QLatin1Char('x'));
@@ -99,6 +103,10 @@ int main(int argc, char** argv)
         });
         QTimer::singleShot(2000, [&] {
             QWidget* w = QApplication::activeModalWidget();
+            if (QTabWidget* tabs = w && tab > 0 ? w->findChild<QTabWidget*>() : nullptr) {
+                tabs->setCurrentIndex(tab - 1);
+                QApplication::processEvents();
+            }
             const bool saved = w && w->grab().save(out);
             std::fprintf(stderr, saved ? "wrote %s\n" : "no dialog for %s\n", out.toLocal8Bit().constData());
             QApplication::exit(saved ? 0 : 1);

@@ -5,7 +5,12 @@
 // says which dialogs it has: the commands of the others are shown disabled.
 
 #include "commands/commandtable.h"
+#include "dialogs/displayitemseditor.h"
+#include "dialogs/keyoptionseditor.h"
 #include "dialogs/namemastereditor.h"
+#include "dialogs/pagenumbereditor.h"
+#include "dialogs/scaleeditor.h"
+#include "dialogs/setupeditor.h"
 #include "dialogs/testdatatypes.h"
 
 #include <array>
@@ -34,56 +39,7 @@ struct HeaderDialogData
     }
 };
 
-// "表示項目": DisplayItemTable rows 1 to 16.
-struct DisplayItemsData
-{
-    std::array<int, 17> shown{};           // column 1 as a number, rows 2 to 16
-    std::array<std::string, 17> width;     // column 2
-    std::array<std::string, 17> gridWidth; // column 3 (graph rows 8 to 12)
-    std::array<std::string, 17> title;     // column 4 (rows 1, 3, 4)
-};
-
-// "ページ": PageSettings (HeaderTable 61 to 69), 64 and 67 as numbers.
-struct PageDialogData
-{
-    std::array<std::string, 10> entry; // [n] is HeaderTable 60 + n, for n = 1 to 9 (4 and 7 unused)
-    int topFrom = 0;                   // entry 64: 0 from the paper's top edge, 1 from the underline
-    int leftFrom = 0;                  // entry 67: 0 from the paper's left edge, 1 centred
-    int paperWidthMm = 0;
-    int paperHeightLess16Mm = 0;
-};
-
-// "縮尺と表示深度".
-struct ScaleDialogData
-{
-    int horizontalScaleDenominator = 100;
-    int depthScaleDenominator = 100;
-    bool scaleDepthPartOnly = false;
-    int paperHeightMm = 0;   // read-only
-    int maxDepthPerPage = 0; // read-only
-    double printStartDepth = 0;
-    int depthPerPage = 0;
-    int pageOverlap = 0;
-    // For the dialog's own recomputation of the largest page depth.
-    bool compactHeader = false;
-    int marginTopMm = 5;
-};
-
 // "編集 地質名と図模様": NameMasterDialogData, beside its model.
-
-// "キーの動作、入力画面オプション": settings lines 31 and 32.
-struct KeyOptionsDialogData
-{
-    int enterKeyMode = 0;
-    bool scrollToLastRow = false;
-};
-
-// "セットアップ".
-struct SetupDialogData
-{
-    std::string drive;  // one letter
-    std::string folder; // from the separator on
-};
 
 // Which list dialog of the depth-keyed tables.
 enum class ListDialogKind { Notes, Strata, FreeColumn, WaterLevel, Casing, DrillDate };

@@ -15,17 +15,26 @@
 #include "dialogs/waterleveleditor.h"
 #include "document/tables.h"
 #include "qt/casingdialog.h"
+#include "qt/displayitemsdialog.h"
+#include "qt/fontdialog.h"
 #include "qt/freecolumndialog.h"
 #include "qt/fullwidthdialog.h"
 #include "qt/geologydialog.h"
 #include "qt/graphformatdialog.h"
 #include "qt/headerdialog.h"
+#include "qt/helpdialog.h"
+#include "qt/keyoptionsdialog.h"
 #include "qt/namemasterdialog.h"
 #include "qt/notesdialog.h"
+#include "qt/pagenumberdialog.h"
+#include "qt/qtchoosers.h"
 #include "qt/qtcolourchooser.h"
 #include "qt/qtfilechooser.h"
+#include "qt/scaledialog.h"
+#include "qt/setupdialog.h"
 #include "qt/shorttextdialog.h"
 #include "qt/stratadialog.h"
+#include "qt/styledialog.h"
 #include "qt/testdatadialog.h"
 #include "qt/testnamesdialog.h"
 #include "qt/toolbaricons.h"
@@ -41,6 +50,14 @@ bool QtDialogHost::provides(CommandId id) const
     case CommandId::About:
     case CommandId::Header:
     case CommandId::Geology:
+    case CommandId::DisplayItems:
+    case CommandId::Scale:
+    case CommandId::PageNumber:
+    case CommandId::KeyOptions:
+    case CommandId::Setup:
+    case CommandId::Style:
+    case CommandId::Fonts:
+    case CommandId::Help:
     case CommandId::Notes:
     case CommandId::Strata:
     case CommandId::FreeColumn:
@@ -108,6 +125,82 @@ bool QtDialogHost::geology(Document& doc, int& entry59, int& entry60)
     entry59 = model.entry59();
     entry60 = model.entry60();
     return true;
+}
+
+bool QtDialogHost::displayItems(DisplayItemsData& data)
+{
+    DisplayItemsEditor model(data);
+    DisplayItemsDialog dialog(model, m_parent);
+    if (run(dialog) != QDialog::Accepted) return false;
+    data = model.data();
+    return true;
+}
+
+bool QtDialogHost::scale(ScaleDialogData& data)
+{
+    ScaleEditor model(data, m_prompter);
+    ScaleDialog dialog(model, m_parent);
+    if (run(dialog) != QDialog::Accepted) return false;
+    data = model.data();
+    return true;
+}
+
+bool QtDialogHost::pageNumber(PageDialogData& data)
+{
+    PageNumberEditor model(data, m_prompter);
+    PageNumberDialog dialog(model, m_parent);
+    if (run(dialog) != QDialog::Accepted) return false;
+    data = model.data();
+    return true;
+}
+
+bool QtDialogHost::keyOptions(KeyOptionsDialogData& data)
+{
+    KeyOptionsEditor model(data);
+    KeyOptionsDialog dialog(model, m_parent);
+    if (run(dialog) != QDialog::Accepted) return false;
+    data = model.data();
+    return true;
+}
+
+bool QtDialogHost::setup(SetupDialogData& data)
+{
+    const bool windows = m_app.install.windowsDrives;
+    SetupEditor model(data, windows, m_app.env.defaultDrive, m_app.env.defaultFolder, m_prompter);
+    SetupDialog dialog(model, m_parent);
+    if (run(dialog) != QDialog::Accepted) return false;
+    data = model.data();
+    return true;
+}
+
+bool QtDialogHost::style(Settings& settings)
+{
+    QtColourChooser platformChooser(m_parent);
+    StyleEditor model(settings, m_colourChooser ? *m_colourChooser : platformChooser, m_prompter,
+                      keyOptionsFrom(m_app.settings));
+    CPSYosik dialog(model, m_parent);
+    if (run(dialog) != QDialog::Accepted) return false;
+    settings = model.settings();
+    return true;
+}
+
+bool QtDialogHost::fonts(FontSettings& fonts)
+{
+    QtFontChooser platformChooser(m_parent);
+    FontEditor model(fonts, m_fontChooser ? *m_fontChooser : platformChooser);
+    FontDialog dialog(model, m_parent);
+    if (run(dialog) != QDialog::Accepted) return false;
+    fonts = model.fonts();
+    return true;
+}
+
+void QtDialogHost::help(const std::string& helpPath)
+{
+    QtLauncher platformLauncher;
+    HelpViewer model(helpPath, m_prompter, m_launcher ? *m_launcher : platformLauncher);
+    model.open();
+    HelpDialog dialog(model, m_parent);
+    run(dialog);
 }
 
 bool QtDialogHost::testData(Document& doc, TestDataDialogData& data)

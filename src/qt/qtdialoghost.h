@@ -5,6 +5,7 @@
 #include "commands/dialoghost.h"
 
 #include <functional>
+#include <memory>
 
 class QDialog;
 class QWidget;
@@ -12,6 +13,9 @@ class QWidget;
 namespace qc {
 
 struct AppContext;
+class ColourChooser;
+class FontChooser;
+class Launcher;
 class Prompter;
 
 class QtDialogHost : public NoDialogs
@@ -33,6 +37,19 @@ public:
     void fullWidthCheck(const Document& doc) override;
     bool nameMaster(NameMasterDialogData& data) override;
     void shortTexts(const InstallPaths& paths) override;
+    bool displayItems(DisplayItemsData& data) override;
+    bool scale(ScaleDialogData& data) override;
+    bool pageNumber(PageDialogData& data) override;
+    bool keyOptions(KeyOptionsDialogData& data) override;
+    bool setup(SetupDialogData& data) override;
+    bool style(Settings& settings) override;
+    bool fonts(FontSettings& fonts) override;
+    void help(const std::string& helpPath) override;
+
+    // The platform's choosers and editor launcher; tests put scripted ones in.
+    void setColourChooser(ColourChooser* chooser) { m_colourChooser = chooser; }
+    void setFontChooser(FontChooser* chooser) { m_fontChooser = chooser; }
+    void setLauncher(Launcher* launcher) { m_launcher = launcher; }
 
     // Runs a modal dialog; tests replace it to act on the dialog while it is open.
     using Runner = std::function<int(QDialog& dialog)>;
@@ -45,6 +62,9 @@ private:
     AppContext& m_app;
     Prompter& m_prompter;
     Runner m_runner;
+    ColourChooser* m_colourChooser = nullptr;
+    FontChooser* m_fontChooser = nullptr;
+    Launcher* m_launcher = nullptr;
 };
 
 } // namespace qc

@@ -176,7 +176,12 @@ private slots:
         // Dialogs of later work are shown disabled; the about box is there.
         QVERIFY(h.window->action(CommandId::Geology)->isEnabled());
         QVERIFY(h.window->action(CommandId::Header)->isEnabled());
-        QVERIFY(!h.window->action(CommandId::Scale)->isEnabled());
+        QVERIFY(h.window->action(CommandId::Scale)->isEnabled());
+        // A dialog command is enabled exactly when its dialog exists.
+        for (CommandId id :
+             {CommandId::Notes, CommandId::TestData, CommandId::Graph1, CommandId::NameMaster,
+              CommandId::ShortTexts, CommandId::FullWidthCheck, CommandId::Fonts, CommandId::Help})
+            QCOMPARE(h.window->action(id)->isEnabled(), h.window->dialogs().provides(id));
         QVERIFY(h.window->action(CommandId::About)->isEnabled());
         QVERIFY(h.window->action(CommandId::FilePrintPreview)->isEnabled());
 

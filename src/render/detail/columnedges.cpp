@@ -13,6 +13,13 @@ namespace {
 constexpr double kFixedWidths[10] = {5.0, 7.6, 8.8, 7.6, 7.6, 8.2, 17.4, 8.4, 0.0, 0.0};
 } // namespace
 
+double fixedColumnsWidth()
+{
+    double sum = 0;
+    for (double w : kFixedWidths) sum += w;
+    return sum;
+}
+
 double clampColumnWidth(double mm)
 {
     return mm > 0 ? std::min(mm, kMaxColumnWidthMm) : 0.0; // NaN gives 0

@@ -29,6 +29,9 @@ struct ColumnEdges
     static ColumnEdges compute(const Document& doc);
 };
 
+// Width of the part from the depth scale to the geology name, always drawn (X9).
+double fixedColumnsWidth();
+
 // DisplayItemTable row shown: column 1 equal to 1 as an integer.
 bool displayItemShown(const Document& doc, int row);
 

@@ -1,0 +1,56 @@
+#pragma once
+// Small pieces the settings dialogs share: the OK / Cancel row, read-only
+// fields and object names for the tests.
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace qc {
+
+// "OK" and "ｷｬﾝｾﾙ" wired to the dialog's accept and reject, with object names "ok" and "cancel".
+inline QDialogButtonBox* okCancelButtons(QDialog* dialog)
+{
+    auto* buttons = new QDialogButtonBox;
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    QPushButton* cancel = buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    ok->setObjectName(QStringLiteral("ok"));
+    cancel->setObjectName(QStringLiteral("cancel"));
+    ok->setDefault(true);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
+
+inline QLineEdit* readOnlyField(const QString& name, int width = 70)
+{
+    auto* e = new QLineEdit;
+    e->setObjectName(name);
+    e->setReadOnly(true);
+    e->setFocusPolicy(Qt::NoFocus);
+    e->setAlignment(Qt::AlignRight);
+    e->setFixedWidth(width);
+    return e;
+}
+
+inline QLineEdit* numberField(const QString& name, int width = 70)
+{
+    auto* e = new QLineEdit;
+    e->setObjectName(name);
+    e->setAlignment(Qt::AlignRight);
+    e->setFixedWidth(width);
+    return e;
+}
+
+// The user left a field: a focus-out within the window, not one caused by a
+// message box or menu taking the window's focus for a moment.
+inline bool leftField(QEvent* event)
+{
+    if (event->type() != QEvent::FocusOut) return false;
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+} // namespace qc
