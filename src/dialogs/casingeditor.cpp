@@ -15,7 +15,7 @@ ListEditor::Config CasingEditor::casingConfig()
     c.depthField = Depth;
     c.columns = {
         {QC_SJ("深度 m"), 64, 1, Depth},
-        {QC_SJ("仕様"), 160, 1, Spec},
+        {QC_SJ("仕様"), 160, 1, PipeKind},
     };
     return c;
 }
@@ -25,7 +25,7 @@ CasingEditor::CasingEditor(TextTable& table, Prompter& prompter, KeyOptions keys
 {
 }
 
-const std::vector<std::string>& CasingEditor::specItems()
+const std::vector<std::string>& CasingEditor::pipeKindItems()
 {
     static const std::vector<std::string> items = {QC_SJ("保孔管なし"), QC_SJ("有孔区間　oo"),
                                                    QC_SJ("無孔区間　| |"), QC_SJ("遮水区間　■"),
@@ -33,30 +33,30 @@ const std::vector<std::string>& CasingEditor::specItems()
     return items;
 }
 
-std::string CasingEditor::storedSpec(const std::string& spec)
+std::string CasingEditor::storedPipeKind(const std::string& kind)
 {
-    size_t space = findText(spec, QC_SJ("　"));
-    if (space == std::string::npos || space == 0) return spec;
-    return spec.substr(0, space);
+    size_t space = findText(kind, QC_SJ("　"));
+    if (space == std::string::npos || space == 0) return kind;
+    return kind.substr(0, space);
 }
 
 bool CasingEditor::loadTableRow(int t, ListRow& row)
 {
     if (!isNumeric(m_table(t, CasingCol::Depth))) return false;
     row[ColDepth] = m_table(t, CasingCol::Depth);
-    row[ColSpec] = m_table(t, CasingCol::Spec);
+    row[ColPipeKind] = m_table(t, CasingCol::PipeKind);
     return true;
 }
 
 void CasingEditor::writeTableRow(int t, const ListRow& row)
 {
     m_table(t, CasingCol::Depth) = row[ColDepth];
-    m_table(t, CasingCol::Spec) = storedSpec(row[ColSpec]);
+    m_table(t, CasingCol::PipeKind) = storedPipeKind(row[ColPipeKind]);
 }
 
 void CasingEditor::clearTableRow(int t)
 {
-    for (int c = CasingCol::Depth; c <= CasingCol::Spec; ++c) m_table(t, c).clear();
+    for (int c = CasingCol::Depth; c <= CasingCol::PipeKind; ++c) m_table(t, c).clear();
 }
 
 bool CasingEditor::validate(const ListRow& buffer, bool showMessages)

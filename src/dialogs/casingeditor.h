@@ -1,6 +1,6 @@
 #pragma once
-// The casing pipe dialog ("保孔管") over CasingTable: a depth and the pipe's
-// specification, picked from a list whose items carry a picture of the pipe
+// The casing pipe dialog ("保孔管") over CasingTable: a depth and the kind of
+// pipe, picked from a list whose items carry a picture of the pipe
 // symbol after an ideographic space; only the words before it are stored.
 
 #include "dialogs/listeditor.h"
@@ -17,17 +17,17 @@ class CasingEditor : public ListEditor
 public:
     static constexpr int kRowLimit = 50;
 
-    enum Field { Depth, Spec, FieldCount };
-    enum Column { ColDepth = 1, ColSpec };
+    enum Field { Depth, PipeKind, FieldCount };
+    enum Column { ColDepth = 1, ColPipeKind };
 
     CasingEditor(TextTable& table, Prompter& prompter, KeyOptions keys);
 
     static Config casingConfig();
-    // Items of the specification combo.
-    static const std::vector<std::string>& specItems();
-    // The specification as stored: the text before its first ideographic
+    // Items of the pipe-kind combo.
+    static const std::vector<std::string>& pipeKindItems();
+    // The pipe kind as stored: the text before its first ideographic
     // space, unless that space opens the text.
-    static std::string storedSpec(const std::string& spec);
+    static std::string storedPipeKind(const std::string& kind);
 
 protected:
     bool loadTableRow(int tableRow, ListRow& row) override;

@@ -175,7 +175,7 @@ std::string fullWidthReport(const Document& doc)
     byDepth("地層岩体", doc.StratumTable, StratumCol::Top, {StratumCol::Name});
     byDepth("空欄", doc.FreeColumnTable, FreeCol::Depth, {FreeCol::Text});
     byDepth("孔内水位", doc.WaterLevelTable, WaterCol::Level, {WaterCol::Date, WaterCol::Note});
-    byDepth("保孔管", doc.CasingTable, CasingCol::Depth, {CasingCol::Spec});
+    byDepth("保孔管", doc.CasingTable, CasingCol::Depth, {CasingCol::PipeKind});
     byDepth("削孔月日", doc.DrillDateTable, DrillDateCol::Depth, {DrillDateCol::Date});
     {
         Section s{"試験データ 試験名と単位", 20, {}};

@@ -13,14 +13,14 @@ namespace qc {
 
 namespace {
 
-struct FieldSpec
+struct FieldLayout
 {
     int entry;
     int maxBytes; // 0: no limit
 };
 
 // Indexed by HeaderEditor::Field.
-constexpr FieldSpec kFields[HeaderEditor::FieldCount] = {
+constexpr FieldLayout kFields[HeaderEditor::FieldCount] = {
     {1, 0},  {2, 0},   {3, 0},  {4, 0},   {5, 52},  {13, 8}, {12, 16}, {41, 0},  {42, 0},
     {43, 0}, {44, 0},  {16, 0}, {17, 0},  {18, 0},  {19, 0}, {20, 0},  {21, 0},  {22, 0},
     {23, 0}, {24, 4},  {25, 4}, {26, 4},  {37, 0},  {34, 8}, {6, 8},   {7, 4},   {8, 4},

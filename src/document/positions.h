@@ -154,7 +154,7 @@ struct FreeCol
 
 struct CasingCol
 {
-    static constexpr int Depth = 1, Spec = 2;
+    static constexpr int Depth = 1, PipeKind = 2;
 };
 
 // DisplayItemTable: fixed rows and their columns.

@@ -1,6 +1,6 @@
 #pragma once
 // The "保孔管" dialog: the casing list on top; below it the depth and the
-// specification combo whose items picture the pipe symbol.
+// pipe-kind combo whose items picture the pipe symbol.
 
 #include "dialogs/casingeditor.h"
 #include "qt/listdialog.h"
@@ -18,11 +18,11 @@ public:
     explicit CasingDialog(CasingEditor& model, QWidget* parent = nullptr);
 
     QLineEdit* depthEdit() const { return m_depth; }
-    QComboBox* specCombo() const { return m_spec; }
+    QComboBox* pipeKindCombo() const { return m_pipeKind; }
 
 private:
     QLineEdit* m_depth;
-    QComboBox* m_spec;
+    QComboBox* m_pipeKind;
 };
 
 } // namespace qc

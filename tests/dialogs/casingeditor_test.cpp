@@ -1,4 +1,4 @@
-// The casing dialog model: the specification stored before its ideographic
+// The casing dialog model: the pipe kind stored before its ideographic
 // space, the depth range and the sort on OK.
 
 #include "dialogs/casingeditor.h"
@@ -13,7 +13,7 @@ using namespace qc;
 using qc::test::sj;
 using qc::test::u8;
 
-TEST(Casing, SpecificationStoredBeforeItsIdeographicSpace)
+TEST(Casing, PipeKindStoredBeforeItsIdeographicSpace)
 {
     struct Case
     {
@@ -27,27 +27,27 @@ TEST(Casing, SpecificationStoredBeforeItsIdeographicSpace)
         {"　oo", "　oo"},
         {"VP50 有孔", "VP50 有孔"},
     };
-    for (const Case& c : cases) EXPECT_EQ(u8(CasingEditor::storedSpec(sj(c.typed))), c.stored) << c.typed;
+    for (const Case& c : cases) EXPECT_EQ(u8(CasingEditor::storedPipeKind(sj(c.typed))), c.stored) << c.typed;
 
     Document doc;
     ScriptedPrompter prompter;
     CasingEditor e(doc.CasingTable, prompter, KeyOptions{});
     e.open();
-    EXPECT_EQ(CasingEditor::specItems().size(), 5u);
+    EXPECT_EQ(CasingEditor::pipeKindItems().size(), 5u);
     e.setField(CasingEditor::Depth, "12");
-    e.setField(CasingEditor::Spec, CasingEditor::specItems()[3]);
+    e.setField(CasingEditor::PipeKind, CasingEditor::pipeKindItems()[3]);
     e.add();
     e.setField(CasingEditor::Depth, "3");
-    e.setField(CasingEditor::Spec, CasingEditor::specItems()[2]);
+    e.setField(CasingEditor::PipeKind, CasingEditor::pipeKindItems()[2]);
     e.add();
     e.setField(CasingEditor::Depth, "3001");
     e.add();
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{sj("数値が異常です")});
     // The list shows the whole item until OK.
-    EXPECT_EQ(u8(e.cell(1, CasingEditor::ColSpec)), "遮水区間　■");
+    EXPECT_EQ(u8(e.cell(1, CasingEditor::ColPipeKind)), "遮水区間　■");
     ASSERT_TRUE(e.accept());
     EXPECT_EQ(doc.CasingTable(1, CasingCol::Depth), "3.00");
-    EXPECT_EQ(u8(doc.CasingTable(1, CasingCol::Spec)), "無孔区間");
+    EXPECT_EQ(u8(doc.CasingTable(1, CasingCol::PipeKind)), "無孔区間");
     EXPECT_EQ(doc.CasingTable(2, CasingCol::Depth), "12.00");
-    EXPECT_EQ(u8(doc.CasingTable(2, CasingCol::Spec)), "遮水区間");
+    EXPECT_EQ(u8(doc.CasingTable(2, CasingCol::PipeKind)), "遮水区間");
 }

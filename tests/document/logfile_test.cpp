@@ -74,7 +74,7 @@ TEST(LogFile, ReadsEverySectionOfTheCurrentFormat)
     EXPECT_EQ(doc.WaterLevelTable(2, WaterCol::Note), sj("自噴"));
     EXPECT_EQ(doc.DrillDateTable(1, DrillDateCol::Date), "4/12");
     EXPECT_EQ(doc.FreeColumnTable(1, FreeCol::Underline), "1");
-    EXPECT_EQ(doc.CasingTable(1, CasingCol::Spec), "VP50");
+    EXPECT_EQ(doc.CasingTable(1, CasingCol::PipeKind), "VP50");
     EXPECT_EQ(doc.DisplayItemTable(DisplayRow::Basic, DisplayCol::Title), sj("現場土質名"));
     EXPECT_EQ(doc.GraphFormatTable(1, 1, 1), sj("タイトル1"));
     EXPECT_EQ(doc.TestNameTable(1, TestCol::Colour), "0x0000ff");
@@ -311,7 +311,7 @@ TEST(LogFile, OldestFormatReadsItsOwnSectionLetters)
     EXPECT_EQ(doc.DrillDateTable(1, DrillDateCol::Date), "6/1");    // "$$J"
     EXPECT_EQ(doc.DrillDateTable(2, DrillDateCol::Depth), "");      // its "$$H" is not read
     EXPECT_EQ(doc.FreeColumnTable(1, FreeCol::Text), sj("古い欄")); // "$$k"
-    EXPECT_EQ(doc.CasingTable(1, CasingCol::Spec), "VP40");
+    EXPECT_EQ(doc.CasingTable(1, CasingCol::PipeKind), "VP40");
     EXPECT_EQ(doc.NoteTable(1, NoteCol::Text), sj("記事\r\n"));
     EXPECT_EQ(doc.HeaderTable(HeaderEntry::LegacyOption), "1");
     EXPECT_EQ(doc.HeaderTable(HeaderEntry::SplitTopsoil), "0");

@@ -478,7 +478,7 @@ TEST(GrainSizeColumn, EveryHatchMarkStaysInsideItsSegment)
     EXPECT_EQ(circles[0].rect.right - circles[0].rect.left, 2 * pass.canvas.deviceRadiusY(0.06));
 }
 
-TEST(CasingColumn, SpecificationsChooseTheFill)
+TEST(CasingColumn, PipeKindsChooseTheFill)
 {
     struct Case
     {
@@ -506,7 +506,7 @@ TEST(CasingColumn, IntervalsOnThePage)
     int r = 1;
     for (const auto& row : rows) {
         T(r, CasingCol::Depth) = row[0];
-        T(r, CasingCol::Spec) = sj(row[1]);
+        T(r, CasingCol::PipeKind) = sj(row[1]);
         ++r;
     }
     p.settings.setInt(27, 2);     // pattern pen 3
@@ -552,10 +552,10 @@ TEST(CasingColumn, BlindIntervalsWriteTheirTextWhenLongEnough)
 {
     Columns p;
     auto& T = p.doc.CasingTable;
-    T(1, CasingCol::Depth) = "1.00", T(1, CasingCol::Spec) = sj("保孔管なし");
-    T(2, CasingCol::Depth) = "3.00", T(2, CasingCol::Spec) = sj("無孔区間　| |");
-    T(3, CasingCol::Depth) = "3.40", T(3, CasingCol::Spec) = sj("無孔区間　| |");
-    T(4, CasingCol::Depth) = "3.81", T(4, CasingCol::Spec) = sj("無孔区間　| |");
+    T(1, CasingCol::Depth) = "1.00", T(1, CasingCol::PipeKind) = sj("保孔管なし");
+    T(2, CasingCol::Depth) = "3.00", T(2, CasingCol::PipeKind) = sj("無孔区間　| |");
+    T(3, CasingCol::Depth) = "3.40", T(3, CasingCol::PipeKind) = sj("無孔区間　| |");
+    T(4, CasingCol::Depth) = "3.81", T(4, CasingCol::PipeKind) = sj("無孔区間　| |");
     drawCasingColumn(p.body(), p.h(), p.w());
     const auto texts = p.dev.ofKind(Op::TextInRect);
     ASSERT_EQ(texts.size(), 2u);
@@ -578,7 +578,7 @@ TEST(DepthColumns, HiddenColumnsDrawNothing)
     p.doc.WaterLevelTable(1, WaterCol::Level) = "-1.00", p.doc.WaterLevelTable(1, WaterCol::Flags) = "3";
     p.doc.SampleTable(1, SampleCol::Top) = "1.00", p.doc.SampleTable(1, SampleCol::Bottom) = "2.00",
                          p.doc.SampleTable(1, SampleCol::Clay) = "100";
-    p.doc.CasingTable(1, CasingCol::Depth) = "3.00", p.doc.CasingTable(1, CasingCol::Spec) = sj("有孔");
+    p.doc.CasingTable(1, CasingCol::Depth) = "3.00", p.doc.CasingTable(1, CasingCol::PipeKind) = sj("有孔");
     p.doc.DrillDateTable(1, DrillDateCol::Depth) = "1.00",
                             p.doc.DrillDateTable(1, DrillDateCol::Date) = "4/12";
     LogPass& pass = p.body();
@@ -612,7 +612,7 @@ TEST(DepthColumns, ExtremeCellsKeepThePassBounded)
             p.doc.SampleTable(r, SampleCol::Top) = d, p.doc.SampleTable(r, SampleCol::Bottom) = deep;
             for (int c = 5; c <= 8; ++c) p.doc.SampleTable(r, c) = "25";
             p.doc.CasingTable(r, CasingCol::Depth) = d,
-                                 p.doc.CasingTable(r, CasingCol::Spec) = sj(r % 2 ? "有孔" : "遮水");
+                                 p.doc.CasingTable(r, CasingCol::PipeKind) = sj(r % 2 ? "有孔" : "遮水");
             p.doc.DrillDateTable(r, DrillDateCol::Depth) = d,
                                     p.doc.DrillDateTable(r, DrillDateCol::Date) = "4/12";
             if (r <= 10)

@@ -113,7 +113,7 @@ const HostileCase kCases[] = {
     {"casing down to 1e9 m",
      [](Document& d, ViewState&) {
          d.CasingTable(1, CasingCol::Depth) = "1e9";
-         d.CasingTable(1, CasingCol::Spec) = test::sj("有孔管");
+         d.CasingTable(1, CasingCol::PipeKind) = test::sj("有孔管");
      }},
     {"graph grid steps 1e-9",
      [](Document& d, ViewState&) {

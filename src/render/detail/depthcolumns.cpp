@@ -532,7 +532,7 @@ void drawCasingColumn(LogPass& pass, double, double)
     double intervalTop = 0;
     for (int r = 1; r <= T.rows() && isNumeric(T(r, CasingCol::Depth)); ++r) {
         const double d = cellDouble(T(r, CasingCol::Depth));
-        const CasingFill fill = casingFillOf(T(r, CasingCol::Spec));
+        const CasingFill fill = casingFillOf(T(r, CasingCol::PipeKind));
         const bool onPage = d > pageTop && intervalTop < pageBottom;
         if (onPage && fill != CasingFill::None) {
             c.PageClip(X[20], std::max(intervalTop, pageTop), X[21] - 0.1, std::min(d, pageBottom));
