@@ -4,9 +4,12 @@
 #include "document/textops.h"
 #include "platform/prompter.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace qc {
 
@@ -45,46 +48,88 @@ int NumericTest(std::string_view text)
     return candidates.find(text.front()) != std::string_view::npos ? 1 : 0;
 }
 
-std::vector<std::string> CsvSplit(std::string_view line, Prompter* prompter)
+namespace {
+
+std::string_view csvLine(std::string_view line, Prompter* prompter)
 {
-    std::vector<std::string> fields;
-    if (line.empty()) return fields;
     if (line.size() > kCsvLineLimit) {
         if (prompter) prompter->message("too many csv");
         line = line.substr(0, kCsvLineLimit);
     }
-    std::string field;
+    return line;
+}
+
+// The fields of a non-empty line from the first up to field `last` (from 0): field(i)
+// gives the text to append field i to, or nullptr to skip it. Returns how many fields
+// the line has, counting no further than last + 1. Double quotes toggle a quoted state
+// and are dropped; an LF ends the line; a trailing comma starts no further field.
+// Byte search is safe here: ",", the double quote and LF lie below 0x40 and are never
+// the second byte of a two-byte character (those are 0x40-0x7E and 0x80-0xFC). memchr
+// finds them without a comparison per byte, which keeps the reader fast.
+template <class Field> size_t walkCsv(std::string_view line, size_t last, Field&& field)
+{
+    const char* p = line.data();
+    const char* end = p + line.size();
+    if (const void* nl = std::memchr(p, '\n', line.size())) end = static_cast<const char*>(nl);
+    // The next quote and comma at or after p, searched again only once p has passed them.
+    const char* quote = nullptr;
+    const char* comma = nullptr;
+    auto next = [&](const char*& at, char c) {
+        if (at && at >= p) return at;
+        const void* hit = std::memchr(p, c, static_cast<size_t>(end - p));
+        return at = hit ? static_cast<const char*>(hit) : end;
+    };
+    size_t index = 0;
+    std::string* out = field(index);
     bool quoted = false;
-    bool pending = true; // a field has started
-    // Byte by byte is safe here: ",", the double quote and LF lie below 0x40 and are
-    // never the second byte of a two-byte character (those are 0x40-0x7E and 0x80-0xFC).
-    for (char c : line) {
-        if (c == '\n') break;
-        if (c == '"') {
+    for (;;) {
+        const char* stop = quoted ? next(quote, '"') : std::min(next(quote, '"'), next(comma, ','));
+        if (out) out->append(p, static_cast<size_t>(stop - p));
+        if (stop == end) break;
+        p = stop + 1;
+        if (*stop == '"') {
             quoted = !quoted;
-        } else if (c == ',' && !quoted) {
-            fields.push_back(std::move(field));
-            field.clear();
-            quoted = false;
-            pending = false;
             continue;
-        } else {
-            field += c;
         }
-        pending = true;
+        // A comma: a further field exists when anything follows it.
+        if (index == last || p == end) break;
+        out = field(++index);
     }
-    // A trailing comma does not start a further field.
-    if (pending) fields.push_back(std::move(field));
+    return index + 1;
+}
+
+} // namespace
+
+std::vector<std::string> CsvSplit(std::string_view line, Prompter* prompter)
+{
+    std::vector<std::string> fields;
+    if (line.empty()) return fields;
+    line = csvLine(line, prompter);
+    walkCsv(line, SIZE_MAX, [&](size_t) { return &fields.emplace_back(); });
     return fields;
+}
+
+int CsvSplitInto(std::string_view line, std::string* const* cells, int count, Prompter* prompter)
+{
+    for (int i = 0; i < count; ++i) cells[i]->clear();
+    if (line.empty() || count < 1) return 0;
+    line = csvLine(line, prompter);
+    const size_t n = walkCsv(line, static_cast<size_t>(count - 1), [&](size_t i) { return cells[i]; });
+    return static_cast<int>(n);
 }
 
 int CsvField(std::string& out, std::string_view line, int n, Prompter* prompter)
 {
     out.clear();
     if (line.empty()) return -1;
-    std::vector<std::string> fields = CsvSplit(line, prompter);
-    if (n < 1 || static_cast<size_t>(n) > fields.size()) return 0;
-    out = std::move(fields[static_cast<size_t>(n - 1)]);
+    line = csvLine(line, prompter);
+    if (n < 1) return 0;
+    const size_t want = static_cast<size_t>(n - 1);
+    const size_t fields = walkCsv(line, want, [&](size_t i) { return i == want ? &out : nullptr; });
+    if (fields <= want) {
+        out.clear();
+        return 0;
+    }
     return 1;
 }
 

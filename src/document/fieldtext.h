@@ -34,6 +34,11 @@ int CsvField(std::string& out, std::string_view line, int n, Prompter* prompter 
 // All fields of a line by the same rules, with the message shown at most once.
 std::vector<std::string> CsvSplit(std::string_view line, Prompter* prompter = nullptr);
 
+// Fields 1..count of a line into *cells[0..count-1] by the same rules, each cell emptied
+// first and filled in place (no allocation while a cell's capacity suffices); fields
+// beyond count are skipped. Returns the number of fields, counting no further than count.
+int CsvSplitInto(std::string_view line, std::string* const* cells, int count, Prompter* prompter = nullptr);
+
 // Text before the first sep; the whole text when sep is absent or at position 0.
 // Returns the position of sep plus 1, 0 when absent.
 int TextBefore(std::string& out, std::string_view text, std::string_view sep);

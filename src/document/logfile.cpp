@@ -37,6 +37,7 @@ namespace {
 // read back and becomes the full-width quotation mark.
 void appendCell(std::string& out, std::string_view cell)
 {
+    if (cell.empty()) return; // most cells: the fixed sections are largely blank
     bool plain = true;
     for (char c : cell)
         if (c == ',' || c == '"' || c == '$' || c == '\r' || c == '\n') plain = false;
@@ -126,6 +127,9 @@ void writeUsedRows(std::string& out, const TextTable& t, int cols)
 std::string WriteLog(Document& doc)
 {
     PrepareForSave(doc);
+    // Read through a const view: writable access would mark rows as used and make the
+    // next clear visit them.
+    const Document& cd = doc;
     std::string out;
     out.reserve(64 * 1024);
     out.append(kCurrentToken);
@@ -133,7 +137,7 @@ std::string WriteLog(Document& doc)
 
     out += "$$Z\r\n";
     for (int e = 1; e <= limits::HeaderInFile; ++e) {
-        std::string_view entry = doc.HeaderTable(e);
+        std::string_view entry = cd.HeaderTable(e);
         if (entry.ends_with("\r\n")) entry.remove_suffix(2);
         appendPlainLine(out, entry);
     }
@@ -176,7 +180,7 @@ std::string WriteLog(Document& doc)
         for (int r = 1; r <= GraphTable::kRows; ++r) {
             for (int f = 1; f <= GraphTable::kFields; ++f) {
                 if (f > 1) out += ',';
-                appendCell(out, doc.GraphFormatTable(g, r, f));
+                appendCell(out, cd.GraphFormatTable(g, r, f));
             }
             out += "\r\n";
         }
@@ -186,12 +190,12 @@ std::string WriteLog(Document& doc)
     for (int r = 1; r <= limits::TestName; ++r) {
         for (int c = 1; c <= 9; ++c) {
             if (c > 1) out += ',';
-            appendCell(out, doc.TestNameTable(r, c));
+            appendCell(out, cd.TestNameTable(r, c));
         }
         out += ',';
         // The list column is its own comma-terminated list of "row:shift," entries.
         char prev = 0;
-        for (char c : doc.TestNameTable(r, TestCol::Shifts)) {
+        for (char c : cd.TestNameTable(r, TestCol::Shifts)) {
             if (c == '\r' || c == '\n' || c == '"') continue;
             if (c == '$' && prev == '$') out += "\"\"";
             out += c;
@@ -209,6 +213,10 @@ std::string WriteLog(Document& doc)
 }
 
 // ---------------------------------------------------------------- reading
+
+namespace {
+constexpr int kMaxFields = 60; // the widest row: a sample's
+} // namespace
 
 bool LogReader::accepts(char section) const
 {
@@ -254,11 +262,12 @@ void LogReader::ReadLogLine(std::string_view line)
     }
     if (!accepts(m_section)) return;
 
+    // Fields straight into the row's cells: their buffers are reused from load to load.
+    std::string* cells[kMaxFields];
     auto fieldsInto = [&](TextTable& t, int limit, int count) {
         if (m_row > limit) return false;
-        std::vector<std::string> f = CsvSplit(line, m_prompter);
-        f.resize(static_cast<size_t>(std::max<int>(count, static_cast<int>(f.size()))));
-        for (int c = 1; c <= count; ++c) t(m_row, c) = std::move(f[static_cast<size_t>(c - 1)]);
+        for (int c = 1; c <= count; ++c) cells[c - 1] = &t(m_row, c);
+        CsvSplitInto(line, cells, count, m_prompter);
         return true;
     };
 
@@ -268,14 +277,10 @@ void LogReader::ReadLogLine(std::string_view line)
         if (m_row > limits::HeaderInFile) return;
         d.HeaderTable(m_row) = std::string(line);
         if (m_row == 15) {
-            std::vector<std::string> lat = CsvSplit(d.HeaderTable(HeaderEntry::LatitudeInFile), m_prompter);
-            std::vector<std::string> lon = CsvSplit(d.HeaderTable(HeaderEntry::LongitudeInFile), m_prompter);
-            lat.resize(std::max<size_t>(3, lat.size()));
-            lon.resize(std::max<size_t>(3, lon.size()));
-            for (int i = 0; i < 3; ++i) {
-                d.HeaderTable(51 + i) = lat[static_cast<size_t>(i)];
-                d.HeaderTable(54 + i) = lon[static_cast<size_t>(i)];
-            }
+            for (int i = 0; i < 3; ++i) cells[i] = &d.HeaderTable(HeaderEntry::LatitudeDeg + i);
+            CsvSplitInto(d.HeaderTable(HeaderEntry::LatitudeInFile), cells, 3, m_prompter);
+            for (int i = 0; i < 3; ++i) cells[i] = &d.HeaderTable(HeaderEntry::LongitudeDeg + i);
+            CsvSplitInto(d.HeaderTable(HeaderEntry::LongitudeInFile), cells, 3, m_prompter);
         }
         ++m_row;
         return;
@@ -341,10 +346,8 @@ void LogReader::ReadLogLine(std::string_view line)
         return;
     case 'p': {
         if (m_graph > GraphTable::kGraphs) return;
-        std::vector<std::string> f = CsvSplit(line, m_prompter);
-        f.resize(std::max<size_t>(GraphTable::kFields, f.size()));
-        for (int c = 1; c <= GraphTable::kFields; ++c)
-            d.GraphFormatTable(m_graph, m_row, c) = std::move(f[static_cast<size_t>(c - 1)]);
+        for (int c = 1; c <= GraphTable::kFields; ++c) cells[c - 1] = &d.GraphFormatTable(m_graph, m_row, c);
+        CsvSplitInto(line, cells, GraphTable::kFields, m_prompter);
         if (m_row < GraphTable::kRows) {
             ++m_row;
         } else {
@@ -360,12 +363,22 @@ void LogReader::ReadLogLine(std::string_view line)
         f.resize(std::max<size_t>(9, fields));
         auto& t = d.TestNameTable;
         for (int c = 1; c <= 9; ++c) t(m_row, c) = f[static_cast<size_t>(c - 1)];
-        std::string list;
-        for (size_t i = 9; i < fields && i < 9 + 100 && isNumeric(f[i]); ++i) {
-            list += f[i];
-            list += ',';
+        // The list is written back unquoted, so a quoted field holding commas is taken as the
+        // entries it holds: the list reads the same when saved and read again.
+        std::string& list = t(m_row, TestCol::Shifts);
+        list.clear();
+        int entries = 0;
+        bool numeric = true;
+        for (size_t i = 9; i < fields && numeric; ++i) {
+            numeric = !f[i].empty();
+            for (const std::string& entry : CsvSplit(f[i])) {
+                numeric = entries < 100 && isNumeric(entry);
+                if (!numeric) break;
+                list += entry;
+                list += ',';
+                ++entries;
+            }
         }
-        t(m_row, TestCol::Shifts) = std::move(list);
         ++m_row;
         return;
     }

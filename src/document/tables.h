@@ -59,13 +59,21 @@ class HeaderList
 {
 public:
     static constexpr int kEntries = 90;
-    std::string& operator()(int entry) { return m_cells[index(entry)]; }
+    // Writable access marks the list as written (see clear).
+    std::string& operator()(int entry)
+    {
+        m_written = true;
+        return m_cells[index(entry)];
+    }
     const std::string& operator()(int entry) const { return m_cells[index(entry)]; }
+    // Nothing to do when no cell was handed out for writing since the last clear.
     void clear()
     {
+        if (!m_written) return;
         for (auto& c : m_cells) c.clear();
+        m_written = false;
     }
-    bool operator==(const HeaderList&) const = default;
+    bool operator==(const HeaderList& o) const { return m_cells == o.m_cells; }
 
 private:
     static size_t index(int entry)
@@ -74,6 +82,7 @@ private:
         return entry >= 0 && entry <= kEntries ? static_cast<size_t>(entry) : 0;
     }
     std::vector<std::string> m_cells = std::vector<std::string>(kEntries + 1);
+    bool m_written = false;
 };
 
 // GraphFormatTable: 5 graphs of 14 rows of 11 fields, addressed (graph, row, field).
@@ -81,16 +90,24 @@ class GraphTable
 {
 public:
     static constexpr int kGraphs = 5, kRows = 14, kFields = 11;
-    std::string& operator()(int graph, int row, int field) { return m_cells[index(graph, row, field)]; }
+    // Writable access marks the table as written (see clear).
+    std::string& operator()(int graph, int row, int field)
+    {
+        m_written = true;
+        return m_cells[index(graph, row, field)];
+    }
     const std::string& operator()(int graph, int row, int field) const
     {
         return m_cells[index(graph, row, field)];
     }
+    // Nothing to do when no cell was handed out for writing since the last clear.
     void clear()
     {
+        if (!m_written) return;
         for (auto& c : m_cells) c.clear();
+        m_written = false;
     }
-    bool operator==(const GraphTable&) const = default;
+    bool operator==(const GraphTable& o) const { return m_cells == o.m_cells; }
 
 private:
     static size_t index(int g, int r, int f)
@@ -101,6 +118,7 @@ private:
     }
     std::vector<std::string> m_cells =
         std::vector<std::string>(static_cast<size_t>((kRows + 1) * (kFields + 1) * (kGraphs + 1)));
+    bool m_written = false;
 };
 
 // Row capacities of the tables.

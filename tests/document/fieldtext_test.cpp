@@ -49,6 +49,88 @@ TEST(FieldText, CsvField)
     }
 }
 
+namespace {
+
+// The splitting rules spelled out one byte at a time: the fast splitters must agree with it.
+std::vector<std::string> referenceSplit(std::string_view line)
+{
+    std::vector<std::string> fields;
+    if (line.empty()) return fields;
+    std::string field;
+    bool quoted = false, pending = true;
+    for (char c : line.substr(0, kCsvLineLimit)) {
+        if (c == '\n') break;
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (c == ',' && !quoted) {
+            fields.push_back(std::move(field));
+            field.clear();
+            pending = false;
+            continue;
+        } else {
+            field += c;
+        }
+        pending = true;
+    }
+    if (pending) fields.push_back(std::move(field));
+    return fields;
+}
+
+} // namespace
+
+TEST(FieldText, EverySplitterAgreesWithTheByteByByteRules)
+{
+    const std::string lines[] = {
+        "",
+        ",",
+        ",,",
+        "a",
+        "a,",
+        ",a",
+        "a,,b,",
+        "\n",
+        "a\nb,c",
+        "a,\n,b",
+        "\"",
+        "\"\"",
+        "a,\"",
+        "a,\"\"",
+        "\"a,b\",c",
+        "\"a,b,c",
+        "a\"b\"c,d",
+        "\"\",\"\",\"\"",
+        "x,\"y\"\"z\",w",
+        sj("砂,礫,表\""),
+        std::string(2598, 'x') + ",a,b",
+        std::string(2599, ',') + "q,r",
+        "a,\"\n\",b",
+        std::string("a\0b,\0,c", 8),
+    };
+    for (const std::string& line : lines) {
+        const std::vector<std::string> expected = referenceSplit(line);
+        EXPECT_EQ(CsvSplit(line), expected) << "[" << line << "]";
+        for (int n = 0; n <= static_cast<int>(expected.size()) + 1; ++n) {
+            std::string out = "junk";
+            const int r = CsvField(out, line, n);
+            const bool exists = n >= 1 && n <= static_cast<int>(expected.size());
+            EXPECT_EQ(r, line.empty() ? -1 : exists ? 1 : 0) << "[" << line << "] #" << n;
+            EXPECT_EQ(out, exists ? expected[static_cast<size_t>(n - 1)] : "") << "[" << line << "] #" << n;
+        }
+        // Into cells that held text before: every cell is emptied, fields beyond the count skipped.
+        for (int count : {1, 2, 5}) {
+            std::vector<std::string> cells(static_cast<size_t>(count), "old text");
+            std::vector<std::string*> pointers;
+            for (std::string& c : cells) pointers.push_back(&c);
+            const int n = CsvSplitInto(line, pointers.data(), count);
+            EXPECT_EQ(n, std::min<int>(count, static_cast<int>(expected.size()))) << "[" << line << "]";
+            for (int i = 0; i < count; ++i) {
+                const size_t k = static_cast<size_t>(i);
+                EXPECT_EQ(cells[k], k < expected.size() ? expected[k] : "") << "[" << line << "] cell " << i;
+            }
+        }
+    }
+}
+
 TEST(FieldText, CsvFieldOfAnOverlongLineSaysSoAndSplitsItsStart)
 {
     std::string line = std::string(2598, 'x') + ",a,b";

@@ -137,6 +137,56 @@ TEST(LogFile, CellsThatWouldBreakTheLayoutSurviveASaveAndReload)
     EXPECT_EQ(back.TestNameTable(1, TestCol::Name), "1,4-" + sj("ジオキサン"));
 }
 
+TEST(LogFile, TestNameDisplayListReadsTheSameAfterASave)
+{
+    // The list after the nine fields is written unquoted: a quoted field holding commas
+    // is read as the entries it holds, so that saving and reading again changes nothing.
+    struct Case
+    {
+        std::string fields, list;
+    } cases[] = {
+        {"1:2.5,3:-1,", "1:2.5,3:-1,"},
+        {"1:2.5\"x,3:-1,,", "1:2.5x,3:-1,"}, // an unclosed quote swallows the commas after it
+        {"\"1:2,,3:4\",5:6,", "1:2,"},       // an empty entry ends the list
+        {"\"1:2,3:4\",5:6,", "1:2,3:4,5:6,"},
+        {"x,1:2,", ""}, // the list starts with a number or is empty
+        {",1:2,", ""},
+    };
+    for (const auto& c : cases) {
+        const std::string text = std::string(kCurrentToken) + "\r\n$$q\r\n1,n,u,,,,,,," + c.fields + "\r\n";
+        Document doc;
+        load(doc, text);
+        EXPECT_EQ(doc.TestNameTable(1, TestCol::Shifts), c.list) << c.fields;
+        const std::string saved = WriteLog(doc);
+        Document again;
+        load(again, saved);
+        EXPECT_EQ(again.TestNameTable(1, TestCol::Shifts), c.list) << c.fields;
+        EXPECT_EQ(WriteLog(again), saved) << c.fields;
+    }
+}
+
+TEST(LogFile, ADocumentReusedForAnotherLoadKeepsNothingOfTheLastOne)
+{
+    // Clearing visits only what was written since the last clear: a load into a used
+    // document must still leave no cell of the previous log behind.
+    Document reused;
+    load(reused, fileBytes("current.bhc"));
+    WriteLog(reused);
+    const std::string small = std::string(kCurrentToken) + "\r\n$$A\r\n1.00," + sj("砂") + "\r\n";
+    load(reused, small);
+    Document fresh;
+    load(fresh, small);
+    EXPECT_TRUE(reused.HeaderTable == fresh.HeaderTable);
+    EXPECT_TRUE(reused.GeologyTable == fresh.GeologyTable);
+    EXPECT_TRUE(reused.NoteTable == fresh.NoteTable);
+    EXPECT_TRUE(reused.GraphFormatTable == fresh.GraphFormatTable);
+    EXPECT_TRUE(reused.TestNameTable == fresh.TestNameTable);
+    EXPECT_TRUE(reused.DisplayItemTable == fresh.DisplayItemTable);
+    EXPECT_TRUE(reused.SampleTable == fresh.SampleTable);
+    reused.SpareIntervalTable.clear(); // kept by every load on purpose
+    EXPECT_EQ(WriteLog(reused), WriteLog(fresh));
+}
+
 TEST(LogFile, DoubleQuotesAndControlBytesCannotBreakALine)
 {
     Document doc;
