@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/prompter.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace qc {
@@ -60,6 +61,16 @@ int GeologyMaster::last(int variant, int section) const
 {
     if (section < 1 || section > kSections) return 0;
     return m_variants[clampVariant(variant)].last[static_cast<size_t>(section)];
+}
+
+std::span<const MasterEntry> GeologyMaster::sectionEntries(int variant, int sectionNumber) const
+{
+    const auto& v = m_variants[clampVariant(variant)];
+    const int f = first(variant, sectionNumber);
+    const int l = std::min(last(variant, sectionNumber), static_cast<int>(v.entries.size()));
+    if (f < 1 || l < f) return {};
+    return std::span<const MasterEntry>(v.entries).subspan(static_cast<size_t>(f - 1),
+                                                           static_cast<size_t>(l - f + 1));
 }
 
 std::vector<const MasterEntry*> GeologyMaster::section(int variant, int sectionNumber) const
@@ -134,7 +145,8 @@ BaseMatch BaseLookup(const GeologyMaster& master, std::string_view text)
     BaseMatch m;
     const MasterEntry* winner = nullptr;
     size_t winnerPos = 0;
-    for (const MasterEntry* e : master.section(GeologyMaster::Vector, 1)) {
+    for (const MasterEntry& entry : master.sectionEntries(GeologyMaster::Vector, 1)) {
+        const MasterEntry* e = &entry;
         size_t pos = findText(text, e->name);
         if (pos == std::string_view::npos) continue;
         if (!winner || e->name.size() >= winner->name.size()) {
@@ -154,10 +166,11 @@ Composition ComposeName(const GeologyMaster& master, std::string_view name)
 {
     Composition c;
     const std::string n = ReplaceAll(name, QC_SJ("混り"), QC_SJ("混じり"));
-    const auto base = master.section(GeologyMaster::Vector, 1);
+    const auto base = master.sectionEntries(GeologyMaster::Vector, 1);
 
     // A name that is itself a base entry is taken whole.
-    for (const MasterEntry* e : base) {
+    for (const MasterEntry& entry : base) {
+        const MasterEntry* e = &entry;
         if (e->name == n) {
             c.code = e->code < 0 ? 0 : e->code;
             c.digit = e->digit;
@@ -203,7 +216,8 @@ Composition ComposeName(const GeologyMaster& master, std::string_view name)
     if (findText(n, ri) != std::string::npos) {
         const std::string x = TextBefore(n, ri) + ri;
         mixText = "-";
-        for (const MasterEntry* e : master.section(GeologyMaster::Vector, 2)) {
+        for (const MasterEntry& entry : master.sectionEntries(GeologyMaster::Vector, 2)) {
+            const MasterEntry* e = &entry;
             if (contains(x, e->name)) {
                 c.code = e->code < 0 ? 0 : e->code;
                 mixText = e->text;
@@ -219,14 +233,15 @@ Composition ComposeName(const GeologyMaster& master, std::string_view name)
     for (const std::string& special : specialCompoundNames()) {
         if (!contains(rest, special)) continue;
         bool isBase = false;
-        for (const MasterEntry* e : base) isBase = isBase || e->name == special;
+        for (const MasterEntry& e : base) isBase = isBase || e.name == special;
         if (!isBase) continue;
         p = TextBeforeStrict(rest, special);
         break;
     }
 
     std::string adjText;
-    for (const MasterEntry* e : master.section(GeologyMaster::Vector, 3)) {
+    for (const MasterEntry& entry : master.sectionEntries(GeologyMaster::Vector, 3)) {
+        const MasterEntry* e = &entry;
         if (contains(p, e->name)) {
             adjText = e->text;
             if (e->code >= 1) c.code += e->code;

@@ -4,6 +4,7 @@
 // and a display text of classification symbols.
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,8 @@ public:
     int last(int variant, int section) const;
     // The entries of one section of a variant, in file order.
     std::vector<const MasterEntry*> section(int variant, int section) const;
+    // The same without allocating: a section's entries are consecutive.
+    std::span<const MasterEntry> sectionEntries(int variant, int section) const;
     bool empty(int variant) const { return m_variants[clampVariant(variant)].entries.empty(); }
 
     // Reads the master syntax into one variant (replacing it) and returns the

@@ -14,8 +14,10 @@ void TextTable::clearColumns(int first, int last)
 {
     first = std::max(first, 0);
     last = std::min(last, m_cols);
-    for (int r = 0; r <= m_used; ++r)
-        for (int c = first; c <= last; ++c) m_cells[index(r, c)].clear();
+    for (int r = 0; r <= m_used; ++r) {
+        std::string* row = &m_cells[static_cast<size_t>(r * (m_cols + 1))];
+        for (int c = first; c <= last; ++c) row[c].clear();
+    }
     while (m_used > 0 && rowEmpty(m_used, 0, m_cols)) --m_used;
 }
 
