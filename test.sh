@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 ./tools/install-deps.sh
 
 jobs=$(nproc)
-fuzz_seconds=${QC_FUZZ_SECONDS:-20}
+fuzz_seconds=${QC_FUZZ_SECONDS:-30}
 
 echo "== build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
