@@ -9,6 +9,7 @@
 #include "qt/printing.h"
 #include "qt/qtext.h"
 #include "qt/toolbaricons.h"
+#include "qt/zoomcontrols.h"
 
 #include <QAction>
 #include <QApplication>
@@ -75,6 +76,7 @@ MainWindow::MainWindow(AppContext& app, Document& doc, ViewState& view, QWidget*
     m_logView = new LogView(m_controller, m_forwarder, this);
     m_logView->setStatusTip(QString::fromUtf8(kViewHint));
     setCentralWidget(m_logView);
+    m_zoom = new ZoomControls(*m_logView, this);
 
     createActions();
     createMenus();
@@ -177,6 +179,7 @@ void MainWindow::createMenus()
         menu->addAction(m_actions[info.id]);
         if (info.id == CommandId::FilePrintSetup) menu->addAction(m_exportPdf);
     }
+    m_zoom->addTo(menus[MenuId::View]);
     menus[MenuId::Settings]->addSeparator();
     menus[MenuId::Settings]->addAction(m_sheetNumbers);
 }
@@ -208,6 +211,7 @@ void MainWindow::createStatusBar()
     m_hint = new QLabel(QString::fromUtf8(kViewHint), this);
     m_hint->setObjectName(QStringLiteral("viewHint"));
     statusBar()->addWidget(m_hint, 1);
+    statusBar()->addPermanentWidget(m_zoom->createLabel(this));
     statusBar()->addPermanentWidget(new LockIndicators(this));
 }
 

@@ -24,6 +24,7 @@ class QToolBar;
 namespace qc {
 
 class LogView;
+class ZoomControls;
 
 class MainWindow : public QMainWindow, private ViewHost
 {
@@ -43,6 +44,7 @@ public:
 
     QAction* action(CommandId id) const;
     LogView* logView() const { return m_logView; }
+    ZoomControls* zoomControls() const { return m_zoom; }
     ViewController& controller() { return m_controller; }
     QStringList recentFiles() const;
 
@@ -115,6 +117,7 @@ private:
     QtFileChooser m_chooser;
     ViewController m_controller;
     LogView* m_logView = nullptr;
+    ZoomControls* m_zoom = nullptr;
     QPrinter m_printer;
     PrintDialogRunner m_printDialogRunner;
     int m_screenWidth = 0;

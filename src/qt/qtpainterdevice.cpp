@@ -60,6 +60,26 @@ struct LaidLine
     double width;
 };
 
+// The box a figure may paint: its points, the pen's width and a pixel of rounding around them.
+QRectF reachOf(const DevRect& r, const Pen& pen)
+{
+    const DevRect n = r.normalised();
+    const double m = std::max(1, pen.width) + 2;
+    return QRectF(n.left - m, n.top - m, n.width() + 2 * m, n.height() + 2 * m);
+}
+
+QRectF reachOf(const std::vector<DevPoint>& points, const Pen& pen)
+{
+    int left = points.front().x, right = left, top = points.front().y, bottom = top;
+    for (const DevPoint& p : points) {
+        left = std::min(left, p.x);
+        right = std::max(right, p.x);
+        top = std::min(top, p.y);
+        bottom = std::max(bottom, p.y);
+    }
+    return reachOf(DevRect{left, top, right, bottom}, pen);
+}
+
 // Liang-Barsky: the part of the segment inside the rectangle; false when none.
 bool clipSegment(QLineF& line, const QRectF& r)
 {
@@ -131,6 +151,46 @@ QtPainterDevice::QtPainterDevice(QPainter& painter, int logPixelsX, int logPixel
     m_dropHiddenText = engine && engine->type() != QPaintEngine::Raster;
     m_rasterEngine = engine && engine->type() == QPaintEngine::Raster;
     m_rasterOutput = m_rasterEngine;
+    const QPaintDevice* target = m_painter.device();
+    const QTransform& t = m_painter.worldTransform();
+    if (m_rasterEngine && target && target->devicePixelRatioF() == 1 && t.type() <= QTransform::TxTranslate) {
+        QRectF view(-t.dx(), -t.dy(), target->width(), target->height());
+        if (m_painter.hasClipping()) view = view.intersected(m_painter.clipBoundingRect());
+        m_view = view;
+    }
+}
+
+TextWidthCache::Widths& TextWidthCache::widthsFor(const QFont& font, int dpi)
+{
+    Widths& widths = m_fonts[font.key() + QLatin1Char('@') + QString::number(dpi)];
+    // A page holds a few thousand texts; a cache grown far past that is dropped, not kept forever.
+    if (widths.size() > 20000) widths.clear();
+    return widths;
+}
+
+void QtPainterDevice::setTextWidthCache(TextWidthCache* cache)
+{
+    m_widthCache = cache ? cache : &m_ownWidths;
+    m_widths = nullptr;
+}
+
+qreal QtPainterDevice::advance(const QString& text)
+{
+    if (!m_widths)
+        m_widths =
+            &m_widthCache->widthsFor(m_font, m_painter.device() ? m_painter.device()->logicalDpiY() : 0);
+    const auto found = m_widths->constFind(text);
+    if (found != m_widths->cend()) return *found;
+    const qreal w = QFontMetricsF(m_font, m_painter.device()).horizontalAdvance(text);
+    m_widths->insert(text, w);
+    return w;
+}
+
+bool QtPainterDevice::outsideView(const QRectF& box) const
+{
+    if (!m_view) return false;
+    const QRectF view = m_clip ? m_view->intersected(*m_clip) : *m_view;
+    return !view.intersects(box);
 }
 
 QFont QtPainterDevice::toQFont(const LogicalFont& font)
@@ -159,6 +219,7 @@ bool QtPainterDevice::selectFont(const LogicalFont& font)
         m_fontCache.emplace_back(font, toQFont(font));
         cached = std::prev(m_fontCache.end());
     }
+    if (!(m_font == cached->second)) m_widths = nullptr;
     m_font = cached->second;
     m_logical = font;
     m_painter.setFont(m_font);
@@ -178,12 +239,19 @@ void QtPainterDevice::drawTextRun(const QPointF& origin, const QString& text,
     if (text.isEmpty()) return;
     m_painter.setFont(m_font);
     m_painter.setPen(toQColor(m_textColour));
+    if (m_view) {
+        const QFontMetricsF fm(m_font, m_painter.device());
+        const qreal reach = fm.height();
+        const QRectF box(origin.x() - reach, origin.y() - fm.ascent() - reach, advance(text) + 2 * reach,
+                         fm.height() + 2 * reach);
+        if (outsideView(box) || (extraClip && !extraClip->intersects(box))) return;
+    }
     if (!m_softClip) {
         // Text wholly outside the clip is not sent at all: a PDF would keep it, invisible but
         // found by search and text extraction.
         if (m_clip && m_dropHiddenText) {
             const QFontMetricsF fm(m_font, m_painter.device());
-            const QRectF box(origin.x(), origin.y() - fm.ascent(), fm.horizontalAdvance(text), fm.height());
+            const QRectF box(origin.x(), origin.y() - fm.ascent(), advance(text), fm.height());
             if (!m_clip->intersects(box)) return;
         }
         if (extraClip) {
@@ -198,7 +266,7 @@ void QtPainterDevice::drawTextRun(const QPointF& origin, const QString& text,
     }
     const std::optional<QRectF> clip = clipWith(extraClip);
     const QFontMetricsF fm(m_font, m_painter.device());
-    const QRectF box(origin.x(), origin.y() - fm.ascent(), fm.horizontalAdvance(text), fm.height());
+    const QRectF box(origin.x(), origin.y() - fm.ascent(), advance(text), fm.height());
     if (!clip || clip->contains(box)) {
         m_painter.drawText(origin, text);
         return;
@@ -217,7 +285,7 @@ void QtPainterDevice::textOut(int x, int y, std::string_view text)
     if (text.empty()) return;
     const QString s = fromCp932(std::string(text));
     const QFontMetricsF fm(m_font, m_painter.device());
-    const double w = fm.horizontalAdvance(s);
+    const double w = advance(s);
     const double dx = m_align.h == HAlign::Left ? 0 : m_align.h == HAlign::Right ? -w : -w / 2;
     const double dy = m_align.v == VAlign::Top      ? fm.ascent()
                       : m_align.v == VAlign::Bottom ? -fm.descent()
@@ -249,7 +317,7 @@ void QtPainterDevice::textOut(int x, int y, std::string_view text)
 DevSize QtPainterDevice::textExtent(std::string_view text)
 {
     const QFontMetricsF fm(m_font, m_painter.device());
-    return {static_cast<int>(std::lround(fm.horizontalAdvance(fromCp932(std::string(text))))),
+    return {static_cast<int>(std::lround(advance(fromCp932(std::string(text))))),
             static_cast<int>(std::lround(fm.height()))};
 }
 
@@ -264,7 +332,7 @@ int QtPainterDevice::drawText(const DevRect& rect, std::string_view text, unsign
 
     std::vector<LaidLine> lines;
     if (flags & TextFormat::SingleLine) {
-        lines.push_back({s, fm.horizontalAdvance(s)});
+        lines.push_back({s, advance(s)});
     } else {
         // A line break starts a new line, and a trailing one adds an empty line, as the platform's
         // layout does.
@@ -272,7 +340,7 @@ int QtPainterDevice::drawText(const DevRect& rect, std::string_view text, unsign
         for (QString para : paragraphs) {
             if (para.endsWith(QLatin1Char('\r'))) para.chop(1);
             if (!(flags & TextFormat::WordBreak) || para.isEmpty()) {
-                lines.push_back({para, fm.horizontalAdvance(para)});
+                lines.push_back({para, advance(para)});
                 continue;
             }
             QTextLayout layout(para, m_font, m_painter.device());
@@ -395,7 +463,7 @@ void QtPainterDevice::drawShape(const QPainterPath& path, const QRectF& bounds, 
 
 void QtPainterDevice::drawPolyline(const std::vector<DevPoint>& points, const Pen& pen)
 {
-    if (points.empty()) return;
+    if (points.empty() || outsideView(reachOf(points, pen))) return;
     const QPen qp = toQPen(pen);
     m_painter.setPen(qp);
     m_painter.setBrush(Qt::NoBrush);
@@ -414,7 +482,7 @@ void QtPainterDevice::drawPolyline(const std::vector<DevPoint>& points, const Pe
 
 void QtPainterDevice::drawPolygon(const std::vector<DevPoint>& points, const Pen& pen, const Brush& brush)
 {
-    if (points.empty()) return;
+    if (points.empty() || outsideView(reachOf(points, pen))) return;
     const QPolygon poly = toPolygon(points);
     if (!m_softClip || !m_clip) {
         m_painter.setPen(toQPen(pen));
@@ -431,6 +499,7 @@ void QtPainterDevice::drawPolygon(const std::vector<DevPoint>& points, const Pen
 
 void QtPainterDevice::drawRectangle(const DevRect& rect, const Pen& pen, const Brush& brush)
 {
+    if (outsideView(reachOf(rect, pen))) return;
     if (!m_softClip || !m_clip) {
         m_painter.setPen(toQPen(pen));
         m_painter.setBrush(toQBrush(brush));
@@ -476,6 +545,7 @@ bool QtPainterDevice::drawEllipseStamp(const QRect& box, const Pen& pen, const B
 
 void QtPainterDevice::drawEllipse(const DevRect& box, const Pen& pen, const Brush& brush)
 {
+    if (outsideView(reachOf(box, pen))) return;
     if (!m_softClip || !m_clip) {
         if (drawEllipseStamp(outlineRect(box), pen, brush)) return;
         m_painter.setPen(toQPen(pen));
@@ -490,6 +560,7 @@ void QtPainterDevice::drawEllipse(const DevRect& box, const Pen& pen, const Brus
 
 void QtPainterDevice::drawArc(const DevRect& box, DevPoint start, DevPoint end, const Pen& pen)
 {
+    if (outsideView(reachOf(box, pen))) return;
     const QRect r = outlineRect(box);
     const DevRect n = box.normalised();
     const double cx = (n.left + n.right) / 2.0;
@@ -528,6 +599,7 @@ void QtPainterDevice::stretchBitmap(const DevRect& dest, const Bitmap& image, co
     DevRect s = source.normalised();
     QRectF target = areaOf(dest);
     if (s.width() <= 0 || s.height() <= 0 || target.isEmpty()) return;
+    if (outsideView(target.adjusted(-2, -2, 2, 2))) return;
     if (m_softClip && m_clip && !m_clip->contains(target)) {
         // Only the visible part of the target, and the part of the source that lands there.
         const QRectF visible = target.intersected(*m_clip);

@@ -6,9 +6,12 @@
 #include "platform/device.h"
 
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QRectF>
+#include <QString>
 
+#include <map>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -28,6 +31,20 @@ void registerJapaneseFontSubstitutions();
 // A BMP file decoded by QImage, refused without decoding when the core's
 // header checks fail.
 [[nodiscard]] bool decodeBmpWithQt(std::string_view bytes, Bitmap& out);
+
+// Advances of texts by font and resolution, kept across drawing passes of the same page
+// (the screen view draws it again and again): measuring a text shapes it every time.
+class TextWidthCache
+{
+public:
+    using Widths = QHash<QString, qreal>;
+    // The texts measured in `font` at `dpi`; the reference stays valid until clear().
+    Widths& widthsFor(const QFont& font, int dpi);
+    void clear() { m_fonts.clear(); }
+
+private:
+    std::map<QString, Widths> m_fonts;
+};
 
 class QtPainterDevice : public Device
 {
@@ -65,8 +82,15 @@ public:
     // Small ellipses on raster output are drawn once and copied (on by default); off draws each
     // one, for comparing the two.
     void setEllipseStamps(bool on) { m_rasterOutput = on && m_rasterEngine; }
+    // Measure texts through a cache that outlives this device (the screen view's).
+    void setTextWidthCache(TextWidthCache* cache);
 
 private:
+    // The advance of a text in the selected font, measured once.
+    qreal advance(const QString& text);
+    // On raster output, figures wholly outside the image (or the clip) are not drawn at all:
+    // they would change no pixel. `box` in device units, pen and glyph reach included.
+    bool outsideView(const QRectF& box) const;
     QPen toQPen(const Pen& pen) const;
     QBrush toQBrush(const Brush& brush) const;
     // The clip in force: the device's own, or the rectangle given for one text.
@@ -101,6 +125,11 @@ private:
     bool m_rasterEngine = false;
     bool m_rasterOutput = false;
     std::vector<EllipseStamp> m_ellipseStamps;
+    // The painted image in device units (raster output with a plain shift only).
+    std::optional<QRectF> m_view;
+    TextWidthCache m_ownWidths;
+    TextWidthCache* m_widthCache = &m_ownWidths;
+    TextWidthCache::Widths* m_widths = nullptr;
     int m_dpiX;
     int m_dpiY;
     LogicalFont m_logical;

@@ -152,7 +152,9 @@ private slots:
         QCOMPARE(data.last(), QStringLiteral("全角英数字 検査(&Z)"));
         QCOMPARE(menuTexts(menus[2]->menu()),
                  (QStringList{QStringLiteral("ﾂｰﾙ ﾊﾞｰ(&T)"), QStringLiteral("ｽﾃｰﾀｽ ﾊﾞｰ(&S)"),
-                              QStringLiteral("画面表示(&D)")}));
+                              QStringLiteral("画面表示(&D)"), QStringLiteral("拡大(&I)"),
+                              QStringLiteral("縮小(&O)"), QStringLiteral("100 %(&Z)"),
+                              QStringLiteral("ページ幅に合わせる(&W)"), QStringLiteral("ページ全体(&E)")}));
         QCOMPARE(menuTexts(menus[3]->menu()).size(), 8);
         QCOMPARE(menuTexts(menus[3]->menu())[6], QStringLiteral("セットアップ(&U)"));
         QCOMPARE(menuTexts(menus[3]->menu()).last(), QStringLiteral("シートNo.にページ番号を印刷(&N)"));
@@ -276,6 +278,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
         LogView* view = h.window->logView();
         view->viewport()->repaint();
+        // The window's part first, the rest of the page while idle.
+        QTRY_VERIFY(view->cacheComplete());
         const int renders = view->pageRenders();
         QVERIFY(renders >= 1);
         view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum() / 2);
