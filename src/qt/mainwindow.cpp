@@ -9,6 +9,7 @@
 #include "qt/printing.h"
 #include "qt/qtext.h"
 #include "qt/toolbaricons.h"
+#include "qt/windowplace.h"
 #include "qt/zoomcontrols.h"
 
 #include <QAction>
@@ -217,6 +218,7 @@ void MainWindow::createStatusBar()
 
 void MainWindow::placeOnScreen()
 {
+    if (restoreWindowPlace(*this)) return;
     const QRect screenRect = screen() ? screen()->geometry() : QRect(0, 0, 1024, 768);
     const QSize size(screenRect.width() * 86 / 100, screenRect.height() * 80 / 100);
     resize(size);
@@ -394,10 +396,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (m_controller.queryClose())
+    if (m_controller.queryClose()) {
+        saveWindowPlace(*this);
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }
 
 // ViewHost -------------------------------------------------------------------

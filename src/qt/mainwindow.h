@@ -39,7 +39,8 @@ public:
     // Opens FILE from the command line by the standard open path, or starts an
     // empty document; a file that cannot be opened leaves the empty document.
     void start(const std::string& path);
-    // Size and place as the program starts: centred, 86 % x 80 % of the screen.
+    // Size and place as the program starts: where it was when it last closed, else (or when
+    // that lies off every screen) centred, 86 % x 80 % of the screen.
     void placeOnScreen();
 
     QAction* action(CommandId id) const;
