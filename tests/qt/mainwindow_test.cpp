@@ -13,6 +13,7 @@
 #include "qt/logview.h"
 #include "qt/mainwindow.h"
 #include "qt/printing.h"
+#include "qt/programsettings.h"
 #include "qt/qtext.h"
 #include "qt/qtfilechooser.h"
 #include "qt/qtprompter.h"
@@ -627,6 +628,7 @@ private slots:
 
     void placedCentredAt86By80PercentOfTheScreen()
     {
+        programSettings().remove(QStringLiteral("Window")); // the first start: no place kept
         Harness h;
         h.window->placeOnScreen();
         const QRect screen = h.window->screen()->geometry();
