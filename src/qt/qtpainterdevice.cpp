@@ -160,29 +160,51 @@ QtPainterDevice::QtPainterDevice(QPainter& painter, int logPixelsX, int logPixel
     }
 }
 
-TextWidthCache::Widths& TextWidthCache::widthsFor(const QFont& font, int dpi)
+size_t TextWidthCache::Utf16Hash::operator()(const QString& s) const noexcept
 {
-    Widths& widths = m_fonts[font.key() + QLatin1Char('@') + QString::number(dpi)];
+    // FNV-1a over the UTF-16 units: the texts of a page are short.
+    size_t h = 1469598103934665603ull;
+    for (const QChar c : s) h = (h ^ c.unicode()) * 1099511628211ull;
+    return h;
+}
+
+TextWidthCache::Font& TextWidthCache::fontFor(const QFont& font, const QPaintDevice* device)
+{
+    const QString key = font.key() + QLatin1Char('@') + QString::number(device ? device->logicalDpiY() : 0);
+    auto found = m_fonts.find(key);
+    if (found == m_fonts.end()) {
+        Font entry;
+        const QFontMetricsF fm(font, device);
+        entry.ascent = fm.ascent();
+        entry.descent = fm.descent();
+        entry.height = fm.height();
+        entry.leading = fm.leading();
+        found = m_fonts.emplace(key, std::move(entry)).first;
+    }
     // A page holds a few thousand texts; a cache grown far past that is dropped, not kept forever.
-    if (widths.size() > 20000) widths.clear();
-    return widths;
+    if (found->second.widths.size() > 20000) found->second.widths.clear();
+    return found->second;
 }
 
 void QtPainterDevice::setTextWidthCache(TextWidthCache* cache)
 {
     m_widthCache = cache ? cache : &m_ownWidths;
-    m_widths = nullptr;
+    m_metrics = nullptr;
+}
+
+const TextWidthCache::Font& QtPainterDevice::metrics()
+{
+    if (!m_metrics) m_metrics = &m_widthCache->fontFor(m_font, m_painter.device());
+    return *m_metrics;
 }
 
 qreal QtPainterDevice::advance(const QString& text)
 {
-    if (!m_widths)
-        m_widths =
-            &m_widthCache->widthsFor(m_font, m_painter.device() ? m_painter.device()->logicalDpiY() : 0);
-    const auto found = m_widths->constFind(text);
-    if (found != m_widths->cend()) return *found;
+    metrics();
+    const auto found = m_metrics->widths.find(text);
+    if (found != m_metrics->widths.end()) return found->second;
     const qreal w = QFontMetricsF(m_font, m_painter.device()).horizontalAdvance(text);
-    m_widths->insert(text, w);
+    m_metrics->widths.emplace(text, w);
     return w;
 }
 
@@ -219,7 +241,7 @@ bool QtPainterDevice::selectFont(const LogicalFont& font)
         m_fontCache.emplace_back(font, toQFont(font));
         cached = std::prev(m_fontCache.end());
     }
-    if (!(m_font == cached->second)) m_widths = nullptr;
+    if (!(m_font == cached->second)) m_metrics = nullptr;
     m_font = cached->second;
     m_logical = font;
     m_painter.setFont(m_font);
@@ -240,18 +262,18 @@ void QtPainterDevice::drawTextRun(const QPointF& origin, const QString& text,
     m_painter.setFont(m_font);
     m_painter.setPen(toQColor(m_textColour));
     if (m_view) {
-        const QFontMetricsF fm(m_font, m_painter.device());
-        const qreal reach = fm.height();
-        const QRectF box(origin.x() - reach, origin.y() - fm.ascent() - reach, advance(text) + 2 * reach,
-                         fm.height() + 2 * reach);
+        const TextWidthCache::Font& fm = metrics();
+        const qreal reach = fm.height;
+        const QRectF box(origin.x() - reach, origin.y() - fm.ascent - reach, advance(text) + 2 * reach,
+                         fm.height + 2 * reach);
         if (outsideView(box) || (extraClip && !extraClip->intersects(box))) return;
     }
     if (!m_softClip) {
         // Text wholly outside the clip is not sent at all: a PDF would keep it, invisible but
         // found by search and text extraction.
         if (m_clip && m_dropHiddenText) {
-            const QFontMetricsF fm(m_font, m_painter.device());
-            const QRectF box(origin.x(), origin.y() - fm.ascent(), advance(text), fm.height());
+            const TextWidthCache::Font& fm = metrics();
+            const QRectF box(origin.x(), origin.y() - fm.ascent, advance(text), fm.height);
             if (!m_clip->intersects(box)) return;
         }
         if (extraClip) {
@@ -265,8 +287,8 @@ void QtPainterDevice::drawTextRun(const QPointF& origin, const QString& text,
         return;
     }
     const std::optional<QRectF> clip = clipWith(extraClip);
-    const QFontMetricsF fm(m_font, m_painter.device());
-    const QRectF box(origin.x(), origin.y() - fm.ascent(), advance(text), fm.height());
+    const TextWidthCache::Font& fm = metrics();
+    const QRectF box(origin.x(), origin.y() - fm.ascent, advance(text), fm.height);
     if (!clip || clip->contains(box)) {
         m_painter.drawText(origin, text);
         return;
@@ -284,12 +306,10 @@ void QtPainterDevice::textOut(int x, int y, std::string_view text)
 {
     if (text.empty()) return;
     const QString s = fromCp932(std::string(text));
-    const QFontMetricsF fm(m_font, m_painter.device());
     const double w = advance(s);
+    const TextWidthCache::Font& fm = metrics();
     const double dx = m_align.h == HAlign::Left ? 0 : m_align.h == HAlign::Right ? -w : -w / 2;
-    const double dy = m_align.v == VAlign::Top      ? fm.ascent()
-                      : m_align.v == VAlign::Bottom ? -fm.descent()
-                                                    : 0;
+    const double dy = m_align.v == VAlign::Top ? fm.ascent : m_align.v == VAlign::Bottom ? -fm.descent : 0;
     if (m_logical.escapement != 0) {
         m_painter.save();
         m_painter.translate(x, y);
@@ -316,9 +336,8 @@ void QtPainterDevice::textOut(int x, int y, std::string_view text)
 
 DevSize QtPainterDevice::textExtent(std::string_view text)
 {
-    const QFontMetricsF fm(m_font, m_painter.device());
     return {static_cast<int>(std::lround(advance(fromCp932(std::string(text))))),
-            static_cast<int>(std::lround(fm.height()))};
+            static_cast<int>(std::lround(metrics().height))};
 }
 
 int QtPainterDevice::drawText(const DevRect& rect, std::string_view text, unsigned flags, DevRect* calculated)
@@ -326,9 +345,9 @@ int QtPainterDevice::drawText(const DevRect& rect, std::string_view text, unsign
     const DevRect r = rect.normalised();
     QString s = fromCp932(std::string(text));
     if (flags & TextFormat::ExpandTabs) s.replace(QLatin1Char('\t'), QStringLiteral("        "));
-    const QFontMetricsF fm(m_font, m_painter.device());
+    const TextWidthCache::Font& fm = metrics();
     const double lineHeight =
-        fm.height() + ((flags & TextFormat::ExternalLeading) ? std::max(0.0, fm.leading()) : 0.0);
+        fm.height + ((flags & TextFormat::ExternalLeading) ? std::max(0.0, fm.leading) : 0.0);
 
     std::vector<LaidLine> lines;
     if (flags & TextFormat::SingleLine) {
@@ -377,7 +396,7 @@ int QtPainterDevice::drawText(const DevRect& rect, std::string_view text, unsign
             left = (r.left + r.right - l.width) / 2;
         else if (flags & TextFormat::Right)
             left = r.right - l.width;
-        drawTextRun(QPointF(left, top + fm.ascent()), l.text, box);
+        drawTextRun(QPointF(left, top + fm.ascent), l.text, box);
         top += lineHeight;
     }
     return height;

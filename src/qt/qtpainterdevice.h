@@ -6,17 +6,18 @@
 #include "platform/device.h"
 
 #include <QFont>
-#include <QHash>
 #include <QImage>
 #include <QRectF>
 #include <QString>
 
 #include <map>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 class QBrush;
+class QPaintDevice;
 class QPainter;
 class QPainterPath;
 class QPen;
@@ -32,18 +33,30 @@ void registerJapaneseFontSubstitutions();
 // header checks fail.
 [[nodiscard]] bool decodeBmpWithQt(std::string_view bytes, Bitmap& out);
 
-// Advances of texts by font and resolution, kept across drawing passes of the same page
-// (the screen view draws it again and again): measuring a text shapes it every time.
+// Metrics and advances of texts by font and resolution, kept across drawing passes of the
+// same page (the screen view draws it again and again): measuring a text shapes it every
+// time, and metrics of a font look the font up every time.
 class TextWidthCache
 {
 public:
-    using Widths = QHash<QString, qreal>;
-    // The texts measured in `font` at `dpi`; the reference stays valid until clear().
-    Widths& widthsFor(const QFont& font, int dpi);
+    struct Utf16Hash
+    {
+        size_t operator()(const QString& s) const noexcept;
+    };
+    struct Font
+    {
+        qreal ascent = 0;
+        qreal descent = 0;
+        qreal height = 0;
+        qreal leading = 0;
+        std::unordered_map<QString, qreal, Utf16Hash> widths;
+    };
+    // The entry of `font` on `device`; the reference stays valid until clear().
+    Font& fontFor(const QFont& font, const QPaintDevice* device);
     void clear() { m_fonts.clear(); }
 
 private:
-    std::map<QString, Widths> m_fonts;
+    std::map<QString, Font> m_fonts;
 };
 
 class QtPainterDevice : public Device
@@ -86,7 +99,8 @@ public:
     void setTextWidthCache(TextWidthCache* cache);
 
 private:
-    // The advance of a text in the selected font, measured once.
+    // The metrics of the selected font and the advance of a text in it, measured once.
+    const TextWidthCache::Font& metrics();
     qreal advance(const QString& text);
     // On raster output, figures wholly outside the image (or the clip) are not drawn at all:
     // they would change no pixel. `box` in device units, pen and glyph reach included.
@@ -129,7 +143,7 @@ private:
     std::optional<QRectF> m_view;
     TextWidthCache m_ownWidths;
     TextWidthCache* m_widthCache = &m_ownWidths;
-    TextWidthCache::Widths* m_widths = nullptr;
+    TextWidthCache::Font* m_metrics = nullptr; // of m_font, looked up when first needed
     int m_dpiX;
     int m_dpiY;
     LogicalFont m_logical;
