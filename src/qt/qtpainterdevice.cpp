@@ -190,6 +190,36 @@ void QtPainterDevice::setTextWidthCache(TextWidthCache* cache)
 {
     m_widthCache = cache ? cache : &m_ownWidths;
     m_metrics = nullptr;
+    m_shapedTexts = cache && m_rasterEngine;
+}
+
+void QtPainterDevice::paintText(const QPointF& origin, const QString& text)
+{
+    // Line breaks and tabs keep the painter's own handling.
+    if (!m_shapedTexts || text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\t'))) {
+        m_painter.drawText(origin, text);
+        return;
+    }
+    metrics();
+    auto found = m_metrics->shaped.find(text);
+    if (found == m_metrics->shaped.end()) {
+        if (m_metrics->shaped.size() > 20000) m_metrics->shaped.clear();
+        QTextLayout layout(text, m_font, m_painter.device());
+        QTextOption option;
+        option.setWrapMode(QTextOption::NoWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        if (line.isValid()) line.setPosition(QPointF(0, 0));
+        layout.endLayout();
+        TextWidthCache::Font::Shaped shaped;
+        // The line's metrics exist once the layout is done.
+        if (layout.lineCount() > 0) shaped.baseline = layout.lineAt(0).ascent();
+        shaped.runs = layout.glyphRuns();
+        found = m_metrics->shaped.emplace(text, std::move(shaped)).first;
+    }
+    const QPointF at(origin.x(), origin.y() - found->second.baseline);
+    for (const QGlyphRun& run : found->second.runs) m_painter.drawGlyphRun(at, run);
 }
 
 const TextWidthCache::Font& QtPainterDevice::metrics()
@@ -279,10 +309,10 @@ void QtPainterDevice::drawTextRun(const QPointF& origin, const QString& text,
         if (extraClip) {
             m_painter.save();
             m_painter.setClipRect(*extraClip, Qt::IntersectClip);
-            m_painter.drawText(origin, text);
+            paintText(origin, text);
             m_painter.restore();
         } else {
-            m_painter.drawText(origin, text);
+            paintText(origin, text);
         }
         return;
     }

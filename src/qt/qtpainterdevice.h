@@ -6,7 +6,9 @@
 #include "platform/device.h"
 
 #include <QFont>
+#include <QGlyphRun>
 #include <QImage>
+#include <QList>
 #include <QRectF>
 #include <QString>
 
@@ -50,6 +52,13 @@ public:
         qreal height = 0;
         qreal leading = 0;
         std::unordered_map<QString, qreal, Utf16Hash> widths;
+        // Texts shaped once: their glyphs and the baseline the glyph positions are measured from.
+        struct Shaped
+        {
+            QList<QGlyphRun> runs;
+            qreal baseline = 0;
+        };
+        std::unordered_map<QString, Shaped, Utf16Hash> shaped;
     };
     // The entry of `font` on `device`; the reference stays valid until clear().
     Font& fontFor(const QFont& font, const QPaintDevice* device);
@@ -95,13 +104,16 @@ public:
     // Small ellipses on raster output are drawn once and copied (on by default); off draws each
     // one, for comparing the two.
     void setEllipseStamps(bool on) { m_rasterOutput = on && m_rasterEngine; }
-    // Measure texts through a cache that outlives this device (the screen view's).
+    // Measure texts through a cache that outlives this device (the screen view's); raster
+    // output then also draws each text from its glyphs shaped once.
     void setTextWidthCache(TextWidthCache* cache);
 
 private:
     // The metrics of the selected font and the advance of a text in it, measured once.
     const TextWidthCache::Font& metrics();
     qreal advance(const QString& text);
+    // One line of text with its baseline at origin, on the painter as it stands.
+    void paintText(const QPointF& origin, const QString& text);
     // On raster output, figures wholly outside the image (or the clip) are not drawn at all:
     // they would change no pixel. `box` in device units, pen and glyph reach included.
     bool outsideView(const QRectF& box) const;
@@ -144,6 +156,7 @@ private:
     TextWidthCache m_ownWidths;
     TextWidthCache* m_widthCache = &m_ownWidths;
     TextWidthCache::Font* m_metrics = nullptr; // of m_font, looked up when first needed
+    bool m_shapedTexts = false;
     int m_dpiX;
     int m_dpiY;
     LogicalFont m_logical;

@@ -127,7 +127,8 @@ private slots:
         const QImage drawn = v.cacheImage().convertToFormat(QImage::Format_RGB32);
         const QImage expected = whole.copy(part);
         // The painter rasterises a thick line that leaves the image with its clipping rasteriser, one
-        // inside it with the fast one: a pixel of a join may differ. Nothing more may.
+        // inside it with the fast one: a pixel of a join may differ. Nothing more may (texts drawn
+        // from their glyphs shaped once land exactly where drawn texts do).
         qint64 differing = 0;
         for (int y = 0; y < drawn.height(); ++y)
             for (int x = 0; x < drawn.width(); ++x)
