@@ -43,8 +43,7 @@ ZoomControls::ZoomControls(LogView& view, QObject* parent) : QObject(parent), m_
     // Ctrl+= too: on most keyboards "+" needs Shift.
     action(Command::In)
         ->setShortcuts({QKeySequence(QKeySequence::ZoomIn), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    action(Command::Out)
-        ->setShortcuts({QKeySequence(QKeySequence::ZoomOut), QKeySequence(Qt::CTRL | Qt::Key_Minus)});
+    action(Command::Out)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
     action(Command::Actual)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
     action(Command::FitWidth)->setCheckable(true);
     action(Command::FitPage)->setCheckable(true);

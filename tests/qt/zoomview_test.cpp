@@ -137,6 +137,26 @@ private slots:
         QVERIFY2(differing * 20000 <= area, qPrintable(QStringLiteral("%1 pixels differ").arg(differing)));
     }
 
+    void keysZoom()
+    {
+        Harness h;
+        h.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+        LogView& v = h.log();
+        v.setFocus();
+        QTest::keyClick(&v, Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(v.zoom().dpi, 120);
+        QTest::keyClick(&v, Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(v.zoom().dpi, 144);
+        QTest::keyClick(&v, Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(v.zoom().dpi, 120);
+        QTest::keyClick(&v, Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(v.zoom().dpi, 96);
+        // The paging keys still page.
+        QTest::keyClick(&v, Qt::Key_PageDown);
+        QVERIFY(h.view.screenPageTop > 0);
+    }
+
     void wheelWithCtrlZoomsAboutThePointer()
     {
         Harness h;
