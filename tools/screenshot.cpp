@@ -1,6 +1,6 @@
 // Takes a screenshot of the main window on a log, for the documentation:
 //   qc_screenshot FILE OUT.png [--install-dir DIR] [--size WxH] [--page N] [--menu N] [--dialog ID]
-//                 [--modified 1] [--row N] [--click NAME]... [--tab N]
+//                 [--modified 1] [--row N] [--click NAME]... [--tab N] [--zoom PERCENT|fitpage|fitwidth]
 // Run it under a display (xvfb-run works). --menu opens the N-th menu of the
 // menu bar (1 = ファイル) before the picture is taken; --dialog runs the command
 // of that CommandId number and takes the dialog it opens instead, after selecting
@@ -9,16 +9,19 @@
 // first) of a dialog with tabs. An OUT ending
 // in .pdf prints the log through the print flow to that file instead.
 // --modified 1 marks the log as edited (a new or opened file then asks to save it).
+// --zoom shows the page at that zoom (100 when not given, whatever the settings keep).
 
 #include "app/appcontext.h"
 #include "app/viewstate.h"
 #include "document/tables.h"
 #include "qt/listdialog.h"
 #include "qt/listeditorview.h"
+#include "qt/logview.h"
 #include "qt/mainwindow.h"
 #include "qt/qtext.h"
 #include "qt/qtpainterdevice.h"
 #include "qt/translations.h"
+#include "qt/zoomcontrols.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -28,6 +31,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
@@ -50,6 +54,7 @@ int main(int argc, char** argv)
     QSize size(1280, 860);
     int page = 1, menu = 0, dialog = -1, modified = 0, row = 0, tab = 0;
     QStringList clicks;
+    QString zoom = QStringLiteral("100");
     for (qsizetype i = 3; i + 1 < args.size(); i += 2) {
         if (args[i] == QStringLiteral("--install-dir")) installDir = qc::toNativePath(args[i + 1]);
         if (args[i] == QStringLiteral("--page")) page = args[i + 1].toInt();
@@ -59,6 +64,7 @@ int main(int argc, char** argv)
         if (args[i] == QStringLiteral("--row")) row = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--tab")) tab = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--click")) clicks << args[i + 1];
+        if (args[i] == QStringLiteral("--zoom")) zoom = args[i + 1];
         if (args[i] == QStringLiteral("--size")) {
             const QStringList wh = args[i + 1].split(QLatin1Char('x'));
             if (wh.size() == 2) size = QSize(wh[0].toInt(), wh[1].toInt());
@@ -72,6 +78,14 @@ int main(int argc, char** argv)
     window.move(0, 0);
     window.start(qc::toNativePath(args[1]));
     window.show();
+    if (zoom == QStringLiteral("fitpage"))
+        window.zoomControls()->action(qc::ZoomControls::Command::FitPage)->trigger();
+    else if (zoom == QStringLiteral("fitwidth"))
+        window.zoomControls()->action(qc::ZoomControls::Command::FitWidth)->trigger();
+    else
+        window.logView()->setZoom({qc::ZoomMode::Fixed, zoom.toInt() * qc::kZoomBaseDpi / 100});
+    window.logView()->horizontalScrollBar()->setValue(0); // a zoom about the centre moved it
+    window.logView()->verticalScrollBar()->setValue(0);
     doc.modified = modified;
     for (int p = 1; p < page; ++p) window.controller().nextPage();
 

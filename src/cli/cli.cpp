@@ -20,7 +20,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: qc [--install-dir DIR] [FILE]   open the main window (with FILE)\n"
     "       qc export FILE -o OUT.pdf|.png|.svg [--pages A-B] [--dpi N] [--paper A3|A4|WxHmm]\n"
-    "                 [--install-dir DIR]   print the log without a display (qc export --help)\n"
+    "                 [--sheet-numbers] [--install-dir DIR]\n"
+    "                                       print the log without a display (qc export --help)\n"
     "       qc dump FILE [--install-dir DIR]\n"
     "                                       print the document tables as JSON, after the\n"
     "                                       view update (masters, defaults, derived patterns)\n"

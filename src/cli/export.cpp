@@ -24,7 +24,7 @@ namespace {
 
 constexpr const char* kExportHelp =
     "usage: qc export FILE -o OUT.pdf|OUT.png|OUT.svg [--pages A-B] [--dpi N] [--paper A3|A4|WxHmm]\n"
-    "                 [--install-dir DIR]\n"
+    "                 [--sheet-numbers] [--install-dir DIR]\n"
     "\n"
     "Prints the log without a display, page by page as printing would, with the settings and\n"
     "fonts of the install folder.\n"
@@ -37,6 +37,8 @@ constexpr const char* kExportHelp =
     "  --dpi N         resolution of the drawing in dots per inch (default 600 for PDF and SVG,\n"
     "                  200 for PNG); the page must stay within 32767 dots\n"
     "  --paper P       paper: A3 (the default, portrait), A4, or WxHmm such as 420x297mm\n"
+    "  --sheet-numbers the header's sheet number reads \"n/N\" (page n of N pages) instead of\n"
+    "                  the stored text, as with the window's option\n"
     "  --install-dir DIR  the install folder (else $QC_INSTALL_DIR, the pointer file's folder,\n"
     "                  or the default folder)\n"
     "  -h, --help      show this help\n"
@@ -124,6 +126,7 @@ int runExport(const std::vector<std::string>& args, const std::string& installDi
     std::string in;
     ExportOptions options;
     bool dpiGiven = false;
+    bool sheetNumbers = false;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto next = [&](std::string& v) {
@@ -148,6 +151,8 @@ int runExport(const std::vector<std::string>& args, const std::string& installDi
         } else if (a == "--paper") {
             if (!next(v) || !parsePaper(v, options.paperWidthMm, options.paperHeightMm))
                 return fail(err, "--paper needs A3, A4 or WxHmm, got '" + v + "'");
+        } else if (a == "--sheet-numbers") {
+            sheetNumbers = true;
         } else if (!a.empty() && a[0] == '-') {
             return fail(err, "unknown option " + a);
         } else if (in.empty()) {
@@ -178,6 +183,9 @@ int runExport(const std::vector<std::string>& args, const std::string& installDi
     ensureGuiApplication();
     ViewState view;
     view.loadScaleSettings(app.settings);
+    // Asked for on the command line, not taken from the window's settings: the same command
+    // gives the same pages on every machine and for every user.
+    view.sheetNumbersFromPages = sheetNumbers;
     RenderContext ctx{
         doc, app.settings, app.fonts, view, &prompter, &app.patternColours, app.paths.bitmapFolder};
 

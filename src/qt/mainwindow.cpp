@@ -10,6 +10,8 @@
 #include "qt/printing.h"
 #include "qt/qtext.h"
 #include "qt/toolbaricons.h"
+#include "qt/windowplace.h"
+#include "qt/zoomcontrols.h"
 
 #include <QAction>
 #include <QApplication>
@@ -77,6 +79,7 @@ MainWindow::MainWindow(AppContext& app, Document& doc, ViewState& view, QWidget*
     m_logView = new LogView(m_controller, m_forwarder, this);
     m_logView->setStatusTip(QString::fromUtf8(kViewHint));
     setCentralWidget(m_logView);
+    m_zoom = new ZoomControls(*m_logView, this);
 
     createActions();
     createMenus();
@@ -179,6 +182,7 @@ void MainWindow::createMenus()
         menu->addAction(m_actions[info.id]);
         if (info.id == CommandId::FilePrintSetup) menu->addAction(m_exportPdf);
     }
+    m_zoom->addTo(menus[MenuId::View]);
     menus[MenuId::Settings]->addSeparator();
     menus[MenuId::Settings]->addAction(m_sheetNumbers);
 }
@@ -210,11 +214,13 @@ void MainWindow::createStatusBar()
     m_hint = new QLabel(QString::fromUtf8(kViewHint), this);
     m_hint->setObjectName(QStringLiteral("viewHint"));
     statusBar()->addWidget(m_hint, 1);
+    statusBar()->addPermanentWidget(m_zoom->createLabel(this));
     statusBar()->addPermanentWidget(new LockIndicators(this));
 }
 
 void MainWindow::placeOnScreen()
 {
+    if (restoreWindowPlace(*this)) return;
     const QRect screenRect = screen() ? screen()->geometry() : QRect(0, 0, 1024, 768);
     const QSize size(screenRect.width() * 86 / 100, screenRect.height() * 80 / 100);
     resize(size);
@@ -392,10 +398,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (m_controller.queryClose())
+    if (m_controller.queryClose()) {
+        saveWindowPlace(*this);
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }
 
 // ViewHost -------------------------------------------------------------------

@@ -24,6 +24,7 @@ class QToolBar;
 namespace qc {
 
 class LogView;
+class ZoomControls;
 
 class MainWindow : public QMainWindow, private ViewHost
 {
@@ -38,11 +39,13 @@ public:
     // Opens FILE from the command line by the standard open path, or starts an
     // empty document; a file that cannot be opened leaves the empty document.
     void start(const std::string& path);
-    // Size and place as the program starts: centred, 86 % x 80 % of the screen.
+    // Size and place as the program starts: where it was when it last closed, else (or when
+    // that lies off every screen) centred, 86 % x 80 % of the screen.
     void placeOnScreen();
 
     QAction* action(CommandId id) const;
     LogView* logView() const { return m_logView; }
+    ZoomControls* zoomControls() const { return m_zoom; }
     ViewController& controller() { return m_controller; }
     QStringList recentFiles() const;
 
@@ -115,6 +118,7 @@ private:
     QtFileChooser m_chooser;
     ViewController m_controller;
     LogView* m_logView = nullptr;
+    ZoomControls* m_zoom = nullptr;
     QPrinter m_printer;
     PrintDialogRunner m_printDialogRunner;
     int m_screenWidth = 0;

@@ -60,6 +60,26 @@ struct LaidLine
     double width;
 };
 
+// The box a figure may paint: its points, the pen's width and a pixel of rounding around them.
+QRectF reachOf(const DevRect& r, const Pen& pen)
+{
+    const DevRect n = r.normalised();
+    const double m = std::max(1, pen.width) + 2;
+    return QRectF(n.left - m, n.top - m, n.width() + 2 * m, n.height() + 2 * m);
+}
+
+QRectF reachOf(const std::vector<DevPoint>& points, const Pen& pen)
+{
+    int left = points.front().x, right = left, top = points.front().y, bottom = top;
+    for (const DevPoint& p : points) {
+        left = std::min(left, p.x);
+        right = std::max(right, p.x);
+        top = std::min(top, p.y);
+        bottom = std::max(bottom, p.y);
+    }
+    return reachOf(DevRect{left, top, right, bottom}, pen);
+}
+
 // Liang-Barsky: the part of the segment inside the rectangle; false when none.
 bool clipSegment(QLineF& line, const QRectF& r)
 {
@@ -131,6 +151,98 @@ QtPainterDevice::QtPainterDevice(QPainter& painter, int logPixelsX, int logPixel
     m_dropHiddenText = engine && engine->type() != QPaintEngine::Raster;
     m_rasterEngine = engine && engine->type() == QPaintEngine::Raster;
     m_rasterOutput = m_rasterEngine;
+    const QPaintDevice* target = m_painter.device();
+    const QTransform& t = m_painter.worldTransform();
+    if (m_rasterEngine && target && target->devicePixelRatioF() == 1 && t.type() <= QTransform::TxTranslate) {
+        QRectF view(-t.dx(), -t.dy(), target->width(), target->height());
+        if (m_painter.hasClipping()) view = view.intersected(m_painter.clipBoundingRect());
+        m_view = view;
+    }
+}
+
+size_t TextWidthCache::Utf16Hash::operator()(const QString& s) const noexcept
+{
+    // FNV-1a over the UTF-16 units: the texts of a page are short.
+    size_t h = 1469598103934665603ull;
+    for (const QChar c : s) h = (h ^ c.unicode()) * 1099511628211ull;
+    return h;
+}
+
+TextWidthCache::Font& TextWidthCache::fontFor(const QFont& font, const QPaintDevice* device)
+{
+    const QString key = font.key() + QLatin1Char('@') + QString::number(device ? device->logicalDpiY() : 0);
+    auto found = m_fonts.find(key);
+    if (found == m_fonts.end()) {
+        Font entry;
+        const QFontMetricsF fm(font, device);
+        entry.ascent = fm.ascent();
+        entry.descent = fm.descent();
+        entry.height = fm.height();
+        entry.leading = fm.leading();
+        found = m_fonts.emplace(key, std::move(entry)).first;
+    }
+    // A page holds a few thousand texts; a cache grown far past that is dropped, not kept forever.
+    if (found->second.widths.size() > 20000) found->second.widths.clear();
+    return found->second;
+}
+
+void QtPainterDevice::setTextWidthCache(TextWidthCache* cache)
+{
+    m_widthCache = cache ? cache : &m_ownWidths;
+    m_metrics = nullptr;
+    m_shapedTexts = cache && m_rasterEngine;
+}
+
+void QtPainterDevice::paintText(const QPointF& origin, const QString& text)
+{
+    // Line breaks and tabs keep the painter's own handling.
+    if (!m_shapedTexts || text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\t'))) {
+        m_painter.drawText(origin, text);
+        return;
+    }
+    metrics();
+    auto found = m_metrics->shaped.find(text);
+    if (found == m_metrics->shaped.end()) {
+        if (m_metrics->shaped.size() > 20000) m_metrics->shaped.clear();
+        QTextLayout layout(text, m_font, m_painter.device());
+        QTextOption option;
+        option.setWrapMode(QTextOption::NoWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        if (line.isValid()) line.setPosition(QPointF(0, 0));
+        layout.endLayout();
+        TextWidthCache::Font::Shaped shaped;
+        // The line's metrics exist once the layout is done.
+        if (layout.lineCount() > 0) shaped.baseline = layout.lineAt(0).ascent();
+        shaped.runs = layout.glyphRuns();
+        found = m_metrics->shaped.emplace(text, std::move(shaped)).first;
+    }
+    const QPointF at(origin.x(), origin.y() - found->second.baseline);
+    for (const QGlyphRun& run : found->second.runs) m_painter.drawGlyphRun(at, run);
+}
+
+const TextWidthCache::Font& QtPainterDevice::metrics()
+{
+    if (!m_metrics) m_metrics = &m_widthCache->fontFor(m_font, m_painter.device());
+    return *m_metrics;
+}
+
+qreal QtPainterDevice::advance(const QString& text)
+{
+    metrics();
+    const auto found = m_metrics->widths.find(text);
+    if (found != m_metrics->widths.end()) return found->second;
+    const qreal w = QFontMetricsF(m_font, m_painter.device()).horizontalAdvance(text);
+    m_metrics->widths.emplace(text, w);
+    return w;
+}
+
+bool QtPainterDevice::outsideView(const QRectF& box) const
+{
+    if (!m_view) return false;
+    const QRectF view = m_clip ? m_view->intersected(*m_clip) : *m_view;
+    return !view.intersects(box);
 }
 
 QFont QtPainterDevice::toQFont(const LogicalFont& font)
@@ -159,6 +271,7 @@ bool QtPainterDevice::selectFont(const LogicalFont& font)
         m_fontCache.emplace_back(font, toQFont(font));
         cached = std::prev(m_fontCache.end());
     }
+    if (!(m_font == cached->second)) m_metrics = nullptr;
     m_font = cached->second;
     m_logical = font;
     m_painter.setFont(m_font);
@@ -178,27 +291,34 @@ void QtPainterDevice::drawTextRun(const QPointF& origin, const QString& text,
     if (text.isEmpty()) return;
     m_painter.setFont(m_font);
     m_painter.setPen(toQColor(m_textColour));
+    if (m_view) {
+        const TextWidthCache::Font& fm = metrics();
+        const qreal reach = fm.height;
+        const QRectF box(origin.x() - reach, origin.y() - fm.ascent - reach, advance(text) + 2 * reach,
+                         fm.height + 2 * reach);
+        if (outsideView(box) || (extraClip && !extraClip->intersects(box))) return;
+    }
     if (!m_softClip) {
         // Text wholly outside the clip is not sent at all: a PDF would keep it, invisible but
         // found by search and text extraction.
         if (m_clip && m_dropHiddenText) {
-            const QFontMetricsF fm(m_font, m_painter.device());
-            const QRectF box(origin.x(), origin.y() - fm.ascent(), fm.horizontalAdvance(text), fm.height());
+            const TextWidthCache::Font& fm = metrics();
+            const QRectF box(origin.x(), origin.y() - fm.ascent, advance(text), fm.height);
             if (!m_clip->intersects(box)) return;
         }
         if (extraClip) {
             m_painter.save();
             m_painter.setClipRect(*extraClip, Qt::IntersectClip);
-            m_painter.drawText(origin, text);
+            paintText(origin, text);
             m_painter.restore();
         } else {
-            m_painter.drawText(origin, text);
+            paintText(origin, text);
         }
         return;
     }
     const std::optional<QRectF> clip = clipWith(extraClip);
-    const QFontMetricsF fm(m_font, m_painter.device());
-    const QRectF box(origin.x(), origin.y() - fm.ascent(), fm.horizontalAdvance(text), fm.height());
+    const TextWidthCache::Font& fm = metrics();
+    const QRectF box(origin.x(), origin.y() - fm.ascent, advance(text), fm.height);
     if (!clip || clip->contains(box)) {
         m_painter.drawText(origin, text);
         return;
@@ -216,12 +336,10 @@ void QtPainterDevice::textOut(int x, int y, std::string_view text)
 {
     if (text.empty()) return;
     const QString s = fromCp932(std::string(text));
-    const QFontMetricsF fm(m_font, m_painter.device());
-    const double w = fm.horizontalAdvance(s);
+    const double w = advance(s);
+    const TextWidthCache::Font& fm = metrics();
     const double dx = m_align.h == HAlign::Left ? 0 : m_align.h == HAlign::Right ? -w : -w / 2;
-    const double dy = m_align.v == VAlign::Top      ? fm.ascent()
-                      : m_align.v == VAlign::Bottom ? -fm.descent()
-                                                    : 0;
+    const double dy = m_align.v == VAlign::Top ? fm.ascent : m_align.v == VAlign::Bottom ? -fm.descent : 0;
     if (m_logical.escapement != 0) {
         m_painter.save();
         m_painter.translate(x, y);
@@ -248,9 +366,8 @@ void QtPainterDevice::textOut(int x, int y, std::string_view text)
 
 DevSize QtPainterDevice::textExtent(std::string_view text)
 {
-    const QFontMetricsF fm(m_font, m_painter.device());
-    return {static_cast<int>(std::lround(fm.horizontalAdvance(fromCp932(std::string(text))))),
-            static_cast<int>(std::lround(fm.height()))};
+    return {static_cast<int>(std::lround(advance(fromCp932(std::string(text))))),
+            static_cast<int>(std::lround(metrics().height))};
 }
 
 int QtPainterDevice::drawText(const DevRect& rect, std::string_view text, unsigned flags, DevRect* calculated)
@@ -258,13 +375,13 @@ int QtPainterDevice::drawText(const DevRect& rect, std::string_view text, unsign
     const DevRect r = rect.normalised();
     QString s = fromCp932(std::string(text));
     if (flags & TextFormat::ExpandTabs) s.replace(QLatin1Char('\t'), QStringLiteral("        "));
-    const QFontMetricsF fm(m_font, m_painter.device());
+    const TextWidthCache::Font& fm = metrics();
     const double lineHeight =
-        fm.height() + ((flags & TextFormat::ExternalLeading) ? std::max(0.0, fm.leading()) : 0.0);
+        fm.height + ((flags & TextFormat::ExternalLeading) ? std::max(0.0, fm.leading) : 0.0);
 
     std::vector<LaidLine> lines;
     if (flags & TextFormat::SingleLine) {
-        lines.push_back({s, fm.horizontalAdvance(s)});
+        lines.push_back({s, advance(s)});
     } else {
         // A line break starts a new line, and a trailing one adds an empty line, as the platform's
         // layout does.
@@ -272,7 +389,7 @@ int QtPainterDevice::drawText(const DevRect& rect, std::string_view text, unsign
         for (QString para : paragraphs) {
             if (para.endsWith(QLatin1Char('\r'))) para.chop(1);
             if (!(flags & TextFormat::WordBreak) || para.isEmpty()) {
-                lines.push_back({para, fm.horizontalAdvance(para)});
+                lines.push_back({para, advance(para)});
                 continue;
             }
             QTextLayout layout(para, m_font, m_painter.device());
@@ -309,7 +426,7 @@ int QtPainterDevice::drawText(const DevRect& rect, std::string_view text, unsign
             left = (r.left + r.right - l.width) / 2;
         else if (flags & TextFormat::Right)
             left = r.right - l.width;
-        drawTextRun(QPointF(left, top + fm.ascent()), l.text, box);
+        drawTextRun(QPointF(left, top + fm.ascent), l.text, box);
         top += lineHeight;
     }
     return height;
@@ -395,7 +512,7 @@ void QtPainterDevice::drawShape(const QPainterPath& path, const QRectF& bounds, 
 
 void QtPainterDevice::drawPolyline(const std::vector<DevPoint>& points, const Pen& pen)
 {
-    if (points.empty()) return;
+    if (points.empty() || outsideView(reachOf(points, pen))) return;
     const QPen qp = toQPen(pen);
     m_painter.setPen(qp);
     m_painter.setBrush(Qt::NoBrush);
@@ -414,7 +531,7 @@ void QtPainterDevice::drawPolyline(const std::vector<DevPoint>& points, const Pe
 
 void QtPainterDevice::drawPolygon(const std::vector<DevPoint>& points, const Pen& pen, const Brush& brush)
 {
-    if (points.empty()) return;
+    if (points.empty() || outsideView(reachOf(points, pen))) return;
     const QPolygon poly = toPolygon(points);
     if (!m_softClip || !m_clip) {
         m_painter.setPen(toQPen(pen));
@@ -431,6 +548,7 @@ void QtPainterDevice::drawPolygon(const std::vector<DevPoint>& points, const Pen
 
 void QtPainterDevice::drawRectangle(const DevRect& rect, const Pen& pen, const Brush& brush)
 {
+    if (outsideView(reachOf(rect, pen))) return;
     if (!m_softClip || !m_clip) {
         m_painter.setPen(toQPen(pen));
         m_painter.setBrush(toQBrush(brush));
@@ -476,6 +594,7 @@ bool QtPainterDevice::drawEllipseStamp(const QRect& box, const Pen& pen, const B
 
 void QtPainterDevice::drawEllipse(const DevRect& box, const Pen& pen, const Brush& brush)
 {
+    if (outsideView(reachOf(box, pen))) return;
     if (!m_softClip || !m_clip) {
         if (drawEllipseStamp(outlineRect(box), pen, brush)) return;
         m_painter.setPen(toQPen(pen));
@@ -490,6 +609,7 @@ void QtPainterDevice::drawEllipse(const DevRect& box, const Pen& pen, const Brus
 
 void QtPainterDevice::drawArc(const DevRect& box, DevPoint start, DevPoint end, const Pen& pen)
 {
+    if (outsideView(reachOf(box, pen))) return;
     const QRect r = outlineRect(box);
     const DevRect n = box.normalised();
     const double cx = (n.left + n.right) / 2.0;
@@ -528,6 +648,7 @@ void QtPainterDevice::stretchBitmap(const DevRect& dest, const Bitmap& image, co
     DevRect s = source.normalised();
     QRectF target = areaOf(dest);
     if (s.width() <= 0 || s.height() <= 0 || target.isEmpty()) return;
+    if (outsideView(target.adjusted(-2, -2, 2, 2))) return;
     if (m_softClip && m_clip && !m_clip->contains(target)) {
         // Only the visible part of the target, and the part of the source that lands there.
         const QRectF visible = target.intersected(*m_clip);

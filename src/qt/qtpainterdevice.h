@@ -6,14 +6,20 @@
 #include "platform/device.h"
 
 #include <QFont>
+#include <QGlyphRun>
 #include <QImage>
+#include <QList>
 #include <QRectF>
+#include <QString>
 
+#include <map>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 class QBrush;
+class QPaintDevice;
 class QPainter;
 class QPainterPath;
 class QPen;
@@ -28,6 +34,39 @@ void registerJapaneseFontSubstitutions();
 // A BMP file decoded by QImage, refused without decoding when the core's
 // header checks fail.
 [[nodiscard]] bool decodeBmpWithQt(std::string_view bytes, Bitmap& out);
+
+// Metrics and advances of texts by font and resolution, kept across drawing passes of the
+// same page (the screen view draws it again and again): measuring a text shapes it every
+// time, and metrics of a font look the font up every time.
+class TextWidthCache
+{
+public:
+    struct Utf16Hash
+    {
+        size_t operator()(const QString& s) const noexcept;
+    };
+    struct Font
+    {
+        qreal ascent = 0;
+        qreal descent = 0;
+        qreal height = 0;
+        qreal leading = 0;
+        std::unordered_map<QString, qreal, Utf16Hash> widths;
+        // Texts shaped once: their glyphs and the baseline the glyph positions are measured from.
+        struct Shaped
+        {
+            QList<QGlyphRun> runs;
+            qreal baseline = 0;
+        };
+        std::unordered_map<QString, Shaped, Utf16Hash> shaped;
+    };
+    // The entry of `font` on `device`; the reference stays valid until clear().
+    Font& fontFor(const QFont& font, const QPaintDevice* device);
+    void clear() { m_fonts.clear(); }
+
+private:
+    std::map<QString, Font> m_fonts;
+};
 
 class QtPainterDevice : public Device
 {
@@ -65,8 +104,19 @@ public:
     // Small ellipses on raster output are drawn once and copied (on by default); off draws each
     // one, for comparing the two.
     void setEllipseStamps(bool on) { m_rasterOutput = on && m_rasterEngine; }
+    // Measure texts through a cache that outlives this device (the screen view's); raster
+    // output then also draws each text from its glyphs shaped once.
+    void setTextWidthCache(TextWidthCache* cache);
 
 private:
+    // The metrics of the selected font and the advance of a text in it, measured once.
+    const TextWidthCache::Font& metrics();
+    qreal advance(const QString& text);
+    // One line of text with its baseline at origin, on the painter as it stands.
+    void paintText(const QPointF& origin, const QString& text);
+    // On raster output, figures wholly outside the image (or the clip) are not drawn at all:
+    // they would change no pixel. `box` in device units, pen and glyph reach included.
+    bool outsideView(const QRectF& box) const;
     QPen toQPen(const Pen& pen) const;
     QBrush toQBrush(const Brush& brush) const;
     // The clip in force: the device's own, or the rectangle given for one text.
@@ -101,6 +151,12 @@ private:
     bool m_rasterEngine = false;
     bool m_rasterOutput = false;
     std::vector<EllipseStamp> m_ellipseStamps;
+    // The painted image in device units (raster output with a plain shift only).
+    std::optional<QRectF> m_view;
+    TextWidthCache m_ownWidths;
+    TextWidthCache* m_widthCache = &m_ownWidths;
+    TextWidthCache::Font* m_metrics = nullptr; // of m_font, looked up when first needed
+    bool m_shapedTexts = false;
     int m_dpiX;
     int m_dpiY;
     LogicalFont m_logical;

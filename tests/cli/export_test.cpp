@@ -63,8 +63,8 @@ TEST(CliExport, HelpNamesEveryOption)
 {
     CliRun r = qc::test::runQc({"export", "--help"});
     EXPECT_EQ(r.status, 0);
-    for (const char* option :
-         {"-o OUT", "--pages A-B", "--dpi N", "--paper", "A3", "A4", "WxHmm", ".pdf", ".png", ".svg"})
+    for (const char* option : {"-o OUT", "--pages A-B", "--dpi N", "--paper", "A3", "A4", "WxHmm", ".pdf",
+                               ".png", ".svg", "--sheet-numbers"})
         EXPECT_NE(r.out.find(option), std::string::npos) << option;
     EXPECT_NE(qc::test::runQc({"--help"}).out.find("qc export"), std::string::npos);
 }
@@ -93,6 +93,25 @@ TEST(CliExport, PngAndSvgFilesPerPage)
     ASSERT_TRUE(readFileBytes(dir.file("log-2.svg"), bytes));
     EXPECT_NE(bytes.find("<svg"), std::string::npos);
     EXPECT_NE(bytes.find("ボーリング柱状図"), std::string::npos);
+}
+
+// The window's sheet-number option on the command line: page 2 of 2 reads "2/2" instead of the
+// stored sheet number.
+TEST(CliExport, SheetNumbersFollowThePagesWhenAskedFor)
+{
+    TempDir dir;
+    std::string plain, numbered;
+    for (bool on : {false, true}) {
+        std::vector<std::string> args{
+            "export",   dataPath("fullheader.bhc"), "-o", dir.file("log.svg"), "--pages", "2", "--paper",
+            "297x250mm"};
+        if (on) args.push_back("--sheet-numbers");
+        CliRun r = qc::test::runQc(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        ASSERT_TRUE(readFileBytes(dir.file("log-2.svg"), on ? numbered : plain));
+    }
+    EXPECT_EQ(plain.find("2/2"), std::string::npos);
+    EXPECT_NE(numbered.find("2/2"), std::string::npos);
 }
 
 TEST(CliExport, PageCountOfACustomPaperDoesNotDependOnTheResolution)
