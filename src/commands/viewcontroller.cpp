@@ -1,6 +1,7 @@
 #include "commands/viewcontroller.h"
 
 #include "app/appcontext.h"
+#include "app/recovery.h"
 #include "app/viewstate.h"
 #include "document/cp932.h"
 #include "document/fieldtext.h"
@@ -68,6 +69,10 @@ bool ViewController::isEnabled(CommandId id) const
     case CommandId::NextPage:
     case CommandId::About:
         return true;
+    case CommandId::Undo:
+        return m_history.canUndo();
+    case CommandId::Redo:
+        return m_history.canRedo();
     default:
         return m_dialogs.provides(id);
     }
@@ -106,7 +111,7 @@ bool ViewController::mayReplaceDocument(FileChooser& chooser)
     if (m_doc.modified == 0) return true;
     switch (m_prompter.ask(QC_SJ("変更を保存しますか？"), Buttons::SaveDiscardCancel, Answer::Yes)) {
     case Answer::Yes:
-        return SaveDocument(m_doc, m_prompter, chooser) == FlowResult::Done;
+        return saved(SaveDocument(m_doc, m_prompter, chooser)) == FlowResult::Done;
     case Answer::No:
         return true;
     default:
@@ -123,6 +128,7 @@ FlowResult ViewController::newDocument(FileChooser& chooser)
     m_doc.modified = 0;
     ApplyDefaultLogTitle(m_doc);
     viewUpdate(true);
+    documentReplaced();
     return FlowResult::Done;
 }
 
@@ -130,7 +136,10 @@ FlowResult ViewController::openPath(const std::string& path, FileChooser& choose
 {
     if (!mayReplaceDocument(chooser)) return FlowResult::Cancelled;
     const FlowResult r = LoadByPath(m_doc, path, m_prompter);
-    if (r == FlowResult::Done) viewUpdate(true);
+    if (r == FlowResult::Done) {
+        viewUpdate(true);
+        documentReplaced();
+    }
     return r;
 }
 
@@ -138,21 +147,100 @@ FlowResult ViewController::openWithDialog(FileChooser& chooser)
 {
     if (!mayReplaceDocument(chooser)) return FlowResult::Cancelled;
     const FlowResult r = OpenDocumentDialog(m_doc, m_prompter, chooser, m_app.install.path);
-    if (r == FlowResult::Done) viewUpdate(true);
+    if (r == FlowResult::Done) {
+        viewUpdate(true);
+        documentReplaced();
+    }
     return r;
 }
 
 FlowResult ViewController::save(FileChooser& chooser)
 {
-    return SaveDocument(m_doc, m_prompter, chooser);
+    return saved(SaveDocument(m_doc, m_prompter, chooser));
 }
 
 FlowResult ViewController::saveAs(FileChooser& chooser)
 {
-    return SaveDocumentAs(m_doc, m_prompter, chooser);
+    return saved(SaveDocumentAs(m_doc, m_prompter, chooser));
+}
+
+FlowResult ViewController::saved(FlowResult r)
+{
+    if (r == FlowResult::Done) {
+        m_history.markSaved();
+        if (m_recovery) m_recovery->remove();
+    }
+    return r;
 }
 
 void ViewController::run(CommandId id)
+{
+    if (commandInfo(id).editsData)
+        runDocumentCommand(id, [this, id] { runCommand(id); });
+    else
+        runCommand(id);
+}
+
+void ViewController::runDocumentCommand(CommandId id, const std::function<void()>& body)
+{
+    const TableSnapshot before = takeSnapshot(m_doc);
+    body();
+    if (m_history.record(commandMenuName(commandInfo(id).text), before, takeSnapshot(m_doc)))
+        documentChanged();
+}
+
+void ViewController::documentChanged()
+{
+    if (m_recovery) m_recovery->changed();
+}
+
+void ViewController::documentReplaced()
+{
+    m_history.reset();
+    if (m_recovery) m_recovery->remove();
+}
+
+void ViewController::adoptRecoveredDocument()
+{
+    m_history.reset(false);
+    m_doc.modified = 1;
+    viewUpdate(true);
+    documentChanged();
+}
+
+bool ViewController::undo()
+{
+    if (!m_history.undo(m_doc)) return false;
+    m_doc.modified = m_history.modified() ? 1 : 0;
+    DeriveGeologyPatterns(m_doc, m_app.master);
+    documentChanged();
+    m_host.repaint(true);
+    return true;
+}
+
+bool ViewController::redo()
+{
+    if (!m_history.redo(m_doc)) return false;
+    m_doc.modified = m_history.modified() ? 1 : 0;
+    DeriveGeologyPatterns(m_doc, m_app.master);
+    documentChanged();
+    m_host.repaint(true);
+    return true;
+}
+
+std::string ViewController::undoText() const
+{
+    const std::string name = m_history.undoName();
+    return name.empty() ? commandInfo(CommandId::Undo).text : "元に戻す: " + name + "(&U)";
+}
+
+std::string ViewController::redoText() const
+{
+    const std::string name = m_history.redoName();
+    return name.empty() ? commandInfo(CommandId::Redo).text : "やり直し: " + name + "(&R)";
+}
+
+void ViewController::runCommand(CommandId id)
 {
     ListDialogKind kind{};
     if (isDataListCommand(id, kind)) {
@@ -176,6 +264,12 @@ void ViewController::run(CommandId id)
         return;
     case CommandId::ScreenDisplay:
         toggleScreenDisplay();
+        return;
+    case CommandId::Undo:
+        undo();
+        return;
+    case CommandId::Redo:
+        redo();
         return;
     case CommandId::About:
         m_dialogs.about();
@@ -520,6 +614,11 @@ void ViewController::endPrinting()
 {
     m_view.currentPage = 1;
     m_host.repaint(true);
+}
+
+void ViewController::closed()
+{
+    if (m_recovery) m_recovery->remove();
 }
 
 bool ViewController::queryClose()
