@@ -156,7 +156,10 @@ RecoveryKeeper::RecoveryKeeper(std::string folder, const Document& doc, Prompter
 
 RecoveryKeeper::~RecoveryKeeper()
 {
-    if (m_lockFd >= 0) ::close(m_lockFd);
+    if (m_lockFd < 0) return;
+    // Without a copy the lock file has nothing left to guard; beside a copy it stays.
+    if (!fileExists(m_copyPath)) ::unlink(m_lockPath.c_str());
+    ::close(m_lockFd);
 }
 
 bool RecoveryKeeper::ensureSession(FileError& error)
