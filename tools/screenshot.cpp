@@ -9,6 +9,8 @@
 // first) of a dialog with tabs. An OUT ending
 // in .pdf prints the log through the print flow to that file instead.
 // --modified 1 marks the log as edited (a new or opened file then asks to save it).
+// --undo-step ID runs that command first, clicking the --click buttons and "ok" in its
+// dialog, so that the Edit menu has a step to name.
 
 #include "app/appcontext.h"
 #include "app/viewstate.h"
@@ -48,7 +50,7 @@ int main(int argc, char** argv)
     }
     std::string installDir;
     QSize size(1280, 860);
-    int page = 1, menu = 0, dialog = -1, modified = 0, row = 0, tab = 0;
+    int page = 1, menu = 0, dialog = -1, modified = 0, row = 0, tab = 0, undoStep = -1;
     QStringList clicks;
     for (qsizetype i = 3; i + 1 < args.size(); i += 2) {
         if (args[i] == QStringLiteral("--install-dir")) installDir = qc::toNativePath(args[i + 1]);
@@ -58,6 +60,7 @@ int main(int argc, char** argv)
         if (args[i] == QStringLiteral("--modified")) modified = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--row")) row = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--tab")) tab = args[i + 1].toInt();
+        if (args[i] == QStringLiteral("--undo-step")) undoStep = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--click")) clicks << args[i + 1];
         if (args[i] == QStringLiteral("--size")) {
             const QStringList wh = args[i + 1].split(QLatin1Char('x'));
@@ -116,6 +119,16 @@ int main(int argc, char** argv)
             if (QAction* a = window.action(static_cast<qc::CommandId>(dialog))) a->trigger();
         });
         return application.exec();
+    }
+    if (undoStep >= 0) {
+        window.dialogs().setRunner([&](QDialog& d) {
+            for (const QString& name : clicks)
+                if (auto* b = d.findChild<QAbstractButton*>(name)) b->click();
+            if (auto* ok = d.findChild<QAbstractButton*>(QStringLiteral("ok"))) ok->click();
+            return d.isVisible() ? int(QDialog::Rejected) : d.result();
+        });
+        window.action(static_cast<qc::CommandId>(undoStep))->trigger();
+        window.dialogs().setRunner({});
     }
     QTimer::singleShot(800, [&] {
         if (menu > 0 && menu <= window.menuBar()->actions().size()) {
