@@ -1,7 +1,6 @@
 #include "commands/viewcontroller.h"
 
 #include "app/appcontext.h"
-#include "app/recovery.h"
 #include "app/viewstate.h"
 #include "document/cp932.h"
 #include "document/fieldtext.h"
@@ -162,82 +161,6 @@ FlowResult ViewController::save(FileChooser& chooser)
 FlowResult ViewController::saveAs(FileChooser& chooser)
 {
     return saved(SaveDocumentAs(m_doc, m_prompter, chooser));
-}
-
-FlowResult ViewController::saved(FlowResult r)
-{
-    if (r == FlowResult::Done) {
-        m_history.markSaved();
-        if (m_recovery) m_recovery->remove();
-    }
-    return r;
-}
-
-void ViewController::run(CommandId id)
-{
-    if (commandInfo(id).editsData)
-        runDocumentCommand(id, [this, id] { runCommand(id); });
-    else
-        runCommand(id);
-}
-
-void ViewController::runDocumentCommand(CommandId id, const std::function<void()>& body)
-{
-    const TableSnapshot before = takeSnapshot(m_doc);
-    body();
-    if (m_history.record(commandMenuName(commandInfo(id).text), before, takeSnapshot(m_doc)))
-        documentChanged();
-}
-
-void ViewController::documentChanged()
-{
-    if (m_recovery) m_recovery->changed();
-}
-
-void ViewController::documentReplaced()
-{
-    m_history.reset();
-    if (m_recovery) m_recovery->remove();
-}
-
-void ViewController::adoptRecoveredDocument()
-{
-    m_history.reset(false);
-    m_doc.modified = 1;
-    viewUpdate(true);
-    documentChanged();
-}
-
-bool ViewController::undo()
-{
-    if (!m_history.undo(m_doc)) return false;
-    m_doc.modified = m_history.modified() ? 1 : 0;
-    DeriveGeologyPatterns(m_doc, m_app.master);
-    documentChanged();
-    m_host.repaint(true);
-    return true;
-}
-
-bool ViewController::redo()
-{
-    if (!m_history.redo(m_doc)) return false;
-    m_doc.modified = m_history.modified() ? 1 : 0;
-    DeriveGeologyPatterns(m_doc, m_app.master);
-    documentChanged();
-    m_host.repaint(true);
-    return true;
-}
-
-std::string ViewController::undoText() const
-{
-    const std::string name = m_history.undoName();
-    return name.empty() ? commandInfo(CommandId::Undo).text : "元に戻す: " + name + "(&U)";
-}
-
-std::string ViewController::redoText() const
-{
-    const std::string name = m_history.redoName();
-    return name.empty() ? commandInfo(CommandId::Redo).text : "やり直し: " + name + "(&R)";
 }
 
 void ViewController::runCommand(CommandId id)
@@ -614,11 +537,6 @@ void ViewController::endPrinting()
 {
     m_view.currentPage = 1;
     m_host.repaint(true);
-}
-
-void ViewController::closed()
-{
-    if (m_recovery) m_recovery->remove();
 }
 
 bool ViewController::queryClose()
