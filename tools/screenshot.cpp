@@ -10,6 +10,9 @@
 // in .pdf prints the log through the print flow to that file instead.
 // --modified 1 marks the log as edited (a new or opened file then asks to save it).
 // --zoom shows the page at that zoom (100 when not given, whatever the settings keep).
+// --undo-step ID runs that command first, clicking the --click buttons and "ok" in its
+// dialog, so that the Edit menu has a step to name. --recovery 1 takes the question that
+// offers the recovery copies left in the tool's data folder.
 
 #include "app/appcontext.h"
 #include "app/viewstate.h"
@@ -52,7 +55,7 @@ int main(int argc, char** argv)
     }
     std::string installDir;
     QSize size(1280, 860);
-    int page = 1, menu = 0, dialog = -1, modified = 0, row = 0, tab = 0;
+    int page = 1, menu = 0, dialog = -1, modified = 0, row = 0, tab = 0, undoStep = -1, recovery = 0;
     QStringList clicks;
     QString zoom = QStringLiteral("100");
     for (qsizetype i = 3; i + 1 < args.size(); i += 2) {
@@ -63,6 +66,8 @@ int main(int argc, char** argv)
         if (args[i] == QStringLiteral("--modified")) modified = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--row")) row = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--tab")) tab = args[i + 1].toInt();
+        if (args[i] == QStringLiteral("--undo-step")) undoStep = args[i + 1].toInt();
+        if (args[i] == QStringLiteral("--recovery")) recovery = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--click")) clicks << args[i + 1];
         if (args[i] == QStringLiteral("--zoom")) zoom = args[i + 1];
         if (args[i] == QStringLiteral("--size")) {
@@ -101,6 +106,18 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "printed %d pages to %s\n", pages, out.toLocal8Bit().constData());
         return pages > 0 ? 0 : 1;
     }
+    if (recovery) {
+        QTimer::singleShot(2000, [&] {
+            QWidget* w = QApplication::activeModalWidget();
+            const bool saved = w && w->grab().save(out);
+            std::fprintf(stderr, saved ? "wrote %s\n" : "no question for %s\n",
+                         out.toLocal8Bit().constData());
+            QApplication::exit(saved ? 0 : 1);
+            if (w) w->close();
+        });
+        QTimer::singleShot(300, [&] { window.offerRecovery(); });
+        return application.exec();
+    }
     if (dialog >= 0) {
         // Fills the dialog before the picture: a row of its first table, then buttons by name.
         QTimer::singleShot(1000, [&] {
@@ -130,6 +147,16 @@ int main(int argc, char** argv)
             if (QAction* a = window.action(static_cast<qc::CommandId>(dialog))) a->trigger();
         });
         return application.exec();
+    }
+    if (undoStep >= 0) {
+        window.dialogs().setRunner([&](QDialog& d) {
+            for (const QString& name : clicks)
+                if (auto* b = d.findChild<QAbstractButton*>(name)) b->click();
+            if (auto* ok = d.findChild<QAbstractButton*>(QStringLiteral("ok"))) ok->click();
+            return d.isVisible() ? int(QDialog::Rejected) : d.result();
+        });
+        window.action(static_cast<qc::CommandId>(undoStep))->trigger();
+        window.dialogs().setRunner({});
     }
     QTimer::singleShot(800, [&] {
         if (menu > 0 && menu <= window.menuBar()->actions().size()) {

@@ -24,6 +24,9 @@ constexpr std::array kCommands{
                 false},
     CommandInfo{AppExit, M::File, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "", "アプリケーションを終了", false, true},
 
+    CommandInfo{Undo, M::Edit, "元に戻す(&U)", "Ctrl+Z", "直前の変更を元に戻す", false, false},
+    CommandInfo{Redo, M::Edit, "やり直し(&R)", "Ctrl+Y", "元に戻した変更をやり直す", false, false},
+
     CommandInfo{Header, M::Data, "見出し (&M)", "", "調査名など見出し", true, false},
     CommandInfo{Geology, M::Data, "地質 色調(&T)", "", "土質地質名、色調、下線", true, false},
     CommandInfo{Notes, M::Data, "記事(&K)", "", "観察記事", true, false},
@@ -101,6 +104,8 @@ const char* menuTitle(MenuId menu)
         return "設定(&S)";
     case MenuId::Help:
         return "ﾍﾙﾌﾟ(&H)";
+    case MenuId::Edit:
+        return "編集(&E)";
     case MenuId::None:
         break;
     }

@@ -53,9 +53,12 @@ enum class CommandId {
     // Tool bar only
     PreviousPage,
     NextPage,
+    // Edit (numbered after the others, so that their numbers stay)
+    Undo,
+    Redo,
 };
 
-enum class MenuId { File, Data, View, Settings, Help, None };
+enum class MenuId { File, Data, View, Settings, Help, None, Edit };
 
 struct CommandInfo
 {

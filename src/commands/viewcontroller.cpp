@@ -68,6 +68,10 @@ bool ViewController::isEnabled(CommandId id) const
     case CommandId::NextPage:
     case CommandId::About:
         return true;
+    case CommandId::Undo:
+        return m_history.canUndo();
+    case CommandId::Redo:
+        return m_history.canRedo();
     default:
         return m_dialogs.provides(id);
     }
@@ -106,7 +110,7 @@ bool ViewController::mayReplaceDocument(FileChooser& chooser)
     if (m_doc.modified == 0) return true;
     switch (m_prompter.ask(QC_SJ("変更を保存しますか？"), Buttons::SaveDiscardCancel, Answer::Yes)) {
     case Answer::Yes:
-        return SaveDocument(m_doc, m_prompter, chooser) == FlowResult::Done;
+        return saved(SaveDocument(m_doc, m_prompter, chooser)) == FlowResult::Done;
     case Answer::No:
         return true;
     default:
@@ -123,6 +127,7 @@ FlowResult ViewController::newDocument(FileChooser& chooser)
     m_doc.modified = 0;
     ApplyDefaultLogTitle(m_doc);
     viewUpdate(true);
+    documentReplaced();
     return FlowResult::Done;
 }
 
@@ -130,7 +135,10 @@ FlowResult ViewController::openPath(const std::string& path, FileChooser& choose
 {
     if (!mayReplaceDocument(chooser)) return FlowResult::Cancelled;
     const FlowResult r = LoadByPath(m_doc, path, m_prompter);
-    if (r == FlowResult::Done) viewUpdate(true);
+    if (r == FlowResult::Done) {
+        viewUpdate(true);
+        documentReplaced();
+    }
     return r;
 }
 
@@ -138,21 +146,24 @@ FlowResult ViewController::openWithDialog(FileChooser& chooser)
 {
     if (!mayReplaceDocument(chooser)) return FlowResult::Cancelled;
     const FlowResult r = OpenDocumentDialog(m_doc, m_prompter, chooser, m_app.install.path);
-    if (r == FlowResult::Done) viewUpdate(true);
+    if (r == FlowResult::Done) {
+        viewUpdate(true);
+        documentReplaced();
+    }
     return r;
 }
 
 FlowResult ViewController::save(FileChooser& chooser)
 {
-    return SaveDocument(m_doc, m_prompter, chooser);
+    return saved(SaveDocument(m_doc, m_prompter, chooser));
 }
 
 FlowResult ViewController::saveAs(FileChooser& chooser)
 {
-    return SaveDocumentAs(m_doc, m_prompter, chooser);
+    return saved(SaveDocumentAs(m_doc, m_prompter, chooser));
 }
 
-void ViewController::run(CommandId id)
+void ViewController::runCommand(CommandId id)
 {
     ListDialogKind kind{};
     if (isDataListCommand(id, kind)) {
@@ -176,6 +187,12 @@ void ViewController::run(CommandId id)
         return;
     case CommandId::ScreenDisplay:
         toggleScreenDisplay();
+        return;
+    case CommandId::Undo:
+        undo();
+        return;
+    case CommandId::Redo:
+        redo();
         return;
     case CommandId::About:
         m_dialogs.about();

@@ -5,10 +5,12 @@
 // question. The Qt view and main window forward to it.
 
 #include "app/docflows.h"
+#include "app/history.h"
 #include "commands/commandtable.h"
 #include "commands/dialoghost.h"
 #include "render/paging.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -20,6 +22,7 @@ struct ViewState;
 class Device;
 class FileChooser;
 class Prompter;
+class RecoveryKeeper;
 
 // What the view asks of its window.
 class ViewHost
@@ -87,6 +90,24 @@ public:
 
     // The close question; true when the window may close.
     bool queryClose();
+    // The window closed: the unsaved data it kept for recovery goes.
+    void closed();
+
+    // Undo and redo of the document commands. Every command whose OK edits document
+    // data is one step when it changed the tables; settings commands are not steps.
+    // Other entries that change the document run their body through runDocumentCommand.
+    bool undo();
+    bool redo();
+    const History& history() const { return m_history; }
+    // The menu texts of undo and redo with the name of the command they take back
+    // or do again ("元に戻す: 地質 色調(&U)"), UTF-8.
+    std::string undoText() const;
+    std::string redoText() const;
+    void runDocumentCommand(CommandId id, const std::function<void()>& body);
+    // Where the unsaved document is copied for recovery after a crash (none: not kept).
+    void setRecovery(RecoveryKeeper* recovery) { m_recovery = recovery; }
+    // A recovery copy chosen at start was loaded into the document: it is unsaved.
+    void adoptRecoveredDocument();
 
     double deepest() const;
     const ViewState& view() const { return m_view; }
@@ -107,6 +128,10 @@ private:
     void runKeyOptions();
     void runSetup();
     void pagingStep(bool forward);
+    void runCommand(CommandId id);
+    void documentReplaced();
+    void documentChanged();
+    FlowResult saved(FlowResult r);
 
     AppContext& m_app;
     Document& m_doc;
@@ -114,6 +139,8 @@ private:
     Prompter& m_prompter;
     DialogHost& m_dialogs;
     ViewHost& m_host;
+    History m_history;
+    RecoveryKeeper* m_recovery = nullptr;
 };
 
 } // namespace qc

@@ -6,11 +6,13 @@
 #include "qt/mainwindow.h"
 #include "qt/qtext.h"
 #include "qt/qtpainterdevice.h"
+#include "qt/testscript.h"
 #include "qt/toolbaricons.h"
 #include "qt/translations.h"
 
 #include <QApplication>
 #include <QLocale>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -67,6 +69,9 @@ int runMainWindow(int argc, char** argv)
     window.placeOnScreen();
     window.start(file);
     window.show();
+    QTimer::singleShot(0, &window, [&window] { window.offerRecovery(); });
+    if (const QString script = qEnvironmentVariable("QC_TEST_SCRIPT"); !script.isEmpty())
+        if (!startTestScript(window, script)) return 1;
     return application.exec();
 }
 

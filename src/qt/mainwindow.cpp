@@ -1,6 +1,7 @@
 #include "qt/mainwindow.h"
 
 #include "app/appcontext.h"
+#include "app/recovery.h"
 #include "app/viewstate.h"
 #include "document/tables.h"
 #include "platform/files.h"
@@ -32,6 +33,7 @@
 #include <QProgressDialog>
 #include <QScreen>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -81,6 +83,14 @@ MainWindow::MainWindow(AppContext& app, Document& doc, ViewState& view, QWidget*
     setCentralWidget(m_logView);
     m_zoom = new ZoomControls(*m_logView, this);
 
+    m_recovery = std::make_unique<RecoveryKeeper>(toNativePath(recoveryFolder()), m_doc, m_forwarder);
+    m_controller.setRecovery(m_recovery.get());
+    m_recoveryPeriod.setInterval(static_cast<int>(RecoveryKeeper::kPeriod.count()));
+    connect(&m_recoveryPeriod, &QTimer::timeout, this, [this] { m_recovery->tick(); });
+    m_recoveryPeriod.start();
+    m_recoveryDue.setSingleShot(true);
+    connect(&m_recoveryDue, &QTimer::timeout, this, [this] { m_recovery->tick(); });
+
     createActions();
     createMenus();
     createToolBar();
@@ -121,6 +131,8 @@ void MainWindow::createActions()
     m_actions[CommandId::FilePrint]->setIcon(toolIcon(ToolIcon::Print));
     m_actions[CommandId::About]->setIcon(toolIcon(ToolIcon::About));
     m_actions[CommandId::PreviousPage]->setIcon(toolIcon(ToolIcon::PreviousPage));
+    m_actions[CommandId::Redo]->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     m_actions[CommandId::NextPage]->setIcon(toolIcon(ToolIcon::NextPage));
     for (CommandId id : {CommandId::ViewToolBar, CommandId::ViewStatusBar, CommandId::ScreenDisplay}) {
         m_actions[id]->setCheckable(true);
@@ -163,7 +175,8 @@ void MainWindow::createActions()
 void MainWindow::createMenus()
 {
     std::map<MenuId, QMenu*> menus;
-    for (MenuId m : {MenuId::File, MenuId::Data, MenuId::View, MenuId::Settings, MenuId::Help}) {
+    for (MenuId m :
+         {MenuId::File, MenuId::Edit, MenuId::Data, MenuId::View, MenuId::Settings, MenuId::Help}) {
         menus[m] = menuBar()->addMenu(QString::fromUtf8(menuTitle(m)));
         menus[m]->setObjectName(QStringLiteral("menu%1").arg(static_cast<int>(m)));
     }
@@ -292,6 +305,37 @@ void MainWindow::updateTitle()
     // "[*]" is where the title bar shows "*" while the log has unsaved changes.
     setWindowTitle(doc + QStringLiteral("[*] - ") + QString::fromUtf8(kMainWindowTitle));
     setWindowModified(m_doc.modified != 0);
+    updateEditActions();
+}
+
+void MainWindow::updateEditActions()
+{
+    if (m_actions.empty()) return;
+    QAction* undo = m_actions[CommandId::Undo];
+    QAction* redo = m_actions[CommandId::Redo];
+    undo->setText(QString::fromStdString(m_controller.undoText()));
+    undo->setEnabled(m_controller.isEnabled(CommandId::Undo));
+    redo->setText(QString::fromStdString(m_controller.redoText()));
+    redo->setEnabled(m_controller.isEnabled(CommandId::Redo));
+    // A change made a recovery copy due later than now: the timer writes it then.
+    if (const std::optional<long long> due = m_recovery->msUntilDue())
+        m_recoveryDue.start(static_cast<int>(*due));
+}
+
+QString MainWindow::recoveryFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery");
+}
+
+void MainWindow::offerRecovery()
+{
+    RecoveryOffer offer = qc::offerRecovery(toNativePath(recoveryFolder()), m_doc, prompter());
+    if (offer.choice == RecoveryChoice::Restored) {
+        m_controller.adoptRecoveredDocument(); // writes this window's own copy at once
+        // The old copy goes only once the new one holds the work.
+        if (!m_recovery->copyPath().empty() && fileExists(m_recovery->copyPath())) offer.restored->discard();
+    }
+    updateTitle();
 }
 
 // Recent files ------------------------------------------------------------
@@ -399,6 +443,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (m_controller.queryClose()) {
+        m_controller.closed();
         saveWindowPlace(*this);
         event->accept();
     } else {

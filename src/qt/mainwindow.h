@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QPrinter>
 #include <QStringList>
+#include <QTimer>
 
 #include <functional>
 #include <map>
@@ -25,6 +26,7 @@ namespace qc {
 
 class LogView;
 class ZoomControls;
+class RecoveryKeeper;
 
 class MainWindow : public QMainWindow, private ViewHost
 {
@@ -51,6 +53,12 @@ public:
 
     // The standard open path with the recent-file list and the title.
     FlowResult openFile(const QString& path);
+
+    // At start: offers the unsaved work of windows that did not close cleanly.
+    void offerRecovery();
+    // The folder of the recovery copies, under the application's data folder.
+    static QString recoveryFolder();
+    RecoveryKeeper& recovery() { return *m_recovery; }
 
     // Seams for tests: the print dialog (true to print; it may change the printer
     // and its range) and the prompter of messages and questions.
@@ -88,6 +96,7 @@ private:
     void createStatusBar();
     void trigger(CommandId id);
     void updateTitle();
+    void updateEditActions();
     void addRecentFile(const std::string& path);
     void removeRecentFile(const QString& path);
     void updateRecentActions();
@@ -130,6 +139,9 @@ private:
     QAction* m_sheetNumbers = nullptr;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_hint = nullptr;
+    std::unique_ptr<RecoveryKeeper> m_recovery;
+    QTimer m_recoveryPeriod; // a fresh copy every minute while modified
+    QTimer m_recoveryDue;    // the copy held back after a change
 };
 
 } // namespace qc

@@ -137,29 +137,31 @@ private slots:
         const QList<QAction*> menus = h.window->menuBar()->actions();
         QStringList titles;
         for (QAction* m : menus) titles << m->text();
-        QCOMPARE(titles, (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("データ(&A)"),
-                                      QStringLiteral("表示(&V)"), QStringLiteral("設定(&S)"),
-                                      QStringLiteral("ﾍﾙﾌﾟ(&H)")}));
+        QCOMPARE(titles, (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("編集(&E)"),
+                                      QStringLiteral("データ(&A)"), QStringLiteral("表示(&V)"),
+                                      QStringLiteral("設定(&S)"), QStringLiteral("ﾍﾙﾌﾟ(&H)")}));
         QCOMPARE(menuTexts(menus[0]->menu()),
                  (QStringList{QStringLiteral("新規作成(&N)"), QStringLiteral("開く(&O)..."),
                               QStringLiteral("上書き保存(&S)"), QStringLiteral("名前を付けて保存(&A)..."),
                               QStringLiteral("印刷(&P)..."), QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ(&V)"),
                               QStringLiteral("ﾌﾟﾘﾝﾀの設定(&R)..."), QStringLiteral("PDFに出力(&D)..."),
                               QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)")}));
-        const QStringList data = menuTexts(menus[1]->menu());
+        QCOMPARE(menuTexts(menus[1]->menu()),
+                 (QStringList{QStringLiteral("元に戻す(&U)"), QStringLiteral("やり直し(&R)")}));
+        const QStringList data = menuTexts(menus[2]->menu());
         QCOMPARE(data.size(), 17);
         QCOMPARE(data.first(), QStringLiteral("見出し (&M)"));
         QCOMPARE(data[10], QStringLiteral("グラフ1書式(&1)"));
         QCOMPARE(data.last(), QStringLiteral("全角英数字 検査(&Z)"));
-        QCOMPARE(menuTexts(menus[2]->menu()),
+        QCOMPARE(menuTexts(menus[3]->menu()),
                  (QStringList{QStringLiteral("ﾂｰﾙ ﾊﾞｰ(&T)"), QStringLiteral("ｽﾃｰﾀｽ ﾊﾞｰ(&S)"),
                               QStringLiteral("画面表示(&D)"), QStringLiteral("拡大(&I)"),
                               QStringLiteral("縮小(&O)"), QStringLiteral("100 %(&Z)"),
                               QStringLiteral("ページ幅に合わせる(&W)"), QStringLiteral("ページ全体(&E)")}));
-        QCOMPARE(menuTexts(menus[3]->menu()).size(), 8);
-        QCOMPARE(menuTexts(menus[3]->menu())[6], QStringLiteral("セットアップ(&U)"));
-        QCOMPARE(menuTexts(menus[3]->menu()).last(), QStringLiteral("シートNo.にページ番号を印刷(&N)"));
-        QCOMPARE(menuTexts(menus[4]->menu()),
+        QCOMPARE(menuTexts(menus[4]->menu()).size(), 8);
+        QCOMPARE(menuTexts(menus[4]->menu())[6], QStringLiteral("セットアップ(&U)"));
+        QCOMPARE(menuTexts(menus[4]->menu()).last(), QStringLiteral("シートNo.にページ番号を印刷(&N)"));
+        QCOMPARE(menuTexts(menus[5]->menu()),
                  (QStringList{QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"), QStringLiteral("操作＆ヘルプ(&H)")}));
 
         const struct
@@ -169,7 +171,8 @@ private slots:
         } shortcuts[] = {{CommandId::FileNew, "Ctrl+N"},
                          {CommandId::FileOpen, "Ctrl+O"},
                          {CommandId::FileSave, "Ctrl+S"},
-                         {CommandId::FilePrint, "Ctrl+P"}};
+                         {CommandId::FilePrint, "Ctrl+P"},
+                         {CommandId::Undo, "Ctrl+Z"}};
         for (const auto& s : shortcuts)
             QCOMPARE(h.window->action(s.id)->shortcut(), QKeySequence(QString::fromLatin1(s.keys)));
 

@@ -1,0 +1,88 @@
+// The Edit menu of the main window: a real header dialog's OK is one step, the menu
+// names it, undo and redo restore the log and the title's modified mark follows.
+
+#include "app/appcontext.h"
+#include "app/viewstate.h"
+#include "document/logfile.h"
+#include "document/positions.h"
+#include "document/tables.h"
+#include "platform/scriptedprompter.h"
+#include "qt/mainwindow.h"
+#include "qt/qtext.h"
+#include "support/testutil.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <filesystem>
+
+using namespace qc;
+using qc::test::sj;
+using qc::test::u8;
+
+class EditMenuTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void headerOkUndoneAndRedone()
+    {
+        qc::test::TempDir dir;
+        const std::string log = dir.file("log.bhc");
+        std::filesystem::copy_file(std::string(QC_SOURCE_DIR) + "/examples/sample.bhc", log);
+        AppContext app;
+        Document doc;
+        ViewState view;
+        ScriptedPrompter prompter;
+        MainWindow window(app, doc, view);
+        window.setPrompter(&prompter);
+        window.start(log);
+        auto saved = [&] {
+            Document copy = doc;
+            return WriteLog(copy);
+        };
+        const std::string opened = saved();
+        QAction* undo = window.action(CommandId::Undo);
+        QAction* redo = window.action(CommandId::Redo);
+        QVERIFY(!undo->isEnabled());
+        QVERIFY(!redo->isEnabled());
+        QCOMPARE(redo->shortcuts(), (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
+                                                         QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
+
+        window.dialogs().setRunner([](QDialog& d) {
+            auto* survey = d.findChild<QLineEdit*>(QStringLiteral("surveyName"));
+            if (!survey) return int(QDialog::Rejected);
+            survey->selectAll();
+            // Typed as one key event: QTest's key clicks take ASCII only.
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("第三次調査"));
+            QApplication::sendEvent(survey, &key);
+            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+            return d.isVisible() ? int(QDialog::Rejected) : d.result();
+        });
+        window.action(CommandId::Header)->trigger();
+        QCOMPARE(u8(doc.HeaderTable(HeaderEntry::SurveyName)), std::string("第三次調査"));
+        const std::string edited = saved();
+        QVERIFY(undo->isEnabled());
+        QCOMPARE(undo->text(), QStringLiteral("元に戻す: 見出し(&U)"));
+        QVERIFY(window.isWindowModified());
+
+        undo->trigger();
+        QCOMPARE(saved(), opened);
+        QVERIFY(!window.isWindowModified());
+        QVERIFY(!undo->isEnabled());
+        QCOMPARE(undo->text(), QStringLiteral("元に戻す(&U)"));
+        QCOMPARE(redo->text(), QStringLiteral("やり直し: 見出し(&R)"));
+
+        redo->trigger();
+        QCOMPARE(saved(), edited);
+        QVERIFY(window.isWindowModified());
+        QVERIFY(!redo->isEnabled());
+        QVERIFY(prompter.entries().empty());
+    }
+};
+
+QTEST_MAIN(EditMenuTest)
+#include "editmenu_test.moc"
