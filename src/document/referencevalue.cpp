@@ -1,6 +1,8 @@
 #include "document/referencevalue.h"
 
 #include "document/cp932.h"
+#include "document/positions.h"
+#include "document/tables.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -66,6 +68,13 @@ std::optional<double> wholeNumber(std::string_view text)
     const double v = std::strtod(s.c_str(), &end);
     if (end != s.c_str() + s.size() || !std::isfinite(v)) return std::nullopt;
     return v;
+}
+
+std::string_view skipBlanksOf(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
 }
 
 bool startsWith(std::string_view text, std::string_view prefix)
@@ -170,6 +179,29 @@ std::string_view verdictText(RefVerdict verdict)
         break;
     }
     return {};
+}
+
+bool referenceLinesShown(const Document& doc)
+{
+    return skipBlanksOf(doc.DisplayItemTable(ReferenceLinesCell::Row, ReferenceLinesCell::Col)) != "0";
+}
+
+void setReferenceLinesShown(Document& doc, bool shown)
+{
+    doc.DisplayItemTable(ReferenceLinesCell::Row, ReferenceLinesCell::Col) = shown ? "1" : "0";
+}
+
+RefComparison compareSampleValue(const Document& doc, int row, int u)
+{
+    return compareWithReference(doc.SampleTable(row, SampleCol::test(u)),
+                                doc.TestNameTable(u, TestCol::Reference));
+}
+
+bool sampleExceedsAny(const Document& doc, int row)
+{
+    for (int u = 1; u <= SampleCol::LastTest - SampleCol::FirstTest + 1; ++u)
+        if (compareSampleValue(doc, row, u).exceeds()) return true;
+    return false;
 }
 
 } // namespace qc

@@ -10,6 +10,8 @@
 
 namespace qc {
 
+struct Document;
+
 // A value cell, read for comparison.
 struct MeasuredValue
 {
@@ -60,5 +62,14 @@ RefComparison compareWithReference(std::string_view value, std::string_view refe
 // The verdict as the report and the dialog write it, UTF-8: "超過", "適合",
 // "定量下限が基準値を超える", "基準値なし", "判定不能"; empty for NoValue.
 std::string_view verdictText(RefVerdict verdict);
+
+// Whether the log draws the reference lines on its graphs, and the switch itself.
+bool referenceLinesShown(const Document& doc);
+void setReferenceLinesShown(Document& doc, bool shown);
+
+// Test u's value in SampleTable row `row` against the test's reference value.
+RefComparison compareSampleValue(const Document& doc, int row, int u);
+// True when any test value of the row exceeds its reference.
+bool sampleExceedsAny(const Document& doc, int row);
 
 } // namespace qc

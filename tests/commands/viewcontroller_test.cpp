@@ -613,6 +613,33 @@ TEST(ViewController, DisplayItemsWriteOnlyTheEditableCellsAndWarnOnceAboutWideGr
     }
 }
 
+TEST(ViewController, DisplayItemsCarryTheReferenceLineSwitchInItsSpareCell)
+{
+    struct Case
+    {
+        const char* cell;
+        bool shownBefore;
+        bool chosen;
+        const char* written;
+    } cases[] = {{"", true, false, "0"}, {"0", false, true, "1"}, {"1", true, true, "1"}};
+    for (const Case& c : cases) {
+        Fixture f;
+        f.doc.DisplayItemTable(ReferenceLinesCell::Row, ReferenceLinesCell::Col) = c.cell;
+        f.doc.DisplayItemTable(ReferenceLinesCell::Row, DisplayCol::Shown) = "0";
+        bool seen = !c.shownBefore;
+        f.dialogs.onDisplayItems = [&](DisplayItemsData& d) {
+            seen = d.referenceLines;
+            d.referenceLines = c.chosen;
+        };
+        f.ctl.run(CommandId::DisplayItems);
+        EXPECT_EQ(seen, c.shownBefore) << c.cell;
+        EXPECT_EQ(f.doc.DisplayItemTable(ReferenceLinesCell::Row, ReferenceLinesCell::Col), c.written)
+            << c.cell;
+        // The reserved item's own flag is untouched.
+        EXPECT_EQ(f.doc.DisplayItemTable(ReferenceLinesCell::Row, DisplayCol::Shown), "0") << c.cell;
+    }
+}
+
 TEST(ViewController, PageNumberTakesThePaperFirstAndPasses64And67AsNumbers)
 {
     Fixture f;
