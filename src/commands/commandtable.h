@@ -53,6 +53,8 @@ enum class CommandId {
     // Tool bar only
     PreviousPage,
     NextPage,
+    // Data, added later: numbered after the others so that theirs stay as scripts know them
+    ExceedanceList,
 };
 
 enum class MenuId { File, Data, View, Settings, Help, None };

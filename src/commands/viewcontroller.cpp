@@ -205,6 +205,9 @@ void ViewController::run(CommandId id)
     case CommandId::FullWidthCheck:
         m_dialogs.fullWidthCheck(m_doc);
         break;
+    case CommandId::ExceedanceList:
+        m_dialogs.exceedanceList(m_doc);
+        break;
     case CommandId::Scale:
         runScale();
         break;

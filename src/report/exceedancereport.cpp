@@ -64,14 +64,6 @@ std::string csvField(const std::string& text)
     return out + "\"";
 }
 
-// A cell pasted as one spreadsheet cell: tabs and line breaks become blanks.
-std::string tabField(std::string text)
-{
-    std::replace_if(
-        text.begin(), text.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
-    return text;
-}
-
 std::string joined(const std::vector<std::string>& cells, const char* sep,
                    std::string (*field)(const std::string&))
 {
@@ -81,11 +73,6 @@ std::string joined(const std::vector<std::string>& cells, const char* sep,
         out += field(cells[i]);
     }
     return out;
-}
-
-std::string tabFieldRef(const std::string& text)
-{
-    return tabField(text);
 }
 
 } // namespace
@@ -193,18 +180,6 @@ std::string exceedanceCsv(const ExceedanceReport& report)
     out += joined(exceedanceSummaryHeadings(), ",", csvField) + "\r\n";
     for (const ExceedanceSummary& s : report.summary)
         out += joined(exceedanceSummaryCells(s), ",", csvField) + "\r\n";
-    return out;
-}
-
-std::string exceedanceTabText(const ExceedanceReport& report)
-{
-    std::string out = joined(exceedanceRowHeadings(), "\t", tabFieldRef) + "\n";
-    for (const ExceedanceRow& row : report.rows)
-        out += joined(exceedanceRowCells(row), "\t", tabFieldRef) + "\n";
-    out += "\n";
-    out += joined(exceedanceSummaryHeadings(), "\t", tabFieldRef) + "\n";
-    for (const ExceedanceSummary& s : report.summary)
-        out += joined(exceedanceSummaryCells(s), "\t", tabFieldRef) + "\n";
     return out;
 }
 

@@ -52,8 +52,6 @@ ExceedanceReport buildExceedanceReport(const Document& doc);
 // UTF-8 texts of the report.
 std::string exceedanceCsv(const ExceedanceReport& report);  // BOM, CR LF, rows then summary
 std::string exceedanceJson(const ExceedanceReport& report); // {"rows": [...], "summary": [...]}
-// Tab-separated rows and summary for the clipboard (a spreadsheet pastes them as cells).
-std::string exceedanceTabText(const ExceedanceReport& report);
 
 // Column headings of the rows and of the summary, UTF-8, shared by every output.
 const std::vector<std::string>& exceedanceRowHeadings();

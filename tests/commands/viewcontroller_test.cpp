@@ -91,6 +91,7 @@ public:
         return ok;
     }
     void fullWidthCheck(const Document&) override { calls.push_back("check"); }
+    void exceedanceList(const Document&) override { calls.push_back("exceedances"); }
     bool scale(ScaleDialogData& d) override
     {
         scaleShown.push_back(d);
@@ -422,13 +423,17 @@ TEST(ViewController, OpeningAMissingFileLeavesTheDocument)
 TEST(ViewController, DataCommandsSetTheModifiedFlagOnOkOnly)
 {
     const std::vector<std::pair<CommandId, bool>> cases = {
-        {CommandId::Header, true},       {CommandId::Geology, true},         {CommandId::Notes, true},
-        {CommandId::Strata, true},       {CommandId::FreeColumn, true},      {CommandId::WaterLevel, true},
-        {CommandId::Casing, true},       {CommandId::DrillDate, true},       {CommandId::TestData, true},
-        {CommandId::DisplayItems, true}, {CommandId::Graph1, true},          {CommandId::Graph5, true},
-        {CommandId::PageNumber, true},   {CommandId::FullWidthCheck, false}, {CommandId::Scale, false},
-        {CommandId::Style, false},       {CommandId::NameMaster, false},     {CommandId::ShortTexts, false},
-        {CommandId::Fonts, false},       {CommandId::KeyOptions, false},     {CommandId::Help, false},
+        {CommandId::Header, true},          {CommandId::Geology, true},
+        {CommandId::Notes, true},           {CommandId::Strata, true},
+        {CommandId::FreeColumn, true},      {CommandId::WaterLevel, true},
+        {CommandId::Casing, true},          {CommandId::DrillDate, true},
+        {CommandId::TestData, true},        {CommandId::DisplayItems, true},
+        {CommandId::Graph1, true},          {CommandId::Graph5, true},
+        {CommandId::PageNumber, true},      {CommandId::FullWidthCheck, false},
+        {CommandId::ExceedanceList, false}, {CommandId::Scale, false},
+        {CommandId::Style, false},          {CommandId::NameMaster, false},
+        {CommandId::ShortTexts, false},     {CommandId::Fonts, false},
+        {CommandId::KeyOptions, false},     {CommandId::Help, false},
         {CommandId::About, false},
     };
     for (const auto& [id, edits] : cases) {
