@@ -15,13 +15,14 @@ ALLOWED = {
     "platform": set(),
     "document": {"platform"},
     "app": {"document", "platform"},
+    "report": {"document", "platform"},
     "render": {"app", "document", "platform"},
-    "dialogs": {"render", "app", "document", "platform"},  # render: the pattern previews
-    "commands": {"dialogs", "render", "app", "document", "platform"},
-    "qt": {"commands", "dialogs", "render", "app", "document", "platform"},
-    "cli": {"qt", "commands", "dialogs", "render", "app", "document", "platform"},
+    "dialogs": {"report", "render", "app", "document", "platform"},  # render: the pattern previews
+    "commands": {"report", "dialogs", "render", "app", "document", "platform"},
+    "qt": {"report", "commands", "dialogs", "render", "app", "document", "platform"},
+    "cli": {"report", "qt", "commands", "dialogs", "render", "app", "document", "platform"},
 }
-CORE = {"platform", "document", "app", "render", "dialogs", "commands"}
+CORE = {"platform", "document", "report", "app", "render", "dialogs", "commands"}
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
 

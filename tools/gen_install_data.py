@@ -144,6 +144,8 @@ SLOT_COLOURS = [(255, 0, 0), (0, 0, 255), (0, 128, 0), (255, 0, 255), (255, 128,
                 (0, 128, 128), (128, 64, 0), (128, 0, 128), (0, 0, 0), (128, 128, 128)]
 # The legend writes the standard "検出されないこと" (must not be detected) in the room of a number.
 ND = "不検出"
+# The reference cell says the same in words the exceedance rules read: any value above 0 exceeds.
+ND_REFERENCE = "検出されないこと"
 
 # (name, unit, remark, reference value, lower limit); test numbers follow the order.
 TESTS = [
@@ -163,7 +165,7 @@ TESTS = [
     # Class 2: heavy metals and the like, elution standard mg/L
     ("カドミウム", "mg/L", "0.003", "0.003", "0.0003"),
     ("六価クロム", "mg/L", "0.05", "0.05", "0.005"),
-    ("シアン", "mg/L", ND, "", "0.1"),
+    ("シアン", "mg/L", ND, ND_REFERENCE, "0.1"),
     ("水銀", "mg/L", "0.0005", "0.0005", "0.0005"),
     ("セレン", "mg/L", "0.01", "0.01", "0.001"),
     ("鉛", "mg/L", "0.01", "0.01", "0.001"),
@@ -174,8 +176,8 @@ TESTS = [
     ("シマジン", "mg/L", "0.003", "0.003", "0.0003"),
     ("チオベンカルブ", "mg/L", "0.02", "0.02", "0.002"),
     ("チウラム", "mg/L", "0.006", "0.006", "0.0006"),
-    ("PCB", "mg/L", ND, "", "0.0005"),
-    ("有機燐", "mg/L", ND, "", "0.1"),
+    ("PCB", "mg/L", ND, ND_REFERENCE, "0.0005"),
+    ("有機燐", "mg/L", ND, ND_REFERENCE, "0.1"),
     # Class 2: content standard mg/kg
     ("カドミウム(含有量)", "mg/kg", "45", "45", "4.5"),
     ("六価クロム(含有量)", "mg/kg", "250", "250", "25"),

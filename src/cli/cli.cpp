@@ -5,6 +5,7 @@
 #include "cli/export.h"
 #include "cli/jsondump.h"
 #include "cli/patternscmd.h"
+#include "cli/reportcmd.h"
 #include "cli/streamprompter.h"
 #include "dialogs/fullwidthcheck.h"
 #include "document/cp932.h"
@@ -31,6 +32,9 @@ constexpr const char* kUsage =
     "       qc patterns -o SHEET.pdf|.png   draw every soil pattern on a sheet\n"
     "       qc check FILE [--install-dir DIR]\n"
     "                                       list the texts holding full-width letters and digits\n"
+    "       qc report FILE [-o OUT.csv|OUT.xlsx|OUT.json] [--install-dir DIR]\n"
+    "                                       every sample and test against its reference value,\n"
+    "                                       by depth, with a summary (CSV on stdout without -o)\n"
     "The install folder is DIR, else $QC_INSTALL_DIR, else the one the pointer file\n"
     "names, else the default folder, created from the bundled one on first use.\n";
 
@@ -148,7 +152,7 @@ bool isCliCommand(const std::vector<std::string>& args)
     if (args.empty()) return false;
     const std::string& c = args[0];
     return c == "export" || c == "dump" || c == "convert" || c == "patterns" || c == "check" ||
-           c == "--help" || c == "-h" || c == "help";
+           c == "report" || c == "--help" || c == "-h" || c == "help";
 }
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -170,6 +174,15 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (args[0] == "convert") return runConvert(args, err);
     if (args[0] == "patterns") return runPatternsCommand(args, out, err);
     if (args[0] == "check") return runCheck(args, out, err);
+    if (args[0] == "report") {
+        std::vector<std::string> rest = args;
+        std::string installDir;
+        if (!takeInstallDir(rest, installDir)) {
+            err << "qc: --install-dir needs a folder\n" << kUsage;
+            return 1;
+        }
+        return runReportCommand(rest, installDir, out, err);
+    }
     err << "qc: unknown command " << args[0] << '\n' << kUsage;
     return 1;
 }

@@ -50,6 +50,8 @@ constexpr std::array kCommands{
                 "グラフ5に表示するタイトル、プロットする試験名、目盛りなど", true, false},
     CommandInfo{PageNumber, M::Data, "ページ(&P)", "", "ページ（フッタ）", true, true},
     CommandInfo{FullWidthCheck, M::Data, "全角英数字 検査(&Z)", "", "全角英数字 検査", false, true},
+    CommandInfo{ExceedanceList, M::Data, "基準超過一覧(&E)", "", "試験値と基準値の比較、基準超過の一覧",
+                false, false},
 
     CommandInfo{ViewToolBar, M::View, "ﾂｰﾙ ﾊﾞｰ(&T)", "", "ツール バーの表示/非表示", false, false},
     CommandInfo{ViewStatusBar, M::View, "ｽﾃｰﾀｽ ﾊﾞｰ(&S)", "", "ステータス バーの表示/非表示", false, false},

@@ -56,6 +56,8 @@ enum class CommandId {
     // Edit (numbered after the others, so that their numbers stay)
     Undo,
     Redo,
+    // Data, added later: numbered after the others so that theirs stay as scripts know them
+    ExceedanceList,
 };
 
 enum class MenuId { File, Data, View, Settings, Help, None, Edit };

@@ -63,6 +63,7 @@ public:
     virtual bool graphFormat(Document& doc, int graph) = 0;
     virtual bool pageNumber(PageDialogData& data) = 0;
     virtual void fullWidthCheck(const Document& doc) = 0;
+    virtual void exceedanceList(const Document& doc) = 0;
 
     virtual bool scale(ScaleDialogData& data) = 0;
     virtual bool style(Settings& settings) = 0;
@@ -90,6 +91,7 @@ public:
     bool graphFormat(Document&, int) override { return false; }
     bool pageNumber(PageDialogData&) override { return false; }
     void fullWidthCheck(const Document&) override {}
+    void exceedanceList(const Document&) override {}
     bool scale(ScaleDialogData&) override { return false; }
     bool style(Settings&) override { return false; }
     bool nameMaster(NameMasterDialogData&) override { return false; }

@@ -6,6 +6,7 @@
 #include "document/fieldtext.h"
 #include "document/geologymaster.h"
 #include "document/positions.h"
+#include "document/referencevalue.h"
 #include "document/tables.h"
 #include "document/textformat.h"
 #include "platform/prompter.h"
@@ -221,6 +222,9 @@ void ViewController::runCommand(CommandId id)
     case CommandId::FullWidthCheck:
         m_dialogs.fullWidthCheck(m_doc);
         break;
+    case CommandId::ExceedanceList:
+        m_dialogs.exceedanceList(m_doc);
+        break;
     case CommandId::Scale:
         runScale();
         break;
@@ -305,6 +309,7 @@ void ViewController::runDisplayItems()
         d.gridWidth[i] = t(r, DisplayCol::GridWidth);
         d.title[i] = t(r, DisplayCol::Title);
     }
+    d.referenceLines = referenceLinesShown(m_doc);
     if (!m_dialogs.displayItems(d)) return;
     t(DisplayRow::Basic, DisplayCol::Shown) = "1";
     for (int r = 2; r <= limits::DisplayItem; ++r)
@@ -313,6 +318,7 @@ void ViewController::runDisplayItems()
     for (int r : {3, 4, 7, 8, 9, 10, 11, 12}) t(r, DisplayCol::Width) = d.width[static_cast<size_t>(r)];
     for (int r = 8; r <= 12; ++r) t(r, DisplayCol::GridWidth) = d.gridWidth[static_cast<size_t>(r)];
     for (int r : {1, 3, 4}) t(r, DisplayCol::Title) = d.title[static_cast<size_t>(r)];
+    setReferenceLinesShown(m_doc, d.referenceLines);
     m_doc.modified = 1;
     for (int r = 8; r <= 12; ++r) {
         if (!isNumeric(t(r, DisplayCol::Width))) continue;

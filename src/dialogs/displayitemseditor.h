@@ -16,6 +16,7 @@ struct DisplayItemsData
     std::array<std::string, 17> width;     // column 2
     std::array<std::string, 17> gridWidth; // column 3 (graph rows 8 to 12)
     std::array<std::string, 17> title;     // column 4 (rows 1, 3, 4)
+    bool referenceLines = true;            // "基準値線を表示" (ReferenceLinesCell)
 };
 
 class DisplayItemsEditor
@@ -44,6 +45,7 @@ public:
     void setWidth(int row, std::string text);
     void setGridWidth(int row, std::string text);
     void setTitle(int row, std::string text);
+    void setReferenceLines(bool on) { m_data.referenceLines = on; }
     // A width field lost the focus: its total is recomputed.
     void widthLeft(int row);
 

@@ -180,6 +180,13 @@ struct DisplayCol
     static constexpr int Shown = 1, Width = 2, GridWidth = 3, Title = 4;
 };
 
+// The switch "基準値線を表示" sits in a cell the file carries but nothing else uses, so logs keep
+// their layout: "0" hides the reference lines, anything else (empty in new and older logs) shows them.
+struct ReferenceLinesCell
+{
+    static constexpr int Row = DisplayRow::Reserved1, Col = DisplayCol::GridWidth;
+};
+
 // GraphFormatTable: rows 1 to 4 of a graph hold its settings, rows 5 to 14
 // its ten test slots.
 struct GraphRow

@@ -163,7 +163,12 @@ DisplayItemsDialog::DisplayItemsDialog(DisplayItemsEditor& model, QWidget* paren
     examples->addWidget(five);
     examples->addWidget(three);
     graphs->addLayout(examples, 6, 0, 1, 3);
-    graphs->setRowStretch(7, 1);
+    m_referenceLines = new QCheckBox(QStringLiteral("基準値線を表示"));
+    m_referenceLines->setObjectName(QStringLiteral("referenceLines"));
+    m_referenceLines->setToolTip(QStringLiteral("試験の基準値の位置にグラフの縦破線を引きます"));
+    connect(m_referenceLines, &QCheckBox::toggled, this, [this](bool on) { m_model.setReferenceLines(on); });
+    graphs->addWidget(m_referenceLines, 7, 0, 1, 3);
+    graphs->setRowStretch(8, 1);
 
     // ---- totals
     auto* totalsBox = new QGroupBox(QStringLiteral("幅：単位 mm"));
@@ -226,6 +231,10 @@ DisplayItemsDialog::DisplayItemsDialog(DisplayItemsEditor& model, QWidget* paren
 void DisplayItemsDialog::showValues()
 {
     const DisplayItemsData& d = m_model.data();
+    {
+        QSignalBlocker block(m_referenceLines);
+        m_referenceLines->setChecked(d.referenceLines);
+    }
     for (int row = 1; row <= 16; ++row) {
         if (QCheckBox* box = m_shown[at(row)]) {
             QSignalBlocker block(box);

@@ -25,6 +25,7 @@ public:
     QLineEdit* widthEdit(int row) const { return m_width[static_cast<size_t>(row)]; }
     QLineEdit* gridEdit(int row) const { return m_grid[static_cast<size_t>(row)]; }
     QComboBox* titleCombo(int row) const { return m_title[static_cast<size_t>(row)]; }
+    QCheckBox* referenceLinesBox() const { return m_referenceLines; }
 
 public slots:
     void accept() override;
@@ -41,6 +42,7 @@ private:
     std::array<QLineEdit*, 17> m_width{};
     std::array<QLineEdit*, 17> m_grid{};
     std::array<QComboBox*, 17> m_title{};
+    QCheckBox* m_referenceLines = nullptr;
     QLineEdit* m_basicTotal = nullptr;
     QLineEdit* m_graphRoom = nullptr;
     QLineEdit* m_graphTotal = nullptr;

@@ -16,6 +16,7 @@
 #include "document/tables.h"
 #include "qt/casingdialog.h"
 #include "qt/displayitemsdialog.h"
+#include "qt/exceedancelistdialog.h"
 #include "qt/fontdialog.h"
 #include "qt/freecolumndialog.h"
 #include "qt/fullwidthdialog.h"
@@ -65,6 +66,7 @@ bool QtDialogHost::provides(CommandId id) const
     case CommandId::Casing:
     case CommandId::DrillDate:
     case CommandId::FullWidthCheck:
+    case CommandId::ExceedanceList:
     case CommandId::ShortTexts:
     case CommandId::NameMaster:
     case CommandId::TestData:
@@ -281,6 +283,13 @@ bool QtDialogHost::list(ListDialogKind kind, Document& doc)
 void QtDialogHost::fullWidthCheck(const Document& doc)
 {
     FullWidthDialog dialog(doc, m_parent);
+    run(dialog);
+}
+
+void QtDialogHost::exceedanceList(const Document& doc)
+{
+    ExceedanceList model(doc);
+    ExceedanceListDialog dialog(model, m_parent);
     run(dialog);
 }
 

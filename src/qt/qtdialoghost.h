@@ -35,6 +35,7 @@ public:
     bool graphFormat(Document& doc, int graph) override;
     bool list(ListDialogKind kind, Document& doc) override;
     void fullWidthCheck(const Document& doc) override;
+    void exceedanceList(const Document& doc) override;
     bool nameMaster(NameMasterDialogData& data) override;
     void shortTexts(const InstallPaths& paths) override;
     bool displayItems(DisplayItemsData& data) override;

@@ -315,6 +315,9 @@ bool drawLogPage(Device& device, RenderContext& ctx)
     c.setTextAlign(AlignCentreTop);
     const int samples = static_cast<int>(pass.sampleMidDepths.size());
     for (int k = 1; k <= 5; ++k)
+        if (graphDrawn(doc, X, k))
+            drawReferenceLines(pass, k, X[14 + k], X[15 + k], pass.visibleTop(), pass.visibleBottom());
+    for (int k = 1; k <= 5; ++k)
         if (graphDrawn(doc, X, k)) drawGraphData(pass, k, X[14 + k], X[15 + k], samples, body.h, body.w);
     for (int k = 1; k <= 5; ++k)
         if (graphDrawn(doc, X, k)) drawGraphLabels(pass, k, X[14 + k], X[15 + k], samples, body.h, body.w);

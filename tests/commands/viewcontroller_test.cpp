@@ -91,6 +91,7 @@ public:
         return ok;
     }
     void fullWidthCheck(const Document&) override { calls.push_back("check"); }
+    void exceedanceList(const Document&) override { calls.push_back("exceedances"); }
     bool scale(ScaleDialogData& d) override
     {
         scaleShown.push_back(d);
@@ -422,13 +423,17 @@ TEST(ViewController, OpeningAMissingFileLeavesTheDocument)
 TEST(ViewController, DataCommandsSetTheModifiedFlagOnOkOnly)
 {
     const std::vector<std::pair<CommandId, bool>> cases = {
-        {CommandId::Header, true},       {CommandId::Geology, true},         {CommandId::Notes, true},
-        {CommandId::Strata, true},       {CommandId::FreeColumn, true},      {CommandId::WaterLevel, true},
-        {CommandId::Casing, true},       {CommandId::DrillDate, true},       {CommandId::TestData, true},
-        {CommandId::DisplayItems, true}, {CommandId::Graph1, true},          {CommandId::Graph5, true},
-        {CommandId::PageNumber, true},   {CommandId::FullWidthCheck, false}, {CommandId::Scale, false},
-        {CommandId::Style, false},       {CommandId::NameMaster, false},     {CommandId::ShortTexts, false},
-        {CommandId::Fonts, false},       {CommandId::KeyOptions, false},     {CommandId::Help, false},
+        {CommandId::Header, true},          {CommandId::Geology, true},
+        {CommandId::Notes, true},           {CommandId::Strata, true},
+        {CommandId::FreeColumn, true},      {CommandId::WaterLevel, true},
+        {CommandId::Casing, true},          {CommandId::DrillDate, true},
+        {CommandId::TestData, true},        {CommandId::DisplayItems, true},
+        {CommandId::Graph1, true},          {CommandId::Graph5, true},
+        {CommandId::PageNumber, true},      {CommandId::FullWidthCheck, false},
+        {CommandId::ExceedanceList, false}, {CommandId::Scale, false},
+        {CommandId::Style, false},          {CommandId::NameMaster, false},
+        {CommandId::ShortTexts, false},     {CommandId::Fonts, false},
+        {CommandId::KeyOptions, false},     {CommandId::Help, false},
         {CommandId::About, false},
     };
     for (const auto& [id, edits] : cases) {
@@ -610,6 +615,33 @@ TEST(ViewController, DisplayItemsWriteOnlyTheEditableCellsAndWarnOnceAboutWideGr
         if (!texts.empty()) {
             EXPECT_EQ(u8(texts[0]), "描画用グリッド部の幅がグラフ枠の幅より大です");
         }
+    }
+}
+
+TEST(ViewController, DisplayItemsCarryTheReferenceLineSwitchInItsSpareCell)
+{
+    struct Case
+    {
+        const char* cell;
+        bool shownBefore;
+        bool chosen;
+        const char* written;
+    } cases[] = {{"", true, false, "0"}, {"0", false, true, "1"}, {"1", true, true, "1"}};
+    for (const Case& c : cases) {
+        Fixture f;
+        f.doc.DisplayItemTable(ReferenceLinesCell::Row, ReferenceLinesCell::Col) = c.cell;
+        f.doc.DisplayItemTable(ReferenceLinesCell::Row, DisplayCol::Shown) = "0";
+        bool seen = !c.shownBefore;
+        f.dialogs.onDisplayItems = [&](DisplayItemsData& d) {
+            seen = d.referenceLines;
+            d.referenceLines = c.chosen;
+        };
+        f.ctl.run(CommandId::DisplayItems);
+        EXPECT_EQ(seen, c.shownBefore) << c.cell;
+        EXPECT_EQ(f.doc.DisplayItemTable(ReferenceLinesCell::Row, ReferenceLinesCell::Col), c.written)
+            << c.cell;
+        // The reserved item's own flag is untouched.
+        EXPECT_EQ(f.doc.DisplayItemTable(ReferenceLinesCell::Row, DisplayCol::Shown), "0") << c.cell;
     }
 }
 
@@ -967,7 +999,7 @@ TEST(CommandTable, EveryCommandOnceWithTheTextsOfTheMenus)
 {
     std::set<CommandId> seen;
     for (const CommandInfo& c : commandTable()) EXPECT_TRUE(seen.insert(c.id).second) << c.text;
-    EXPECT_EQ(seen.size(), static_cast<size_t>(CommandId::Redo) + 1);
+    EXPECT_EQ(seen.size(), static_cast<size_t>(CommandId::ExceedanceList) + 1);
     EXPECT_STREQ(commandInfo(CommandId::FileNew).shortcut, "Ctrl+N");
     EXPECT_STREQ(commandInfo(CommandId::FilePrint).shortcut, "Ctrl+P");
     EXPECT_STREQ(commandInfo(CommandId::Graph4).prompt,

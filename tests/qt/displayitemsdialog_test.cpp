@@ -39,6 +39,9 @@ private slots:
             if (d.titleCombo(DisplayRow::Strata)->currentText() != QStringLiteral("地質年代的区分"))
                 return int(QDialog::Rejected);
             if (d.widthEdit(DisplayRow::Notes)->isEnabled()) return int(QDialog::Rejected); // a fixed width
+            // Reference lines: on while the log says nothing; switched off here.
+            if (!d.referenceLinesBox()->isChecked()) return int(QDialog::Rejected);
+            d.referenceLinesBox()->click();
             for (int g : {1, 2, 3}) d.shownBox(DisplayRow::graph(g))->click();
             QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("equal")), Qt::LeftButton);
             if (d.widthEdit(DisplayRow::graph(2))->text() != QStringLiteral("40.0") ||
@@ -65,6 +68,7 @@ private slots:
         QCOMPARE(t(DisplayRow::graph(1), 3), std::string("36"));
         QCOMPARE(t(DisplayRow::graph(3), 2), std::string("40.0"));
         QCOMPARE(t(DisplayRow::Notes, 2), std::string("31.8"));
+        QCOMPARE(t(ReferenceLinesCell::Row, ReferenceLinesCell::Col), std::string("0"));
         QCOMPARE(w.prompter.texts().size(), size_t(1));
         QCOMPARE(QString::fromStdString(u8(w.prompter.texts()[0])),
                  QStringLiteral("描画用グリッド部の幅がグラフ枠の幅より大です"));

@@ -7,6 +7,7 @@
 #include "app/appcontext.h"
 #include "app/viewstate.h"
 #include "document/positions.h"
+#include "document/referencevalue.h"
 #include "document/tables.h"
 #include "platform/recordingdevice.h"
 #include "platform/scriptedprompter.h"
@@ -226,7 +227,9 @@ private slots:
         QCOMPARE(QString::fromStdString(u8(doc.GraphFormatTable(1, GraphRow::slot(2), SlotField::Name))),
                  QStringLiteral("ふっ素"));
 
-        // The page: each test's two segments in its colour and width.
+        // The page: each test's two segments in its colour and width (without the reference
+        // lines, dashed in the same pen).
+        setReferenceLinesShown(doc, false);
         RecordingDevice device(150, 150);
         RenderContext ctx{doc, app.settings, app.fonts, view};
         QVERIFY(drawLogPage(device, ctx));

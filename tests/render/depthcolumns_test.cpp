@@ -631,3 +631,52 @@ TEST(DepthColumns, ExtremeCellsKeepThePassBounded)
             }
     }
 }
+
+TEST(SampleColumn, ExceedanceMarkBeforeTheNumber)
+{
+    struct Case
+    {
+        const char* name;
+        const char* value; // test 3, reference 0.01
+        const char* blackAndWhite;
+        bool marked;
+        Colour colour;
+    } cases[] = {
+        {"above the reference", "0.02", "0", true, makeColour(255, 0, 0)},
+        {"black and white", "0.02", "1", true, 0},
+        {"at the reference", "0.01", "0", false, 0},
+        {"limit above the reference", "<0.02", "0", false, 0},
+    };
+    for (const Case& c : cases) {
+        Columns p;
+        p.doc.HeaderTable(HeaderEntry::BlackAndWhiteSymbols) = c.blackAndWhite;
+        p.doc.TestNameTable(3, TestCol::Reference) = "0.01";
+        p.doc.SampleTable(1, SampleCol::Top) = "1.00";
+        p.doc.SampleTable(1, SampleCol::Bottom) = "2.00";
+        p.doc.SampleTable(1, SampleCol::Number) = "S-1";
+        p.doc.SampleTable(1, SampleCol::test(3)) = c.value;
+        drawSampleColumn(p.body(), p.h(), p.w());
+        const auto number = p.text("S-1");
+        ASSERT_TRUE(number) << c.name;
+        const auto polygons = p.dev.ofKind(Op::Polygon);
+        if (!c.marked) {
+            EXPECT_TRUE(polygons.empty()) << c.name;
+            EXPECT_EQ(number->points[0].x, p.px(p.X(13) + 7.4 + 0.5)) << c.name;
+            continue;
+        }
+        ASSERT_EQ(polygons.size(), 1u) << c.name;
+        const Call& mark = polygons[0];
+        EXPECT_EQ(mark.brush.colour, c.colour) << c.name;
+        ASSERT_EQ(mark.points.size(), 3u) << c.name;
+        // Apex up, base below it; wholly before the number, which moves right to make room.
+        EXPECT_LT(mark.points[0].y, mark.points[1].y) << c.name;
+        EXPECT_EQ(mark.points[1].y, mark.points[2].y) << c.name;
+        const int markRight = std::max({mark.points[0].x, mark.points[1].x, mark.points[2].x});
+        EXPECT_LT(markRight, number->points[0].x) << c.name;
+        EXPECT_GT(std::min({mark.points[0].x, mark.points[1].x, mark.points[2].x}), p.px(p.X(13) + 7.0))
+            << c.name;
+        // Centred on the number's line.
+        const int middle = (mark.points[0].y + mark.points[1].y) / 2;
+        EXPECT_NEAR(middle, number->points[0].y + ColumnPass::kFontHeight / 2, 2) << c.name;
+    }
+}

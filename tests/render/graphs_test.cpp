@@ -855,3 +855,105 @@ TEST(GraphPass, HeadingsSitInTheBandOfTheHeaderMode)
         EXPECT_NEAR(titles[0].points[0].y, (5 + (band - 4.15) * 10) * 600 / 25.4, 1.5) << compact;
     }
 }
+
+TEST(ReferenceLines, DashedInTheTestsColourWhereTheReferenceLiesOnTheScale)
+{
+    struct Case
+    {
+        const char* name;
+        bool log;
+        std::string reference;
+        const char* switchCell; // DisplayItemTable row 14, column 3
+        double expectedMm;      // from the block's left edge; < 0: no line
+    } cases[] = {
+        {"linear", false, "2.5", "", 10},
+        {"linear, switch on", false, "2.5", "1", 10},
+        {"linear, switch off", false, "2.5", "0", -1},
+        {"linear, full-width digits", false, sj("７．５"), "", 30},
+        {"linear, at the scale's end", false, "10", "", 40},
+        {"linear, beyond the scale", false, "10.5", "", -1},
+        {"log, 0.1 on 0.01 to 10", true, "0.1", "", 40.0 / 3},
+        {"log, below the scale", true, "0.001", "", -1},
+        {"no reference", false, "", "", -1},
+        {"reference 0", false, "0", "", -1},
+        {"must not be detected", false, sj("検出されないこと"), "", -1},
+        {"no value of the test", false, "2.5", "", -1},
+    };
+    for (const Case& c : cases) {
+        Graphs t;
+        if (c.log) {
+            t.logGrid("1", "1000", "5");
+            t.slot(1, 1, "0.01", "10");
+        } else {
+            t.linear("10", "2");
+        }
+        t.doc.TestNameTable(1, TestCol::Reference) = c.reference;
+        t.doc.DisplayItemTable(ReferenceLinesCell::Row, ReferenceLinesCell::Col) = c.switchCell;
+        t.samples(1, {{1, "<0.5"}, {2, std::string(c.name) == "no value of the test" ? "" : "0.5"}});
+        drawReferenceLines(t.pass, 1, t.x1, t.x2, 0, 20);
+        const std::vector<Call> dashes = t.dev.lines();
+        if (c.expectedMm < 0) {
+            EXPECT_TRUE(dashes.empty()) << c.name;
+            continue;
+        }
+        ASSERT_GE(dashes.size(), 79u) << c.name; // 1.5 mm dashes, 1 mm gaps: 200 mm of paper
+        const int x = t.X(t.left + c.expectedMm);
+        const int dash = static_cast<int>(std::lround(1.5 * 600 / 25.4));
+        const int gap = static_cast<int>(std::lround(1.0 * 600 / 25.4));
+        for (const Call& d : dashes) {
+            EXPECT_TRUE(std::abs(d.points[0].x - x) <= 1 && d.points[1].x == d.points[0].x) << c.name;
+            EXPECT_EQ(d.points[1].y - d.points[0].y, dash) << c.name;
+            EXPECT_EQ(d.pen.colour, kTestColour) << c.name;
+            EXPECT_EQ(d.pen.width, 3) << c.name; // the test's polyline width
+        }
+        // Over the whole depth range of the page.
+        EXPECT_EQ(dashes.front().points[0].y, t.Y(0)) << c.name;
+        EXPECT_GT(dashes.back().points[1].y, t.Y(20) - dash - gap) << c.name;
+        EXPECT_LE(dashes.back().points[1].y, t.Y(20)) << c.name;
+    }
+}
+
+TEST(ReferenceLines, BlackAndWhiteAndTheirOwnWidthWithoutAPolyline)
+{
+    Graphs t;
+    t.linear("10", "2");
+    t.doc.HeaderTable(HeaderEntry::BlackAndWhiteSymbols) = "1";
+    t.doc.TestNameTable(1, TestCol::LineWidth) = "0";
+    t.doc.TestNameTable(1, TestCol::Reference) = "5";
+    t.samples(1, {{1, "1"}});
+    drawReferenceLines(t.pass, 1, t.x1, t.x2, 0, 20);
+    ASSERT_FALSE(t.dev.lines().empty());
+    EXPECT_EQ(t.dev.lines()[0].pen.colour, 0u);
+    EXPECT_EQ(t.dev.lines()[0].pen.width, 1);
+}
+
+TEST(GraphLabels, ValuesAboveTheReferenceStandOut)
+{
+    for (const bool blackAndWhite : {false, true}) {
+        Graphs t;
+        t.linear("10", "2");
+        t.doc.HeaderTable(HeaderEntry::ValuesBesideSymbols) = "1";
+        t.doc.HeaderTable(HeaderEntry::BlackAndWhiteSymbols) = blackAndWhite ? "1" : "0";
+        t.doc.TestNameTable(1, TestCol::Colour) = "0x00ff00";
+        t.doc.TestNameTable(1, TestCol::Reference) = "5";
+        t.samples(1, {{1, "2.5"}, {2, "7"}, {3, "5"}, {4, "<8"}, {5, "6.0"}});
+        t.labels();
+        const auto texts = t.dev.texts();
+        ASSERT_EQ(texts.size(), 4u); // "<8" is not plotted, so not labelled
+        struct Expect
+        {
+            const char* text;
+            bool flagged;
+        } expect[] = {{"2.5", false}, {"7", true}, {"5", false}, {"6.0", true}};
+        for (size_t i = 0; i < 4; ++i) {
+            const Call& c = texts[i];
+            EXPECT_EQ(c.text, expect[i].text);
+            const bool flagged = expect[i].flagged;
+            EXPECT_EQ(c.font.weight, flagged ? 700 : 0) << c.text << blackAndWhite;
+            EXPECT_EQ(c.font.underline, flagged && blackAndWhite) << c.text << blackAndWhite;
+            const Colour normal = blackAndWhite ? 0u : 0x00ff00u;
+            const Colour red = blackAndWhite ? 0u : makeColour(255, 0, 0);
+            EXPECT_EQ(c.textColour, flagged ? red : normal) << c.text << blackAndWhite;
+        }
+    }
+}

@@ -4,6 +4,7 @@
 #include "document/cp932.h"
 #include "document/fieldtext.h"
 #include "document/positions.h"
+#include "document/referencevalue.h"
 #include "document/tables.h"
 #include "document/textformat.h"
 #include "document/textops.h"
@@ -32,6 +33,9 @@ constexpr int Notes = 2, Strata = 3, Free = 4, Water = 5, Samples = 6, GrainSize
 // Sub-columns of the samples column, from its left edge.
 constexpr double kSampleNumberLeft = 7.4;
 constexpr double kSampleMethodLeft = 14.0;
+// The mark of a sample above a reference value: its width with the room after it, mm, and its colour.
+constexpr double kExceedanceMarkMm = 1.4;
+constexpr Colour kExceedanceMarkColour = makeColour(255, 0, 0);
 
 // Water levels more than this far above the ground are not drawn (m).
 constexpr double kHighestWaterLevel = -6.0;
@@ -89,10 +93,11 @@ public:
     }
     // Draws a text at (x, y) by the alignment, or lower when it would run over the text above.
     // With a width, the text is fitted into it in the body role (shrunk, then shortened).
-    void draw(double x, double y, TextAlign align, std::string_view text,
-              double widthMm = std::numeric_limits<double>::infinity())
+    // Returns the top of the text as drawn (y for an empty text).
+    double draw(double x, double y, TextAlign align, std::string_view text,
+                double widthMm = std::numeric_limits<double>::infinity())
     {
-        if (text.empty()) return;
+        if (text.empty()) return y;
         FittedText fit{std::string(text), 1, 0};
         if (std::isfinite(widthMm)) {
             fit = fitText(m_pass, FontSettings::Body, text, widthMm);
@@ -110,6 +115,7 @@ public:
         }
         c.setTextAlign(previous);
         if (fit.scale != 1) m_pass.selectRole(FontSettings::Body);
+        return top;
     }
     double bottom() const { return m_bottom; }
     void setBottom(double bottom) { m_bottom = bottom; }
@@ -491,7 +497,18 @@ void drawSampleColumn(LogPass& pass, double h, double)
 
         // Number and method on the middle of the sampled interval, below those above them.
         const double middle = (t + b) / 2;
-        numbers.draw(numberX, middle - h / 2, AlignLeftTop, S(r, SampleCol::Number), numberRoom);
+        // A sample above any reference value: a filled triangle before its number.
+        if (sampleExceedsAny(doc, r)) {
+            const double top = numbers.draw(numberX + kExceedanceMarkMm, middle - h / 2, AlignLeftTop,
+                                            S(r, SampleCol::Number), numberRoom - kExceedanceMarkMm);
+            const double half = 0.35 * h, y = top + h / 2;
+            const double left = numberX - 0.2, right = left + kExceedanceMarkMm - 0.2;
+            const bool blackAndWhite = cellInt(doc.HeaderTable(HeaderEntry::BlackAndWhiteSymbols)) == 1;
+            c.PageFilledPolygon({{(left + right) / 2, y - half}, {left, y + half}, {right, y + half}},
+                                blackAndWhite ? Colour{0} : kExceedanceMarkColour);
+        } else {
+            numbers.draw(numberX, middle - h / 2, AlignLeftTop, S(r, SampleCol::Number), numberRoom);
+        }
         const std::string& method = S(r, SampleCol::Method);
         if (!method.empty()) {
             const double top = methods.place(middle - h / 2, VAlign::Top, method);

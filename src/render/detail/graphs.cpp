@@ -3,6 +3,7 @@
 #include "app/settings.h"
 #include "document/fieldtext.h"
 #include "document/positions.h"
+#include "document/referencevalue.h"
 #include "document/tables.h"
 #include "document/textformat.h"
 #include "render/detail/primitives.h"
@@ -25,6 +26,9 @@ constexpr int kVertical1 = 0, kVertical2 = 1, kHorizontal1 = 2, kHorizontal2 = 3
 constexpr int kMaxLinearLines = 400;
 constexpr int kMaxDecades = 1000;
 constexpr int kMaxDepthLines = 200000;
+// Value labels above their reference value.
+constexpr Colour kExceedanceRed = makeColour(255, 0, 0);
+constexpr int kBoldWeight = 700;
 // Values at or below this have no logarithm worth plotting.
 constexpr double kLogFloor = 1e-8;
 // Depths that differ by less than this are the same line (steps of 0.1 m add up inexactly).
@@ -588,6 +592,37 @@ void drawGraphData(LogPass& pass, int k, double x1, double x2, int sampleCount, 
     c.setTextAlign(savedAlign);
 }
 
+void drawReferenceLines(LogPass& pass, int k, double x1, double x2, double pageTop, double pageBottom)
+{
+    const Document& doc = pass.doc();
+    if (!referenceLinesShown(doc)) return;
+    const GraphBlock block = graphBlock(doc, k, x1, x2);
+    if (!block.drawn) return;
+    PageCanvas& c = pass.canvas;
+    // Dashes of 1.5 mm with 1 mm gaps on paper at every resolution; set apart from the grid's.
+    const int dash = std::max(1, static_cast<int>(std::lround(1.5 * pass.geo.pxPerMmX)));
+    const int gap = std::max(1, static_cast<int>(std::lround(1.0 * pass.geo.pxPerMmX)));
+    for (int slot = 1; slot <= GraphRow::Slots; ++slot) {
+        const int u = slotTest(doc, k, slot);
+        if (u == 0) continue;
+        const SlotScale scale = slotScale(doc, k, slot);
+        if (!scale.ok) continue;
+        const ReferenceValue ref = parseReferenceValue(doc.TestNameTable(u, TestCol::Reference));
+        if (ref.kind != ReferenceValue::Number) continue;
+        // Only for a test the log has values of: an empty slot or a new log stays uncluttered.
+        bool measured = false;
+        for (size_t i = 1; i <= pass.sampleMidDepths.size() && !measured; ++i)
+            measured = isNumeric(doc.SampleTable(static_cast<int>(i), SampleCol::test(u)));
+        if (!measured) continue;
+        const double v = scale.log ? std::log10(ref.number) : ref.number;
+        const double lo = std::min(scale.from, scale.to), hi = std::max(scale.from, scale.to);
+        if (v < lo - 1e-9 || v > hi + 1e-9) continue;
+        const TestStyle style = testStyle(doc, u);
+        const double x = Interpolate(v, scale.from, scale.to, block.left, block.right);
+        c.PageDashedLine(x, pageTop, x, pageBottom, dash, gap, std::max(1, style.lineWidth), style.colour);
+    }
+}
+
 void drawGraphLabels(LogPass& pass, int k, double x1, double x2, int sampleCount, double h, double w)
 {
     const Document& doc = pass.doc();
@@ -611,6 +646,11 @@ void drawGraphLabels(LogPass& pass, int k, double x1, double x2, int sampleCount
     };
     std::vector<Placed> placed;
     const double textHeight = pass.geo.deviceToYUnits(c.device().textExtent("0").cy);
+    const bool blackAndWhite = cellInt(doc.HeaderTable(HeaderEntry::BlackAndWhiteSymbols)) == 1;
+    const LogicalFont labelFont = c.device().font();
+    LogicalFont flaggedFont = labelFont;
+    flaggedFont.weight = kBoldWeight;
+    flaggedFont.underline = blackAndWhite || labelFont.underline;
     int order = 0;
     for (int slot = 1; slot <= GraphRow::Slots; ++slot) {
         const int u = slotTest(doc, k, slot);
@@ -621,7 +661,9 @@ void drawGraphLabels(LogPass& pass, int k, double x1, double x2, int sampleCount
         const double stagger = (order - (tests - 1) / 2.0) * h / tests;
         ++order;
         const std::map<int, double> shifts = displayShifts(doc.TestNameTable(u, TestCol::Shifts));
-        c.device().setTextColour(testStyle(doc, u).colour);
+        const Colour colour = testStyle(doc, u).colour;
+        const std::string& reference = doc.TestNameTable(u, TestCol::Reference);
+        c.device().setTextColour(colour);
         for (int i = 1; i <= samples; ++i) {
             const std::string& cell = doc.SampleTable(i, 8 + u);
             if (!isNumeric(cell)) continue;
@@ -633,6 +675,12 @@ void drawGraphLabels(LogPass& pass, int k, double x1, double x2, int sampleCount
             const double x = Interpolate(v, scale.from, scale.to, block.left, block.right);
             double y = pass.sampleMidDepths[static_cast<size_t>(i - 1)] - h / 2 + stagger;
             if (const auto it = shifts.find(i); it != shifts.end()) y += it->second * denominator * 0.001;
+            // A value above its reference stands out: bold, red in colour, underlined in black and white.
+            const bool flagged = compareWithReference(cell, reference).exceeds();
+            if (flagged) {
+                (void)c.device().selectFont(flaggedFont);
+                c.device().setTextColour(blackAndWhite ? Colour{0} : kExceedanceRed);
+            }
             const double width = c.textWidthMm(cell);
             double left = x + w / 2;
             if (left + width > x2 - 0.2) left = std::max(x1 + 0.2, x - w / 2 - width);
@@ -645,6 +693,10 @@ void drawGraphLabels(LogPass& pass, int k, double x1, double x2, int sampleCount
             }
             placed.push_back({left, left + width, y, y + textHeight});
             c.PageText(left, y, cell);
+            if (flagged) {
+                (void)c.device().selectFont(labelFont);
+                c.device().setTextColour(colour);
+            }
         }
     }
     c.device().setTextColour(savedColour);

@@ -22,6 +22,9 @@ void drawGraphGrid(LogPass& pass, int k, double x1, double x2, double pageTop, d
 void drawDepthGrid(LogPass& pass, double left, double right, double pageTop, double pageBottom);
 // Polylines and symbols of the tests of graph k ("柱状図" font, alignment centre/top).
 void drawGraphData(LogPass& pass, int k, double x1, double x2, int sampleCount, double h, double w);
+// The dashed reference line of every test of graph k that has values and whose reference value
+// lies on its scale, from pageTop to pageBottom, when the log shows them.
+void drawReferenceLines(LogPass& pass, int k, double x1, double x2, double pageTop, double pageBottom);
 // The value labels of graph k, after the data of every graph.
 void drawGraphLabels(LogPass& pass, int k, double x1, double x2, int sampleCount, double h, double w);
 
