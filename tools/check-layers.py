@@ -15,13 +15,14 @@ ALLOWED = {
     "platform": set(),
     "document": {"platform"},
     "app": {"document", "platform"},
+    "labtable": {"document", "platform"},  # laboratory result tables
     "render": {"app", "document", "platform"},
-    "dialogs": {"render", "app", "document", "platform"},  # render: the pattern previews
-    "commands": {"dialogs", "render", "app", "document", "platform"},
-    "qt": {"commands", "dialogs", "render", "app", "document", "platform"},
-    "cli": {"qt", "commands", "dialogs", "render", "app", "document", "platform"},
+    "dialogs": {"labtable", "render", "app", "document", "platform"},  # render: the pattern previews
+    "commands": {"dialogs", "labtable", "render", "app", "document", "platform"},
+    "qt": {"commands", "dialogs", "labtable", "render", "app", "document", "platform"},
+    "cli": {"qt", "commands", "dialogs", "labtable", "render", "app", "document", "platform"},
 }
-CORE = {"platform", "document", "app", "render", "dialogs", "commands"}
+CORE = {"platform", "document", "app", "labtable", "render", "dialogs", "commands"}
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
 

@@ -3,6 +3,7 @@
 #include "app/appcontext.h"
 #include "app/docflows.h"
 #include "cli/export.h"
+#include "cli/importresults.h"
 #include "cli/jsondump.h"
 #include "cli/patternscmd.h"
 #include "cli/streamprompter.h"
@@ -30,6 +31,11 @@ constexpr const char* kUsage =
     "       qc patterns -o SHEET.pdf|.png   draw every soil pattern on a sheet\n"
     "       qc check FILE [--install-dir DIR]\n"
     "                                       list the texts holding full-width letters and digits\n"
+    "       qc import-results LOG RESULTS.csv|.tsv|.xlsx -o OUT.bhc [--overwrite] [--add-tests]\n"
+    "                 [--sheet NAME] [--install-dir DIR]\n"
+    "                                       bring a laboratory's results into the log's samples;\n"
+    "                                       the report goes to stderr, status 1 when anything\n"
+    "                                       was left unmatched (what matched is still written)\n"
     "The install folder is DIR, else $QC_INSTALL_DIR, else the one the pointer file\n"
     "names, else the default folder, created from the bundled one on first use.\n";
 
@@ -147,7 +153,7 @@ bool isCliCommand(const std::vector<std::string>& args)
     if (args.empty()) return false;
     const std::string& c = args[0];
     return c == "export" || c == "dump" || c == "convert" || c == "patterns" || c == "check" ||
-           c == "--help" || c == "-h" || c == "help";
+           c == "import-results" || c == "--help" || c == "-h" || c == "help";
 }
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -169,6 +175,15 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (args[0] == "convert") return runConvert(args, err);
     if (args[0] == "patterns") return runPatternsCommand(args, out, err);
     if (args[0] == "check") return runCheck(args, out, err);
+    if (args[0] == "import-results") {
+        std::vector<std::string> rest = args;
+        std::string installDir;
+        if (!takeInstallDir(rest, installDir)) {
+            err << "qc: --install-dir needs a folder\n" << kUsage;
+            return 1;
+        }
+        return runImportResults(rest, installDir, out, err);
+    }
     err << "qc: unknown command " << args[0] << '\n' << kUsage;
     return 1;
 }
