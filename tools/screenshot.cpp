@@ -1,6 +1,6 @@
 // Takes a screenshot of the main window on a log, for the documentation:
 //   qc_screenshot FILE OUT.png [--install-dir DIR] [--size WxH] [--page N] [--menu N] [--dialog ID]
-//                 [--modified 1] [--row N] [--click NAME]... [--tab N]
+//                 [--modified 1] [--row N] [--click NAME]... [--tab N] [--choose FILE]
 // Run it under a display (xvfb-run works). --menu opens the N-th menu of the
 // menu bar (1 = ファイル) before the picture is taken; --dialog runs the command
 // of that CommandId number and takes the dialog it opens instead, after selecting
@@ -9,6 +9,7 @@
 // first) of a dialog with tabs. An OUT ending
 // in .pdf prints the log through the print flow to that file instead.
 // --modified 1 marks the log as edited (a new or opened file then asks to save it).
+// --choose FILE answers the file chooser of a dialog that opens a file first.
 
 #include "app/appcontext.h"
 #include "app/viewstate.h"
@@ -23,6 +24,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
@@ -50,6 +52,7 @@ int main(int argc, char** argv)
     QSize size(1280, 860);
     int page = 1, menu = 0, dialog = -1, modified = 0, row = 0, tab = 0;
     QStringList clicks;
+    QString choose; // the file a dialog's file chooser is answered with
     for (qsizetype i = 3; i + 1 < args.size(); i += 2) {
         if (args[i] == QStringLiteral("--install-dir")) installDir = qc::toNativePath(args[i + 1]);
         if (args[i] == QStringLiteral("--page")) page = args[i + 1].toInt();
@@ -59,6 +62,7 @@ int main(int argc, char** argv)
         if (args[i] == QStringLiteral("--row")) row = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--tab")) tab = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--click")) clicks << args[i + 1];
+        if (args[i] == QStringLiteral("--choose")) choose = args[i + 1];
         if (args[i] == QStringLiteral("--size")) {
             const QStringList wh = args[i + 1].split(QLatin1Char('x'));
             if (wh.size() == 2) size = QSize(wh[0].toInt(), wh[1].toInt());
@@ -71,6 +75,8 @@ int main(int argc, char** argv)
     window.resize(size);
     window.move(0, 0);
     window.start(qc::toNativePath(args[1]));
+    if (!choose.isEmpty())
+        window.dialogs().setFileRunner([&](QFileDialog&) { return std::optional<QString>(choose); });
     window.show();
     doc.modified = modified;
     for (int p = 1; p < page; ++p) window.controller().nextPage();

@@ -53,6 +53,8 @@ enum class CommandId {
     // Tool bar only
     PreviousPage,
     NextPage,
+    // Data, after the test data (numbered last so that the numbers above stay)
+    LabImport,
 };
 
 enum class MenuId { File, Data, View, Settings, Help, None };

@@ -5,6 +5,8 @@
 #include "document/positions.h"
 #include "document/tables.h"
 #include "labtable/labnames.h"
+#include "platform/filechooser.h"
+#include "platform/prompter.h"
 
 #include <set>
 
@@ -248,6 +250,60 @@ bool LabImportModel::apply(Document& doc) const
         }
     }
     return changed;
+}
+
+LabImportSession::LabImportSession(const Document& doc, Prompter& prompter, const LabImportPaths& paths)
+    : m_doc(doc), m_prompter(prompter),
+      m_aliases(loadTestAliases(paths.aliases, paths.bundledAliases, m_aliasProblem))
+{
+}
+
+std::optional<std::string> LabImportSession::chooseFile(FileChooser& chooser)
+{
+    FileDialogRequest request;
+    request.filter = QC_SJ("試験結果(*.csv;*.tsv;*.txt;*.xlsx)|*.csv;*.tsv;*.txt;*.xlsx|すべて(*.*)|*.*||");
+    request.defaultExtension = "csv";
+    std::optional<std::string> chosen = chooser.choose(request);
+    if (!chosen || chosen->empty()) return std::nullopt;
+    return chosen;
+}
+
+bool LabImportSession::open(const std::string& path)
+{
+    m_path = path;
+    return load({});
+}
+
+bool LabImportSession::chooseSheet(const std::string& sheet)
+{
+    return load(sheet);
+}
+
+bool LabImportSession::load(const std::string& sheet)
+{
+    const LabReadResult table = readLabTableFile(m_path, sheet);
+    if (!table.ok) {
+        m_prompter.message(table.error);
+        return false;
+    }
+    LabMatch match = matchLabSheet(table.sheet, m_doc, m_aliases);
+    if (!match.ok) {
+        m_prompter.message(match.error);
+        return false;
+    }
+    const bool overwrite = m_model && m_model->overwrite();
+    const bool addMissing = m_model && m_model->addMissingTests();
+    m_model = std::make_unique<LabImportModel>(m_doc, std::move(match), m_aliases);
+    m_model->setOverwrite(overwrite);
+    m_model->setAddMissingTests(addMissing);
+    m_sheetNames = table.sheet.sheetNames;
+    m_sheetName = table.sheet.sheetName;
+    m_notice = m_aliasProblem;
+    if (table.sheet.lossyText) {
+        if (!m_notice.empty()) m_notice += "\n";
+        m_notice += QC_SJ("シフトJISにない文字を「?」にしました");
+    }
+    return true;
 }
 
 } // namespace qc

@@ -6,14 +6,18 @@
 // table never clears a value of the log.
 
 #include "labtable/labmatch.h"
+#include "labtable/labnames.h"
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace qc {
 
 struct Document;
-class TestAliases;
+class FileChooser;
+class Prompter;
 
 class LabImportModel
 {
@@ -90,6 +94,54 @@ private:
     std::vector<std::string> m_duplicates; // CP932 headers of a second column of one test
     bool m_overwrite = false;
     bool m_addMissing = false;
+};
+
+// Where the alias table is: the install folder's, else the bundled copy.
+struct LabImportPaths
+{
+    std::string aliases;
+    std::string bundledAliases;
+};
+
+// The dialog's state around the model: the chosen file, its sheets, the
+// alias table, and a fresh match whenever another sheet is chosen. Every
+// message goes through the prompter; the document changes only by apply().
+class LabImportSession
+{
+public:
+    LabImportSession(const Document& doc, Prompter& prompter, const LabImportPaths& paths);
+
+    // The file chooser for "試験結果の読み込み"; nothing after a cancel.
+    static std::optional<std::string> chooseFile(FileChooser& chooser);
+    // Reads and matches the file (the first sheet); false after its message.
+    [[nodiscard]] bool open(const std::string& path);
+    // Another sheet of the book; false after its message (the previous one stays).
+    [[nodiscard]] bool chooseSheet(const std::string& sheet);
+
+    const std::string& path() const { return m_path; }
+    const std::vector<std::string>& sheetNames() const { return m_sheetNames; }
+    const std::string& sheetName() const { return m_sheetName; }
+    // A note to show beside the preview (a missing alias table, characters without a CP932 form).
+    const std::string& notice() const { return m_notice; }
+    LabImportModel& model() { return *m_model; }
+    const LabImportModel& model() const { return *m_model; }
+    bool hasModel() const { return m_model != nullptr; }
+
+    // OK: writes the values. Returns whether the document changed.
+    bool apply(Document& doc) const { return m_model && m_model->apply(doc); }
+
+private:
+    bool load(const std::string& sheet);
+
+    const Document& m_doc;
+    Prompter& m_prompter;
+    std::string m_aliasProblem; // before m_aliases, which fills it
+    TestAliases m_aliases;
+    std::string m_path;
+    std::vector<std::string> m_sheetNames;
+    std::string m_sheetName;
+    std::string m_notice;
+    std::unique_ptr<LabImportModel> m_model;
 };
 
 // "A", "B", ... "AA": the spreadsheet name of a column counted from 0.

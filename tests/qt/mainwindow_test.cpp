@@ -146,9 +146,10 @@ private slots:
                               QStringLiteral("ﾌﾟﾘﾝﾀの設定(&R)..."), QStringLiteral("PDFに出力(&D)..."),
                               QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)")}));
         const QStringList data = menuTexts(menus[1]->menu());
-        QCOMPARE(data.size(), 17);
+        QCOMPARE(data.size(), 18);
         QCOMPARE(data.first(), QStringLiteral("見出し (&M)"));
-        QCOMPARE(data[10], QStringLiteral("グラフ1書式(&1)"));
+        QCOMPARE(data[9], QStringLiteral("試験結果の読み込み(&I)..."));
+        QCOMPARE(data[11], QStringLiteral("グラフ1書式(&1)"));
         QCOMPARE(data.last(), QStringLiteral("全角英数字 検査(&Z)"));
         QCOMPARE(menuTexts(menus[2]->menu()),
                  (QStringList{QStringLiteral("ﾂｰﾙ ﾊﾞｰ(&T)"), QStringLiteral("ｽﾃｰﾀｽ ﾊﾞｰ(&S)"),
