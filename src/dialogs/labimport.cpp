@@ -1,5 +1,6 @@
 #include "dialogs/labimport.h"
 
+#include "app/docflows.h"
 #include "document/cp932.h"
 #include "document/fieldtext.h"
 #include "document/positions.h"
@@ -258,9 +259,10 @@ LabImportSession::LabImportSession(const Document& doc, Prompter& prompter, cons
 {
 }
 
-std::optional<std::string> LabImportSession::chooseFile(FileChooser& chooser)
+std::optional<std::string> LabImportSession::chooseFile(FileChooser& chooser, const std::string& logPath)
 {
     FileDialogRequest request;
+    if (!logPath.empty()) request.initialFolder = folderOf(logPath);
     request.filter = QC_SJ("試験結果(*.csv;*.tsv;*.txt;*.xlsx)|*.csv;*.tsv;*.txt;*.xlsx|すべて(*.*)|*.*||");
     request.defaultExtension = "csv";
     std::optional<std::string> chosen = chooser.choose(request);

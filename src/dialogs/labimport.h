@@ -111,8 +111,8 @@ class LabImportSession
 public:
     LabImportSession(const Document& doc, Prompter& prompter, const LabImportPaths& paths);
 
-    // The file chooser for "試験結果の読み込み"; nothing after a cancel.
-    static std::optional<std::string> chooseFile(FileChooser& chooser);
+    // The file chooser for "試験結果の読み込み", in the log's folder; nothing after a cancel.
+    static std::optional<std::string> chooseFile(FileChooser& chooser, const std::string& logPath);
     // Reads and matches the file (the first sheet); false after its message.
     [[nodiscard]] bool open(const std::string& path);
     // Another sheet of the book; false after its message (the previous one stays).

@@ -147,7 +147,7 @@ std::string normalizeLabValue(std::string_view value)
             if (c != ',') plain += c;
         v = plain;
     }
-    // Every character came from CP932, so the conversion back is exact.
+    // Characters came from CP932 and go back unchanged; bytes that were not CP932 become "?".
     return cp932::fromUtf8(v);
 }
 

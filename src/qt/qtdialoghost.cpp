@@ -234,7 +234,7 @@ bool QtDialogHost::labImport(Document& doc)
 {
     QtFileChooser files(m_parent);
     if (m_fileRunner) files.setRunner(m_fileRunner);
-    const std::optional<std::string> path = LabImportSession::chooseFile(files);
+    const std::optional<std::string> path = LabImportSession::chooseFile(files, doc.path);
     if (!path) return false;
     LabImportPaths paths;
     paths.aliases = m_app.install.file(TestAliases::kFileName);

@@ -222,6 +222,36 @@ TEST(LabImportModel, OverlongValueIsNotWritten)
     EXPECT_TRUE(model.anythingUnmatched());
 }
 
+TEST(LabImportSession, BadFilesAndSheetsAreToldAndChangeNothing)
+{
+    Fixture f;
+    qc::test::TempDir dir;
+    const std::string binary = dir.file("r.csv"), book = qc::test::dataPath("labresults.xlsx");
+    ASSERT_TRUE(writeFileBytes(binary, std::string("\x00\x01\x02binary\x00", 10)));
+    ScriptedPrompter prompter;
+    const LabImportPaths paths{dir.file("none.mst"), ""};
+    LabImportSession session(f.doc, prompter, paths);
+    EXPECT_FALSE(session.open(binary));
+    EXPECT_FALSE(session.hasModel());
+    ASSERT_EQ(prompter.texts().size(), 1u);
+
+    // Without an alias table the names are matched as the log writes them, and the dialog says so.
+    ASSERT_TRUE(session.open(book));
+    EXPECT_NE(u8(session.notice()).find("別名表"), std::string::npos);
+    EXPECT_EQ(session.sheetName(), sj("結果"));
+    EXPECT_EQ(session.model().columnCount(), 2); // カドミウム and 鉛; 砒素 is not a test of this log
+    session.model().setOverwrite(true);
+    EXPECT_FALSE(session.chooseSheet(sj("無いシート")));
+    EXPECT_EQ(session.sheetName(), sj("結果"));
+    // The second sheet names a single test: no header row, told, the first sheet stays.
+    EXPECT_FALSE(session.chooseSheet(sj("含有量")));
+    EXPECT_EQ(prompter.texts().size(), 3u);
+    EXPECT_EQ(session.sheetName(), sj("結果"));
+    // Reading a sheet again keeps the choices made.
+    ASSERT_TRUE(session.chooseSheet(sj("結果")));
+    EXPECT_TRUE(session.model().overwrite());
+}
+
 // The sample log's results, written as XLSX by openpyxl, cleared from a copy
 // and brought back: SampleTable comes back identical.
 TEST(LabImportRoundTrip, SampleLogResultsThroughXlsx)
