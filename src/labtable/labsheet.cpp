@@ -139,6 +139,45 @@ bool rowBlank(const std::vector<std::string>& row)
     return true;
 }
 
+// UTF-16 text after its byte order mark (the spreadsheet's "Unicode text" export) as UTF-8;
+// false for an odd length or a broken surrogate pair.
+bool utf16ToUtf8(std::string_view s, bool bigEndian, std::string& out)
+{
+    if (s.size() % 2) return false;
+    auto unit = [&](size_t i) {
+        const auto a = static_cast<unsigned char>(s[i]), b = static_cast<unsigned char>(s[i + 1]);
+        return bigEndian ? (a << 8 | b) : (b << 8 | a);
+    };
+    for (size_t i = 0; i < s.size(); i += 2) {
+        unsigned cp = static_cast<unsigned>(unit(i));
+        if (cp >= 0xD800 && cp <= 0xDBFF) {
+            if (i + 3 >= s.size()) return false;
+            const unsigned low = static_cast<unsigned>(unit(i + 2));
+            if (low < 0xDC00 || low > 0xDFFF) return false;
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+            i += 2;
+        } else if (cp >= 0xDC00 && cp <= 0xDFFF) {
+            return false;
+        }
+        if (cp < 0x80) {
+            out += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            out += static_cast<char>(0xC0 | (cp >> 6));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            out += static_cast<char>(0xE0 | (cp >> 12));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (cp >> 18));
+            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 const std::string& LabSheet::cell(size_t row, size_t col) const
@@ -151,6 +190,15 @@ const std::string& LabSheet::cell(size_t row, size_t col) const
 LabReadResult readDelimitedTable(std::string_view bytes)
 {
     LabReadResult r;
+    const bool le = bytes.substr(0, 2) == "\xFF\xFE", be = bytes.substr(0, 2) == "\xFE\xFF";
+    if (le || be) {
+        std::string utf8 = "\xEF\xBB\xBF";
+        if (!utf16ToUtf8(bytes.substr(2), be, utf8)) {
+            r.error = QC_SJ("試験結果の表として読めません（CSV、TSV、XLSX のファイルではありません）");
+            return r;
+        }
+        return readDelimitedTable(utf8);
+    }
     if (bytes.substr(0, 3) == kUtf8Bom) {
         bytes.remove_prefix(3);
         bool nonAscii = false;

@@ -27,7 +27,7 @@ struct LabReadResult
 
 // Comma- or tab-separated text (the separator found from the first line):
 // UTF-8 with or without a byte order mark when the bytes are valid UTF-8
-// holding non-ASCII characters, else CP932. Quoted fields may hold the
+// holding non-ASCII characters, UTF-16 after its byte order mark, else CP932. Quoted fields may hold the
 // separator, line breaks and doubled quotes.
 LabReadResult readDelimitedTable(std::string_view bytes);
 

@@ -42,6 +42,17 @@ TEST(LabSheetCsv, SameCellsFromUtf8WithBomUtf8AndCp932)
     expectFixtureCells(readLabTable("\xEF\xBB\xBF" + text));
     expectFixtureCells(readLabTable(text));
     expectFixtureCells(readLabTable(sj(text)));
+    // UTF-16 little and big endian with their byte order marks (the spreadsheet's "Unicode text").
+    std::string le = "\xFF\xFE", be = "\xFE\xFF";
+    for (char32_t c : std::u32string(U"試料番号,\"1,2-ジクロロエタン\",備考\r\nS-1,<0.0004,\"二行\n目\"\r\n"
+                                     U"表-2,ND,\"引用\"\"符\"\r\n")) {
+        le += static_cast<char>(c & 0xFF);
+        le += static_cast<char>(c >> 8);
+        be += static_cast<char>(c >> 8);
+        be += static_cast<char>(c & 0xFF);
+    }
+    expectFixtureCells(readLabTable(le));
+    expectFixtureCells(readLabTable(be));
 }
 
 TEST(LabSheetCsv, TabSeparatedWhenTabsOutnumberCommas)
