@@ -125,6 +125,8 @@ std::string normalizeLabValue(std::string_view value)
         appendUtf8(utf8, c);
     }
     std::string v = trimmed(utf8);
+    // A lone "－" (not measured) made "-" would pass as a number and be plotted as 0.
+    if (!v.empty() && v.find_first_not_of("-+.") == std::string::npos) return trimmed(value);
     // "1,200" or "12,345.6": digits in groups of three after the first comma.
     bool grouped = v.find(',') != std::string::npos;
     size_t i = (!v.empty() && (v[0] == '-' || v[0] == '+')) ? 1 : 0;

@@ -17,7 +17,8 @@ std::string normalizeLabName(std::string_view name);
 
 // A result value as it goes into a cell (CP932): trimmed, full-width letters,
 // digits and signs as half-width ("＜０．００１" -> "<0.001"), thousands
-// separators of a number removed ("1,200" -> "1200").
+// separators of a number removed ("1,200" -> "1200"); a lone dash stays as
+// written ("－" is no number).
 std::string normalizeLabValue(std::string_view value);
 
 // The alias table "TestAlias.mst": one test a line, its names separated by
