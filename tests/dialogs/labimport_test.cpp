@@ -127,6 +127,14 @@ TEST(LabImportMatch, SampleKeysByNumberAndDepth)
         ASSERT_EQ(m.rows.size(), 1u) << c.key;
         EXPECT_EQ(m.rows[0].sample, c.sample) << c.key;
     }
+    // Top and bottom in columns of their own: both must agree within 0.01 m.
+    for (auto [row, sample] : {std::pair{"1.00,1.20", 2}, {"1.00,1.30", 0}, {"2.01,", 3}}) {
+        Fixture f;
+        const LabMatch m = f.match(std::string("上端深度(m),下端深度(m),Cd,鉛\n") + row + ",0.1,0.2\n");
+        ASSERT_TRUE(m.ok);
+        ASSERT_EQ(m.rows.size(), 1u);
+        EXPECT_EQ(m.rows[0].sample, sample) << row;
+    }
     // Two samples ending in the same number: the bare number is not guessed.
     Fixture f;
     f.sample(4, "3.00", "3.30", "B-1");
