@@ -46,8 +46,7 @@ void appendUtf8(std::string& out, char32_t cp)
     }
 }
 
-// Half-width katakana U+FF61 to U+FF9F and their full-width forms.
-constexpr std::u32string_view kHalfKana = U"｡｢｣､･ｦｧｨｩｪｫｬｭｮｯｰｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅﾆﾇﾈﾉﾊﾋﾌﾍﾎﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘﾙﾚﾛﾜﾝﾞﾟ";
+// The full-width forms of the half-width katakana U+FF61 to U+FF9F, in their order.
 constexpr std::u32string_view kFullKana = U"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタ"
                                           U"チツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
 
