@@ -16,13 +16,14 @@ ALLOWED = {
     "document": {"platform"},
     "app": {"document", "platform"},
     "report": {"document", "platform"},
+    "labtable": {"document", "platform"},  # laboratory result tables
     "render": {"app", "document", "platform"},
-    "dialogs": {"report", "render", "app", "document", "platform"},  # render: the pattern previews
-    "commands": {"report", "dialogs", "render", "app", "document", "platform"},
-    "qt": {"report", "commands", "dialogs", "render", "app", "document", "platform"},
-    "cli": {"report", "qt", "commands", "dialogs", "render", "app", "document", "platform"},
+    "dialogs": {"report", "labtable", "render", "app", "document", "platform"},  # render: the pattern previews
+    "commands": {"report", "dialogs", "labtable", "render", "app", "document", "platform"},
+    "qt": {"report", "commands", "dialogs", "labtable", "render", "app", "document", "platform"},
+    "cli": {"report", "qt", "commands", "dialogs", "labtable", "render", "app", "document", "platform"},
 }
-CORE = {"platform", "document", "report", "app", "render", "dialogs", "commands"}
+CORE = {"platform", "document", "report", "app", "labtable", "render", "dialogs", "commands"}
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
 

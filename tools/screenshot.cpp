@@ -1,6 +1,7 @@
 // Takes a screenshot of the main window on a log, for the documentation:
 //   qc_screenshot FILE OUT.png [--install-dir DIR] [--size WxH] [--page N] [--menu N] [--dialog ID]
 //                 [--modified 1] [--row N] [--click NAME]... [--tab N] [--zoom PERCENT|fitpage|fitwidth]
+//                 [--choose FILE]
 // Run it under a display (xvfb-run works). --menu opens the N-th menu of the
 // menu bar (1 = ファイル) before the picture is taken; --dialog runs the command
 // of that CommandId number and takes the dialog it opens instead, after selecting
@@ -13,6 +14,7 @@
 // --undo-step ID runs that command first, clicking the --click buttons and "ok" in its
 // dialog, so that the Edit menu has a step to name. --recovery 1 takes the question that
 // offers the recovery copies left in the tool's data folder.
+// --choose FILE answers the file chooser of a dialog that opens a file first.
 
 #include "app/appcontext.h"
 #include "app/viewstate.h"
@@ -29,6 +31,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
@@ -58,6 +61,7 @@ int main(int argc, char** argv)
     int page = 1, menu = 0, dialog = -1, modified = 0, row = 0, tab = 0, undoStep = -1, recovery = 0;
     QStringList clicks;
     QString zoom = QStringLiteral("100");
+    QString choose; // the file a dialog's file chooser is answered with
     for (qsizetype i = 3; i + 1 < args.size(); i += 2) {
         if (args[i] == QStringLiteral("--install-dir")) installDir = qc::toNativePath(args[i + 1]);
         if (args[i] == QStringLiteral("--page")) page = args[i + 1].toInt();
@@ -70,6 +74,7 @@ int main(int argc, char** argv)
         if (args[i] == QStringLiteral("--recovery")) recovery = args[i + 1].toInt();
         if (args[i] == QStringLiteral("--click")) clicks << args[i + 1];
         if (args[i] == QStringLiteral("--zoom")) zoom = args[i + 1];
+        if (args[i] == QStringLiteral("--choose")) choose = args[i + 1];
         if (args[i] == QStringLiteral("--size")) {
             const QStringList wh = args[i + 1].split(QLatin1Char('x'));
             if (wh.size() == 2) size = QSize(wh[0].toInt(), wh[1].toInt());
@@ -82,6 +87,8 @@ int main(int argc, char** argv)
     window.resize(size);
     window.move(0, 0);
     window.start(qc::toNativePath(args[1]));
+    if (!choose.isEmpty())
+        window.dialogs().setFileRunner([&](QFileDialog&) { return std::optional<QString>(choose); });
     window.show();
     if (zoom == QStringLiteral("fitpage"))
         window.zoomControls()->action(qc::ZoomControls::Command::FitPage)->trigger();

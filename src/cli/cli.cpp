@@ -3,6 +3,7 @@
 #include "app/appcontext.h"
 #include "app/docflows.h"
 #include "cli/export.h"
+#include "cli/importresults.h"
 #include "cli/jsondump.h"
 #include "cli/patternscmd.h"
 #include "cli/reportcmd.h"
@@ -35,6 +36,11 @@ constexpr const char* kUsage =
     "       qc report FILE [-o OUT.csv|OUT.xlsx|OUT.json] [--install-dir DIR]\n"
     "                                       every sample and test against its reference value,\n"
     "                                       by depth, with a summary (CSV on stdout without -o)\n"
+    "       qc import-results LOG RESULTS.csv|.tsv|.xlsx -o OUT.bhc [--overwrite] [--add-tests]\n"
+    "                 [--sheet NAME] [--install-dir DIR]\n"
+    "                                       bring a laboratory's results into the log's samples;\n"
+    "                                       the report goes to stderr, status 1 when anything\n"
+    "                                       was left unmatched (what matched is still written)\n"
     "The install folder is DIR, else $QC_INSTALL_DIR, else the one the pointer file\n"
     "names, else the default folder, created from the bundled one on first use.\n";
 
@@ -152,7 +158,7 @@ bool isCliCommand(const std::vector<std::string>& args)
     if (args.empty()) return false;
     const std::string& c = args[0];
     return c == "export" || c == "dump" || c == "convert" || c == "patterns" || c == "check" ||
-           c == "report" || c == "--help" || c == "-h" || c == "help";
+           c == "report" || c == "import-results" || c == "--help" || c == "-h" || c == "help";
 }
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -182,6 +188,15 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             return 1;
         }
         return runReportCommand(rest, installDir, out, err);
+    }
+    if (args[0] == "import-results") {
+        std::vector<std::string> rest = args;
+        std::string installDir;
+        if (!takeInstallDir(rest, installDir)) {
+            err << "qc: --install-dir needs a folder\n" << kUsage;
+            return 1;
+        }
+        return runImportResults(rest, installDir, out, err);
     }
     err << "qc: unknown command " << args[0] << '\n' << kUsage;
     return 1;

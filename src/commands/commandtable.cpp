@@ -37,6 +37,8 @@ constexpr std::array kCommands{
     CommandInfo{DrillDate, M::Data, "削孔月日(&B)", "", "削孔月日", true, false},
     CommandInfo{TestData, M::Data, "試験データ(&Q)", "", "化学試験、試料、粒度組成のデータ入力、シンボル設定",
                 true, true},
+    CommandInfo{LabImport, M::Data, "試験結果の読み込み(&I)...", "",
+                "分析機関の試験結果（CSV、Excel）を試料に読み込む", true, false},
     CommandInfo{DisplayItems, M::Data, "表示項目(&V)", "", "表示、印刷する項目の選択、表示幅", true, true},
     CommandInfo{Graph1, M::Data, "グラフ1書式(&1)", "",
                 "グラフ1に表示するタイトル、プロットする試験名、目盛りなど", true, false},

@@ -58,6 +58,8 @@ enum class CommandId {
     Redo,
     // Data, added later: numbered after the others so that theirs stay as scripts know them
     ExceedanceList,
+    // Data, after the test data (numbered last so that the numbers above stay)
+    LabImport,
 };
 
 enum class MenuId { File, Data, View, Settings, Help, None, Edit };

@@ -59,6 +59,8 @@ public:
     virtual bool geology(Document& doc, int& entry59, int& entry60) = 0;
     virtual bool list(ListDialogKind kind, Document& doc) = 0;
     virtual bool testData(Document& doc, TestDataDialogData& data) = 0;
+    // "試験結果の読み込み": the host chooses the file and shows the preview; true when OK changed the tables.
+    virtual bool labImport(Document&) { return false; }
     virtual bool displayItems(DisplayItemsData& data) = 0;
     virtual bool graphFormat(Document& doc, int graph) = 0;
     virtual bool pageNumber(PageDialogData& data) = 0;

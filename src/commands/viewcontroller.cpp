@@ -213,6 +213,9 @@ void ViewController::runCommand(CommandId id)
     case CommandId::TestData:
         runTestData();
         break;
+    case CommandId::LabImport:
+        if (m_dialogs.labImport(m_doc)) m_doc.modified = 1;
+        break;
     case CommandId::DisplayItems:
         runDisplayItems();
         break;

@@ -6,6 +6,7 @@
 #include "dialogs/geologyeditor.h"
 #include "dialogs/graphformateditor.h"
 #include "dialogs/headereditor.h"
+#include "dialogs/labimport.h"
 #include "dialogs/namemastereditor.h"
 #include "dialogs/noteseditor.h"
 #include "dialogs/shorttexteditor.h"
@@ -25,6 +26,7 @@
 #include "qt/headerdialog.h"
 #include "qt/helpdialog.h"
 #include "qt/keyoptionsdialog.h"
+#include "qt/labimportdialog.h"
 #include "qt/namemasterdialog.h"
 #include "qt/notesdialog.h"
 #include "qt/pagenumberdialog.h"
@@ -70,6 +72,7 @@ bool QtDialogHost::provides(CommandId id) const
     case CommandId::ShortTexts:
     case CommandId::NameMaster:
     case CommandId::TestData:
+    case CommandId::LabImport:
     case CommandId::Graph1:
     case CommandId::Graph2:
     case CommandId::Graph3:
@@ -227,6 +230,23 @@ bool QtDialogHost::testData(Document& doc, TestDataDialogData& data)
     if (run(dialog) != QDialog::Accepted) return false;
     data = model.data;
     return true;
+}
+
+bool QtDialogHost::labImport(Document& doc)
+{
+    QtFileChooser files(m_parent);
+    if (m_fileRunner) files.setRunner(m_fileRunner);
+    const std::optional<std::string> path = LabImportSession::chooseFile(files, doc.path);
+    if (!path) return false;
+    LabImportPaths paths;
+    paths.aliases = m_app.install.file(TestAliases::kFileName);
+    if (!m_app.env.bundledDir.empty())
+        paths.bundledAliases = m_app.env.bundledDir + "/" + TestAliases::kFileName;
+    LabImportSession session(doc, m_prompter, paths);
+    if (!session.open(*path)) return false;
+    LabImportDialog dialog(session, m_parent);
+    if (run(dialog) != QDialog::Accepted) return false;
+    return session.apply(doc);
 }
 
 bool QtDialogHost::graphFormat(Document& doc, int graph)

@@ -3,6 +3,7 @@
 // here as it is built; until then its command stays disabled.
 
 #include "commands/dialoghost.h"
+#include "qt/qtfilechooser.h"
 
 #include <functional>
 #include <memory>
@@ -32,6 +33,7 @@ public:
     bool header(HeaderDialogData& data) override;
     bool geology(Document& doc, int& entry59, int& entry60) override;
     bool testData(Document& doc, TestDataDialogData& data) override;
+    bool labImport(Document& doc) override;
     bool graphFormat(Document& doc, int graph) override;
     bool list(ListDialogKind kind, Document& doc) override;
     void fullWidthCheck(const Document& doc) override;
@@ -55,6 +57,8 @@ public:
     // Runs a modal dialog; tests replace it to act on the dialog while it is open.
     using Runner = std::function<int(QDialog& dialog)>;
     void setRunner(Runner runner) { m_runner = std::move(runner); }
+    // Answers the file choosers of the dialogs that open a file first (tests, screenshots).
+    void setFileRunner(QtFileChooser::Runner runner) { m_fileRunner = std::move(runner); }
 
 private:
     int run(QDialog& dialog);
@@ -63,6 +67,7 @@ private:
     AppContext& m_app;
     Prompter& m_prompter;
     Runner m_runner;
+    QtFileChooser::Runner m_fileRunner;
     ColourChooser* m_colourChooser = nullptr;
     FontChooser* m_fontChooser = nullptr;
     Launcher* m_launcher = nullptr;

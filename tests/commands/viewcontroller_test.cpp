@@ -67,6 +67,11 @@ public:
         calls.push_back("list");
         return ok;
     }
+    bool labImport(Document&) override
+    {
+        calls.push_back("labImport");
+        return ok;
+    }
     bool testData(Document&, TestDataDialogData& d) override
     {
         calls.push_back("testData");
@@ -572,6 +577,17 @@ TEST(ViewController, TestDataPassesEntries49And50)
     }
 }
 
+TEST(ViewController, LabImportMarksTheLogModifiedOnlyWhenItChangedIt)
+{
+    for (bool changed : {true, false}) {
+        Fixture f;
+        f.dialogs.ok = changed;
+        f.ctl.run(CommandId::LabImport);
+        EXPECT_EQ(f.dialogs.calls, std::vector<std::string>{"labImport"});
+        EXPECT_EQ(f.doc.modified, changed ? 1 : 0);
+    }
+}
+
 TEST(ViewController, DisplayItemsWriteOnlyTheEditableCellsAndWarnOnceAboutWideGrids)
 {
     struct Case
@@ -999,7 +1015,7 @@ TEST(CommandTable, EveryCommandOnceWithTheTextsOfTheMenus)
 {
     std::set<CommandId> seen;
     for (const CommandInfo& c : commandTable()) EXPECT_TRUE(seen.insert(c.id).second) << c.text;
-    EXPECT_EQ(seen.size(), static_cast<size_t>(CommandId::ExceedanceList) + 1);
+    EXPECT_EQ(seen.size(), static_cast<size_t>(CommandId::LabImport) + 1);
     EXPECT_STREQ(commandInfo(CommandId::FileNew).shortcut, "Ctrl+N");
     EXPECT_STREQ(commandInfo(CommandId::FilePrint).shortcut, "Ctrl+P");
     EXPECT_STREQ(commandInfo(CommandId::Graph4).prompt,

@@ -149,10 +149,11 @@ private slots:
         QCOMPARE(menuTexts(menus[1]->menu()),
                  (QStringList{QStringLiteral("元に戻す(&U)"), QStringLiteral("やり直し(&R)")}));
         const QStringList data = menuTexts(menus[2]->menu());
-        QCOMPARE(data.size(), 18);
+        QCOMPARE(data.size(), 19);
         QCOMPARE(data.first(), QStringLiteral("見出し (&M)"));
-        QCOMPARE(data[10], QStringLiteral("グラフ1書式(&1)"));
-        QCOMPARE(data[16], QStringLiteral("全角英数字 検査(&Z)"));
+        QCOMPARE(data[9], QStringLiteral("試験結果の読み込み(&I)..."));
+        QCOMPARE(data[11], QStringLiteral("グラフ1書式(&1)"));
+        QCOMPARE(data[17], QStringLiteral("全角英数字 検査(&Z)"));
         QCOMPARE(data.last(), QStringLiteral("基準超過一覧(&E)"));
         QCOMPARE(menuTexts(menus[3]->menu()),
                  (QStringList{QStringLiteral("ﾂｰﾙ ﾊﾞｰ(&T)"), QStringLiteral("ｽﾃｰﾀｽ ﾊﾞｰ(&S)"),

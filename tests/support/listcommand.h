@@ -27,7 +27,8 @@ struct CommandRun
 template <class Dialog>
 CommandRun runListCommand(CommandId id, Document& doc, ScriptedPrompter& prompter,
                           const std::function<void(Dialog&)>& act,
-                          const std::function<void(Document&)>& prepare = {})
+                          const std::function<void(Document&)>& prepare = {},
+                          const std::function<void(MainWindow&)>& setUp = {})
 {
     AppContext app;
     ViewState view;
@@ -35,6 +36,7 @@ CommandRun runListCommand(CommandId id, Document& doc, ScriptedPrompter& prompte
     window.setPrompter(&prompter);
     window.start({});
     if (prepare) prepare(doc);
+    if (setUp) setUp(window);
     CommandRun out;
     window.dialogs().setRunner([&](QDialog& d) {
         auto* dialog = qobject_cast<Dialog*>(&d);

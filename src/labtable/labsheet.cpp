@@ -1,0 +1,258 @@
+#include "labtable/labsheet.h"
+
+#include "document/cp932.h"
+#include "document/fieldtext.h"
+#include "platform/files.h"
+
+namespace qc {
+
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// Valid UTF-8 (no overlong forms, no surrogates); nonAscii tells whether any byte is above 0x7F.
+bool isValidUtf8(std::string_view s, bool& nonAscii)
+{
+    nonAscii = false;
+    for (size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        nonAscii = true;
+        size_t n = 0;
+        unsigned cp = 0;
+        if (c >= 0xC2 && c <= 0xDF) {
+            n = 1;
+            cp = c & 0x1Fu;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            n = 2;
+            cp = c & 0x0Fu;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            n = 3;
+            cp = c & 0x07u;
+        } else {
+            return false;
+        }
+        if (i + n >= s.size()) return false;
+        for (size_t k = 1; k <= n; ++k) {
+            const auto t = static_cast<unsigned char>(s[i + k]);
+            if ((t & 0xC0u) != 0x80u) return false;
+            cp = (cp << 6) | (t & 0x3Fu);
+        }
+        if ((n == 2 && cp < 0x800) || (n == 3 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+            (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += n + 1;
+    }
+    return true;
+}
+
+// Not a text table: NUL bytes or many control characters.
+bool looksBinary(std::string_view s)
+{
+    size_t controls = 0;
+    for (char ch : s) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == 0) return true;
+        if (c < 0x20 && c != '\t' && c != '\r' && c != '\n' && c != 0x1A) ++controls;
+    }
+    return controls * 100 > s.size();
+}
+
+// Quoted CSV over CP932 bytes. The separator, the double quote and the line
+// ends are all below 0x40, so they are never the trail byte of a two-byte
+// character and a byte walk finds them safely.
+std::vector<std::vector<std::string>> splitTable(std::string_view s, char sep)
+{
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> row;
+    std::string field;
+    bool quoted = false, fieldStarted = false;
+    auto endField = [&] {
+        row.push_back(std::move(field));
+        field.clear();
+        fieldStarted = false;
+    };
+    auto endRow = [&] {
+        endField();
+        rows.push_back(std::move(row));
+        row.clear();
+    };
+    for (size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (quoted) {
+            if (c == '"') {
+                if (i + 1 < s.size() && s[i + 1] == '"') {
+                    field += '"';
+                    ++i;
+                } else {
+                    quoted = false;
+                }
+            } else if (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n') {
+                field += '\n';
+                ++i;
+            } else {
+                field += c;
+            }
+            continue;
+        }
+        if (c == '"' && !fieldStarted) {
+            quoted = true;
+            fieldStarted = true;
+        } else if (c == sep) {
+            endField();
+        } else if (c == '\n' || c == '\r') {
+            if (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
+            endRow();
+        } else {
+            field += c;
+            fieldStarted = true;
+        }
+    }
+    if (fieldStarted || !field.empty() || !row.empty()) endRow();
+    return rows;
+}
+
+char detectSeparator(std::string_view s)
+{
+    size_t commas = 0, tabs = 0;
+    bool quoted = false;
+    for (char c : s) {
+        if (c == '"') quoted = !quoted;
+        if (quoted) continue;
+        if (c == '\n') {
+            if (commas || tabs) break;
+            continue;
+        }
+        if (c == ',') ++commas;
+        if (c == '\t') ++tabs;
+    }
+    return tabs > commas ? '\t' : ',';
+}
+
+bool rowBlank(const std::vector<std::string>& row)
+{
+    for (const std::string& c : row)
+        if (NumericTest(c) != -1) return false;
+    return true;
+}
+
+// UTF-16 text after its byte order mark (the spreadsheet's "Unicode text" export) as UTF-8;
+// false for an odd length or a broken surrogate pair.
+bool utf16ToUtf8(std::string_view s, bool bigEndian, std::string& out)
+{
+    if (s.size() % 2) return false;
+    auto unit = [&](size_t i) {
+        const auto a = static_cast<unsigned char>(s[i]), b = static_cast<unsigned char>(s[i + 1]);
+        return bigEndian ? (a << 8 | b) : (b << 8 | a);
+    };
+    for (size_t i = 0; i < s.size(); i += 2) {
+        unsigned cp = static_cast<unsigned>(unit(i));
+        if (cp >= 0xD800 && cp <= 0xDBFF) {
+            if (i + 3 >= s.size()) return false;
+            const unsigned low = static_cast<unsigned>(unit(i + 2));
+            if (low < 0xDC00 || low > 0xDFFF) return false;
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+            i += 2;
+        } else if (cp >= 0xDC00 && cp <= 0xDFFF) {
+            return false;
+        }
+        if (cp < 0x80) {
+            out += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            out += static_cast<char>(0xC0 | (cp >> 6));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            out += static_cast<char>(0xE0 | (cp >> 12));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (cp >> 18));
+            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+const std::string& LabSheet::cell(size_t row, size_t col) const
+{
+    static const std::string empty;
+    if (row >= rows.size() || col >= rows[row].size()) return empty;
+    return rows[row][col];
+}
+
+LabReadResult readDelimitedTable(std::string_view bytes)
+{
+    LabReadResult r;
+    const bool le = bytes.substr(0, 2) == "\xFF\xFE", be = bytes.substr(0, 2) == "\xFE\xFF";
+    if (le || be) {
+        std::string utf8 = "\xEF\xBB\xBF";
+        if (!utf16ToUtf8(bytes.substr(2), be, utf8)) {
+            r.error = QC_SJ("試験結果の表として読めません（CSV、TSV、XLSX のファイルではありません）");
+            return r;
+        }
+        return readDelimitedTable(utf8);
+    }
+    if (bytes.substr(0, 3) == kUtf8Bom) {
+        bytes.remove_prefix(3);
+        bool nonAscii = false;
+        if (!isValidUtf8(bytes, nonAscii) || looksBinary(bytes)) {
+            r.error = QC_SJ("試験結果の表として読めません（CSV、TSV、XLSX のファイルではありません）");
+            return r;
+        }
+    }
+    if (looksBinary(bytes)) {
+        r.error = QC_SJ("試験結果の表として読めません（CSV、TSV、XLSX のファイルではありません）");
+        return r;
+    }
+    bool nonAscii = false;
+    std::string text;
+    if (isValidUtf8(bytes, nonAscii) && nonAscii) {
+        bool ok = true;
+        text = cp932::fromUtf8(bytes, &ok);
+        r.sheet.lossyText = !ok;
+    } else {
+        text = std::string(bytes);
+    }
+    r.sheet.rows = splitTable(text, detectSeparator(text));
+    while (!r.sheet.rows.empty() && rowBlank(r.sheet.rows.back())) r.sheet.rows.pop_back();
+    if (r.sheet.rows.empty()) {
+        r.error = QC_SJ("表にデータがありません");
+        return r;
+    }
+    r.ok = true;
+    return r;
+}
+
+LabReadResult readLabTable(std::string_view bytes, const std::string& sheet)
+{
+    if (bytes.substr(0, 4) == std::string_view("PK\x03\x04", 4)) return readXlsxTable(bytes, sheet);
+    if (bytes.substr(0, 8) == std::string_view("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)) {
+        LabReadResult r;
+        r.error = QC_SJ("古い Excel 形式 (.xls) は読めません。Excel で .xlsx か CSV に保存し直して下さい");
+        return r;
+    }
+    return readDelimitedTable(bytes);
+}
+
+LabReadResult readLabTableFile(const std::string& path, const std::string& sheet)
+{
+    std::string bytes;
+    FileError error;
+    if (!readFileBytes(path, bytes, &error)) {
+        LabReadResult r;
+        r.error = ReplaceAll(error.notFound() ? QC_SJ("ファイルが見つかりません\n(%1)")
+                                              : QC_SJ("ファイルを読めません\n(%1)\n") + error.reason,
+                             "%1", cp932::fromUtf8(path));
+        return r;
+    }
+    return readLabTable(bytes, sheet);
+}
+
+} // namespace qc
