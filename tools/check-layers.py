@@ -16,12 +16,13 @@ ALLOWED = {
     "document": {"platform"},
     "app": {"document", "platform"},
     "render": {"app", "document", "platform"},
-    "dialogs": {"render", "app", "document", "platform"},  # render: the pattern previews
-    "commands": {"dialogs", "render", "app", "document", "platform"},
-    "qt": {"commands", "dialogs", "render", "app", "document", "platform"},
-    "cli": {"qt", "commands", "dialogs", "render", "app", "document", "platform"},
+    "exchange": {"app", "document", "platform"},  # the exchange XML
+    "dialogs": {"exchange", "render", "app", "document", "platform"},  # render: the pattern previews
+    "commands": {"exchange", "dialogs", "render", "app", "document", "platform"},
+    "qt": {"exchange", "commands", "dialogs", "render", "app", "document", "platform"},
+    "cli": {"exchange", "qt", "commands", "dialogs", "render", "app", "document", "platform"},
 }
-CORE = {"platform", "document", "app", "render", "dialogs", "commands"}
+CORE = {"platform", "document", "app", "render", "dialogs", "commands", "exchange"}
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
 

@@ -9,6 +9,7 @@ packages=(
     clang libclang-rt-14-dev clang-format
     fonts-ipafont-mincho fonts-ipafont-gothic fontconfig
     poppler-utils xvfb xauth
+    libxml2-dev libxml2-utils
 )
 
 missing=()
