@@ -178,9 +178,19 @@ std::string fmt2(double v)
     return buf;
 }
 
+// ASCII control characters (line breaks and tabs included) as blanks: a cell
+// other than a note's text is one line.
+std::string oneLine(std::string_view utf8)
+{
+    std::string out(utf8);
+    for (char& c : out)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    return out;
+}
+
 std::string sj(std::string_view utf8)
 {
-    return cp932::fromUtf8(utf8);
+    return cp932::fromUtf8(oneLine(utf8));
 }
 
 // ------------------------------------------------------------ the tree
@@ -606,7 +616,11 @@ std::string noteCell(const std::string& utf8)
     std::string t = replaceUtf8(replaceUtf8(replaceUtf8(utf8, "\\n", "\n"), "\r\n", "\n"), "\r", "\n");
     while (!t.empty() && t.back() == '\n') t.pop_back();
     if (t.empty()) return {};
-    return sj(replaceUtf8(t, "\n", "\r\n")) + "\r\n";
+    std::string cell;
+    size_t pos = 0;
+    for (size_t nl; (nl = t.find('\n', pos)) != std::string::npos; pos = nl + 1)
+        cell += sj(std::string_view(t).substr(pos, nl - pos)) + "\r\n";
+    return cell + sj(std::string_view(t).substr(pos)) + "\r\n";
 }
 
 void Importer::fill(Document& doc, const GeologyMaster* master)
@@ -739,6 +753,8 @@ void Importer::fill(Document& doc, const GeologyMaster* master)
     doc.modified = 1;
 }
 
+void ignoreGenericError(void*, const char*, ...) {}
+
 struct DocFree
 {
     void operator()(xmlDoc* d) const { xmlFreeDoc(d); }
@@ -768,9 +784,9 @@ LayerName splitLayerName(std::string_view composed)
         for (const auto& c : connectors) {
             const size_t at = findText(body, c);
             if (at == std::string::npos || at == 0 || at + c.size() >= body.size()) continue;
-            p.name = body.substr(0, at);
+            p.name = trimBlanks(body.substr(0, at));
             p.prefix = c == QC_SJ("と") ? QC_SJ("と ") : c;
-            p.aux = body.substr(at + c.size());
+            p.aux = trimBlanks(body.substr(at + c.size()));
             p.suffix = *alt;
             return p;
         }
@@ -787,9 +803,9 @@ LayerName splitLayerName(std::string_view composed)
         const size_t auxStart = at + open.size();
         const size_t auxEnd = v.size() - close.size();
         if (auxEnd <= auxStart) continue;
-        p.name = t.substr(0, at);
+        p.name = trimBlanks(t.substr(0, at));
         p.prefix = open;
-        p.aux = t.substr(auxStart, auxEnd - auxStart);
+        p.aux = trimBlanks(t.substr(auxStart, auxEnd - auxStart));
         p.suffix = close;
         return p;
     }
@@ -833,6 +849,10 @@ ExchangeImport importExchangeXml(std::string_view bytes, Document& doc, const Ge
         failed.error = "ファイルが大きすぎます";
         return failed;
     }
+    // libxml2 reports some encoding errors past the context's options; the
+    // caller reports the failure itself.
+    xmlSetGenericErrorFunc(nullptr, ignoreGenericError);
+    xmlSetStructuredErrorFunc(nullptr, [](void*, xmlErrorPtr) {});
     std::unique_ptr<xmlParserCtxt, CtxtFree> ctxt(xmlNewParserCtxt());
     if (!ctxt) {
         failed.error = "XMLを読む準備ができません";

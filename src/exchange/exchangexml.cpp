@@ -72,9 +72,12 @@ public:
         line("</" + cp932::fromUtf8(name) + ">");
     }
     // A leaf holding a CP932 value.
-    void leaf(const char* name, std::string_view value)
+    void leaf(const char* name, std::string_view raw)
     {
         const std::string tag = cp932::fromUtf8(name);
+        // Readers trim values, so blanks at the ends (control characters become
+        // blanks) carry nothing.
+        const std::string value = trimBlanks(blankControls(raw));
         if (value.empty()) {
             line("<" + tag + "/>");
             return;
@@ -91,8 +94,22 @@ private:
         m_out += text;
         m_out += "\r\n";
     }
-    // Walks the characters: markup characters become references, control
-    // characters blanks, and characters outside JIS X 0208 are reported.
+    static std::string blankControls(std::string_view value)
+    {
+        std::string out(value);
+        for (size_t i = 0; i < out.size();) {
+            const unsigned char c = static_cast<unsigned char>(out[i]);
+            if (cp932::isLeadByte(c) && i + 1 < out.size()) {
+                i += 2;
+                continue;
+            }
+            if (c < 0x20 || c == 0x7F) out[i] = ' ';
+            ++i;
+        }
+        return out;
+    }
+    // Walks the characters: markup characters become references, and
+    // characters outside JIS X 0208 are reported.
     std::string escape(const char* element, std::string_view value)
     {
         std::string out;
@@ -114,10 +131,6 @@ private:
                     continue;
                 default:
                     break;
-                }
-                if (c < 0x20 || c == 0x7F) {
-                    out += ' ';
-                    continue;
                 }
             }
             if (!inJisX0208(ch)) m_report.push_back(std::string(element) + ": " + cp932::toUtf8(ch));
