@@ -29,12 +29,19 @@ const std::string& unsuitable()
     return QC_SJ("入力データが不適当です");
 }
 
+// The text without blanks around it: ASCII blanks and full-width blanks "　"
+// (what an IME types before a number), stepped over as whole characters.
 std::string trimmed(std::string_view s)
 {
-    size_t b = 0, e = s.size();
-    while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
-    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
-    return std::string(s.substr(b, e - b));
+    s = skipBlanks(s);
+    size_t end = 0;
+    for (size_t i = 0; i < s.size();) {
+        const size_t n = std::max<size_t>(1, charLengthAt(s, i));
+        const std::string_view ch = s.substr(i, n);
+        if (ch != " " && ch != "\t" && ch != "\x81\x40") end = i + n;
+        i += n;
+    }
+    return std::string(s.substr(0, end));
 }
 
 // The whole text is one decimal number (blanks around it allowed).
@@ -367,8 +374,8 @@ NameMasterRow NameMasterEditor::rowFromFields() const
     r.symbol = m_fields[Symbol];
     r.density = m_density ? "o" : "-";
     r.consistency = m_consistency ? "o" : "-";
-    r.vector = m_fields[Vector];
-    r.bitmap = m_fields[Bitmap];
+    r.vector = trimmed(m_fields[Vector]);
+    r.bitmap = trimmed(m_fields[Bitmap]);
     return r;
 }
 

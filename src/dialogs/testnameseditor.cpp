@@ -246,6 +246,9 @@ void TestNamesEditor::dataInputDone(const std::string& shifts)
         mutableRow(r)[listColumn(TestCol::Shifts)] = shifts;
         setModified();
     }
+    // The document keeps them too: cancelling this dialog must not pair the
+    // new samples with the old shifts.
+    if (r >= 1 && r <= kRows) m_table(r, TestCol::Shifts) = shifts;
 }
 
 void TestNamesEditor::replaceRows(const TestNameRows& rows)

@@ -1,5 +1,6 @@
 #include "qt/casingdialog.h"
 
+#include "qt/dialogparts.h"
 #include "qt/listeditorview.h"
 #include "qt/qtext.h"
 
@@ -42,7 +43,7 @@ CasingDialog::CasingDialog(CasingEditor& model, QWidget* parent)
 
     QWidget* order[] = {listView(),        m_depth,        m_pipeKind, addButton(),
                         overwriteButton(), deleteButton(), okButton(), cancelButton()};
-    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    setTabChain(order);
 
     resize(420, 520);
     sync();

@@ -1,12 +1,14 @@
 #pragma once
-// Small pieces the settings dialogs share: the OK / Cancel row, read-only
-// fields and object names for the tests.
+// Small pieces the dialogs share: the OK / Cancel row, read-only fields,
+// the tab chain and object names for the tests.
 
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <span>
 
 namespace qc {
 
@@ -42,6 +44,12 @@ inline QLineEdit* numberField(const QString& name, int width = 70)
     e->setAlignment(Qt::AlignRight);
     e->setFixedWidth(width);
     return e;
+}
+
+// Tab moves through the widgets in this order.
+inline void setTabChain(std::span<QWidget* const> order)
+{
+    for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 // The user left a field: a focus-out within the window, not one caused by a

@@ -24,7 +24,7 @@ public:
     // The model must have been opened and outlive the dialog.
     explicit GeologyDialog(GeologyEditor& model, QWidget* parent = nullptr);
 
-    QLineEdit* edit(GeologyEditor::Field f) const;
+    QLineEdit* edit(GeologyEditor::Field f) const { return fieldEdit(f); }
     QComboBox* prefixCombo() const { return m_prefix; }
     QComboBox* suffixCombo() const { return m_suffix; }
     QComboBox* densityCombo() const { return m_density; }
@@ -39,13 +39,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLineEdit* addEdit(GeologyEditor::Field f, const char* objectName, int maxWidth = 0);
     QCheckBox* addFlag(int bit, const QString& label, const char* objectName);
     QListWidget* addNameList(GeologyEditor::NameList list, const char* objectName);
     void pick(QListWidget* list, int row);
 
     GeologyEditor& m_geology;
-    std::map<GeologyEditor::Field, QLineEdit*> m_edits;
     std::map<int, QCheckBox*> m_flags;
     std::map<GeologyEditor::NameList, QListWidget*> m_lists;
     QComboBox* m_prefix = nullptr;

@@ -1,5 +1,6 @@
 #include "qt/headerdialog.h"
 
+#include "qt/dialogparts.h"
 #include "qt/qtext.h"
 
 #include <QApplication>
@@ -279,7 +280,7 @@ HeaderDialog::HeaderDialog(HeaderEditor& model, QWidget* parent) : QDialog(paren
     order.push_back(m_underline);
     order.push_back(ok);
     order.push_back(cancel);
-    for (size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+    setTabChain(order);
 
     for (int f = 0; f < H::FieldCount; ++f) showValue(H::Field(f));
     showOptions();

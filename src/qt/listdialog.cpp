@@ -109,6 +109,22 @@ QWidget* ListDialog::fieldWidget(int field) const
     return nullptr;
 }
 
+QLineEdit* ListDialog::addFieldEdit(int field, const char* objectName, int maxWidth)
+{
+    auto* e = new QLineEdit;
+    e->setObjectName(QString::fromLatin1(objectName));
+    if (maxWidth) e->setMaximumWidth(maxWidth);
+    bindField(field, e);
+    return e;
+}
+
+QLineEdit* ListDialog::fieldEdit(int field) const
+{
+    for (const auto& b : m_bindings)
+        if (b.field == field) return b.edit;
+    return nullptr;
+}
+
 const ListDialog::Binding* ListDialog::bindingOf(QObject* object) const
 {
     for (const auto& b : m_bindings)

@@ -41,6 +41,10 @@ public:
     void bindField(int field, QLineEdit* edit);
     void bindField(int field, QComboBox* combo);
     QWidget* fieldWidget(int field) const;
+    // A new edit box with this object name (and maximum width when not 0), bound to the field.
+    QLineEdit* addFieldEdit(int field, const char* objectName, int maxWidth = 0);
+    // The edit box bound to the field, or nullptr.
+    QLineEdit* fieldEdit(int field) const;
 
     // List on top, the dialog's fields below it, then the buttons.
     void setDefaultLayout(QWidget* fields);

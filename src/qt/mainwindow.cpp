@@ -3,6 +3,7 @@
 #include "app/appcontext.h"
 #include "app/viewstate.h"
 #include "document/tables.h"
+#include "platform/files.h"
 #include "qt/lockindicators.h"
 #include "qt/logexport.h"
 #include "qt/logview.h"
@@ -30,6 +31,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QToolBar>
 
 namespace qc {
@@ -423,6 +425,33 @@ void MainWindow::setScrollSizes(const ScrollSizes& sizes)
 
 // Printing -------------------------------------------------------------------
 
+namespace {
+
+// The PDF the printer wrote into a temporary file goes over the chosen file
+// through the atomic write; the printer reports no write errors, so a file
+// that does not end as a PDF ends is taken for a failed write.
+bool movePrintedPdf(const QString& printed, const QString& target, std::string& error)
+{
+    QFile in(printed);
+    if (!in.open(QIODevice::ReadOnly)) {
+        error = in.errorString().toStdString();
+        return false;
+    }
+    const QByteArray bytes = in.readAll();
+    if (!bytes.trimmed().endsWith("%%EOF")) {
+        error = "incomplete PDF";
+        return false;
+    }
+    FileError failure;
+    if (writeFileAtomically(toNativePath(target), std::string_view(bytes.constData(), size_t(bytes.size())),
+                            &failure))
+        return true;
+    error = failure.reason;
+    return false;
+}
+
+} // namespace
+
 int MainWindow::print()
 {
     // PreparePrinting: the paper of the printer, the range up to the page count, the dialog.
@@ -457,6 +486,13 @@ int MainWindow::print()
         first = to = std::clamp(m_view.currentPage, 1, last);
     }
 
+    // Printing to a file writes a temporary PDF first: the chosen file (which may be
+    // a good earlier one) is replaced only by a complete PDF, never by a cut-off one.
+    const QString pdfTarget =
+        m_printer.outputFormat() == QPrinter::PdfFormat ? m_printer.outputFileName() : QString();
+    QTemporaryDir pdfTemp;
+    if (!pdfTarget.isEmpty()) m_printer.setOutputFileName(pdfTemp.filePath(QStringLiteral("print.pdf")));
+
     QProgressDialog progress(QStringLiteral("印刷中..."), QStringLiteral("キャンセル"), 0, to - first + 1,
                              this);
     progress.setObjectName(QStringLiteral("printProgress"));
@@ -472,13 +508,19 @@ int MainWindow::print()
         });
     progress.setValue(progress.maximum());
     if (!outcome.started) prompter().message(QC_SJ("印刷を開始できませんでした"));
-    const bool toPdf =
-        m_printer.outputFormat() == QPrinter::PdfFormat && !m_printer.outputFileName().isEmpty();
-    if (outcome.cancelled && toPdf)
-        QFile::remove(m_printer.outputFileName()); // a cut-off PDF is no use to anyone
-    else if (outcome.started && toPdf)
-        statusBar()->showMessage(QStringLiteral("PDFに出力しました: %1")
-                                     .arg(QDir::toNativeSeparators(m_printer.outputFileName())));
+    if (!pdfTarget.isEmpty()) {
+        const QString printed = m_printer.outputFileName();
+        m_printer.setOutputFileName(pdfTarget);
+        if (outcome.started && !outcome.cancelled) {
+            std::string error;
+            if (movePrintedPdf(printed, pdfTarget, error))
+                statusBar()->showMessage(
+                    QStringLiteral("PDFに出力しました: %1").arg(QDir::toNativeSeparators(pdfTarget)));
+            else
+                prompter().message(QC_SJ("PDFに出力できませんでした: ") +
+                                   toCp932(QString::fromStdString(error)));
+        }
+    }
     m_controller.endPrinting();
     return outcome.cancelled ? 0 : outcome.pagesPrinted;
 }

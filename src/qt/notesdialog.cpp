@@ -1,5 +1,6 @@
 #include "qt/notesdialog.h"
 
+#include "qt/dialogparts.h"
 #include "qt/listeditorview.h"
 #include "qt/qtext.h"
 
@@ -115,7 +116,7 @@ NotesDialog::NotesDialog(NotesEditor& model, QWidget* parent)
     QWidget* order[] = {listView(), m_top,         m_bottom,    m_underline,       m_text,
                         m_phrases,  m_fullWidth,   addButton(), overwriteButton(), deleteButton(),
                         okButton(), cancelButton()};
-    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    setTabChain(order);
 
     resize(760, 640);
     sync();

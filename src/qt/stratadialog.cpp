@@ -1,5 +1,6 @@
 #include "qt/stratadialog.h"
 
+#include "qt/dialogparts.h"
 #include "qt/listeditorview.h"
 #include "qt/qtext.h"
 
@@ -59,7 +60,7 @@ StrataDialog::StrataDialog(StrataEditor& model, QWidget* parent)
     QWidget* order[] = {listView(),  m_top,         m_bottom,          m_name,
                         m_divisions, addButton(),   overwriteButton(), deleteButton(),
                         okButton(),  cancelButton()};
-    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    setTabChain(order);
 
     resize(480, 520);
     sync();

@@ -1,5 +1,6 @@
 #include "qt/testdatadialog.h"
 
+#include "qt/dialogparts.h"
 #include "qt/listeditorview.h"
 #include "qt/qtext.h"
 
@@ -48,13 +49,13 @@ TestDataDialog::TestDataDialog(TestDataEditor& model, QWidget* parent)
     auto* sample = new QGroupBox(QStringLiteral("試料"));
     auto* sg = new QGridLayout(sample);
     sg->addWidget(label(QStringLiteral("深度 上")), 0, 0);
-    sg->addWidget(addEdit(D::Top, "top", 70), 0, 1);
+    sg->addWidget(addFieldEdit(D::Top, "top", 70), 0, 1);
     sg->addWidget(new QLabel(QStringLiteral("m")), 0, 2);
     sg->addWidget(label(QStringLiteral("深度 下")), 1, 0);
-    sg->addWidget(addEdit(D::Bottom, "bottom", 70), 1, 1);
+    sg->addWidget(addFieldEdit(D::Bottom, "bottom", 70), 1, 1);
     sg->addWidget(new QLabel(QStringLiteral("m")), 1, 2);
     sg->addWidget(label(QStringLiteral("試料番号")), 2, 0);
-    sg->addWidget(addEdit(D::Number, "number", 110), 2, 1, 1, 2);
+    sg->addWidget(addFieldEdit(D::Number, "number", 110), 2, 1, 1, 2);
     sg->addWidget(label(QStringLiteral("採取方法")), 3, 0);
     m_method = new QComboBox;
     m_method->setObjectName(QStringLiteral("method"));
@@ -74,7 +75,7 @@ TestDataDialog::TestDataDialog(TestDataEditor& model, QWidget* parent)
     tg->addWidget(readOnly(m_data.testName(), "testName", 0), 0, 1, 1, 2);
     tg->addWidget(readOnly(m_data.testUnit(), "testUnit", 80), 0, 3);
     tg->addWidget(label(QStringLiteral("値")), 1, 0);
-    tg->addWidget(addEdit(D::Value, "value", 110), 1, 1);
+    tg->addWidget(addFieldEdit(D::Value, "value", 110), 1, 1);
     m_noJoin = new QCheckBox(QStringLiteral("前深度と結ばない"));
     m_noJoin->setObjectName(QStringLiteral("noJoin"));
     connect(m_noJoin, &QCheckBox::clicked, this, [this](bool on) {
@@ -84,7 +85,7 @@ TestDataDialog::TestDataDialog(TestDataEditor& model, QWidget* parent)
     tg->addWidget(m_noJoin, 1, 2, 1, 2);
     tg->addWidget(label(QStringLiteral("データ表示\n位置シフト")), 2, 0);
     auto* shift = new QHBoxLayout;
-    shift->addWidget(addEdit(D::Shift, "shift", 70));
+    shift->addWidget(addFieldEdit(D::Shift, "shift", 70));
     shift->addWidget(new QLabel(QStringLiteral("㎜")));
     shift->addStretch(1);
     tg->addLayout(shift, 2, 1, 1, 3);
@@ -98,7 +99,7 @@ TestDataDialog::TestDataDialog(TestDataEditor& model, QWidget* parent)
     const char* names[] = {"gravel", "sand", "silt", "clay"};
     for (int i = 0; i < 4; ++i) {
         gg->addWidget(label(QString::fromUtf8(sizes[i].second)), i, 0);
-        gg->addWidget(addEdit(sizes[i].first, names[i], 70), i, 1);
+        gg->addWidget(addFieldEdit(sizes[i].first, names[i], 70), i, 1);
     }
 
     auto* fields = new QHBoxLayout;
@@ -121,26 +122,10 @@ TestDataDialog::TestDataDialog(TestDataEditor& model, QWidget* parent)
                         edit(D::Value), m_noJoin,      edit(D::Shift),  edit(D::Gravel),   edit(D::Sand),
                         edit(D::Silt),  edit(D::Clay), addButton(),     overwriteButton(), deleteButton(),
                         okButton(),     cancelButton()};
-    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    setTabChain(order);
 
     resize(1060, 640);
     sync();
-}
-
-QLineEdit* TestDataDialog::addEdit(D::Field f, const char* objectName, int width)
-{
-    auto* e = new QLineEdit;
-    e->setObjectName(QString::fromLatin1(objectName));
-    if (width) e->setMaximumWidth(width);
-    bindField(f, e);
-    m_edits[f] = e;
-    return e;
-}
-
-QLineEdit* TestDataDialog::edit(D::Field f) const
-{
-    auto it = m_edits.find(f);
-    return it == m_edits.end() ? nullptr : it->second;
 }
 
 void TestDataDialog::syncOptions()

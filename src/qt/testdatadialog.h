@@ -7,8 +7,6 @@
 #include "dialogs/testdataeditor.h"
 #include "qt/listdialog.h"
 
-#include <map>
-
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -22,7 +20,7 @@ public:
     // The model must have been opened and outlive the dialog.
     explicit TestDataDialog(TestDataEditor& model, QWidget* parent = nullptr);
 
-    QLineEdit* edit(TestDataEditor::Field f) const;
+    QLineEdit* edit(TestDataEditor::Field f) const { return fieldEdit(f); }
     QComboBox* methodCombo() const { return m_method; }
     QCheckBox* noJoinBox() const { return m_noJoin; }
 
@@ -30,10 +28,7 @@ protected:
     void syncOptions() override;
 
 private:
-    QLineEdit* addEdit(TestDataEditor::Field f, const char* objectName, int width = 0);
-
     TestDataEditor& m_data;
-    std::map<TestDataEditor::Field, QLineEdit*> m_edits;
     QComboBox* m_method = nullptr;
     QCheckBox* m_noJoin = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "qt/testnamesdialog.h"
 
+#include "qt/dialogparts.h"
 #include "qt/listeditorview.h"
 #include "qt/qtcolourchooser.h"
 #include "qt/qtext.h"
@@ -71,19 +72,19 @@ TestNamesDialog::TestNamesDialog(TestNamesEditor& model, FileChooser& files, Col
     // under the remark (so that "↑コピー" points at it), then the graph symbol.
     auto* grid = new QGridLayout;
     grid->addWidget(label(QStringLiteral("No．")), 0, 0);
-    QLineEdit* no = addEdit(T::No, "no", 40);
+    QLineEdit* no = addFieldEdit(T::No, "no", 40);
     grid->addWidget(no, 0, 1);
     grid->addWidget(label(QStringLiteral("試験名")), 0, 2);
-    grid->addWidget(addEdit(T::Name, "name"), 0, 3, 1, 3);
+    grid->addWidget(addFieldEdit(T::Name, "name"), 0, 3, 1, 3);
     grid->addWidget(label(QStringLiteral("単位")), 0, 6);
-    grid->addWidget(addEdit(T::Unit, "unit", 80), 0, 7);
+    grid->addWidget(addFieldEdit(T::Unit, "unit", 80), 0, 7);
     grid->addWidget(label(QStringLiteral("記事\n（基準値など）")), 0, 8);
-    grid->addWidget(addEdit(T::Remark, "remark"), 0, 9, 1, 3);
+    grid->addWidget(addFieldEdit(T::Remark, "remark"), 0, 9, 1, 3);
 
     auto* memo = new QGroupBox(QStringLiteral("メモ"));
     auto* memoRow = new QHBoxLayout(memo);
     memoRow->addWidget(label(QStringLiteral("基準値")));
-    memoRow->addWidget(addEdit(T::Reference, "reference", 80));
+    memoRow->addWidget(addFieldEdit(T::Reference, "reference", 80));
     m_copy = button(QStringLiteral("↑コピー"), "copy");
     connect(m_copy, &QPushButton::clicked, this, [this] {
         m_names.copyReferenceToRemark();
@@ -92,7 +93,7 @@ TestNamesDialog::TestNamesDialog(TestNamesEditor& model, FileChooser& files, Col
     memoRow->addWidget(m_copy);
     memoRow->addSpacing(12);
     memoRow->addWidget(label(QStringLiteral("下限値")));
-    memoRow->addWidget(addEdit(T::LowerLimit, "lowerLimit", 80));
+    memoRow->addWidget(addFieldEdit(T::LowerLimit, "lowerLimit", 80));
     memoRow->addStretch(1);
     grid->addWidget(memo, 1, 6, 1, 6);
 
@@ -111,11 +112,11 @@ TestNamesDialog::TestNamesDialog(TestNamesEditor& model, FileChooser& files, Col
     symbolRow->addWidget(m_symbol);
     symbolRow->addSpacing(8);
     symbolRow->addWidget(label(QStringLiteral("サイズ")));
-    symbolRow->addWidget(addEdit(T::Size, "size", 50));
+    symbolRow->addWidget(addFieldEdit(T::Size, "size", 50));
     symbolRow->addWidget(new QLabel(QStringLiteral("mm")));
     symbolRow->addSpacing(8);
     symbolRow->addWidget(label(QStringLiteral("折れ線太さ")));
-    symbolRow->addWidget(addEdit(T::LineWidth, "lineWidth", 50));
+    symbolRow->addWidget(addFieldEdit(T::LineWidth, "lineWidth", 50));
     symbolRow->addWidget(new QLabel(QStringLiteral("ﾋﾟｸｾﾙ")));
     symbolRow->addSpacing(8);
     m_colourButton = button(QStringLiteral("色"), "colourButton");
@@ -125,7 +126,7 @@ TestNamesDialog::TestNamesDialog(TestNamesEditor& model, FileChooser& files, Col
     });
     m_colourButton->setMaximumWidth(48);
     symbolRow->addWidget(m_colourButton);
-    QLineEdit* colour = addEdit(T::Colour, "colour", 96);
+    QLineEdit* colour = addFieldEdit(T::Colour, "colour", 96);
     colour->setMinimumWidth(88);
     symbolRow->addWidget(colour);
     symbolRow->addStretch(1);
@@ -173,26 +174,10 @@ TestNamesDialog::TestNamesDialog(TestNamesEditor& model, FileChooser& files, Col
                         m_beside,
                         m_import,
                         m_reset};
-    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    setTabChain(order);
 
     resize(1010, 640);
     sync();
-}
-
-QLineEdit* TestNamesDialog::addEdit(T::Field f, const char* objectName, int width)
-{
-    auto* e = new QLineEdit;
-    e->setObjectName(QString::fromLatin1(objectName));
-    if (width) e->setMaximumWidth(width);
-    bindField(f, e);
-    m_edits[f] = e;
-    return e;
-}
-
-QLineEdit* TestNamesDialog::edit(T::Field f) const
-{
-    auto it = m_edits.find(f);
-    return it == m_edits.end() ? nullptr : it->second;
 }
 
 void TestNamesDialog::openDataInput()

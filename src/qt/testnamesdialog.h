@@ -9,7 +9,6 @@
 #include "qt/listdialog.h"
 
 #include <functional>
-#include <map>
 #include <optional>
 
 class QCheckBox;
@@ -34,7 +33,7 @@ public:
 
     void setDataInput(DataInput input) { m_dataInput = std::move(input); }
 
-    QLineEdit* edit(TestNamesEditor::Field f) const;
+    QLineEdit* edit(TestNamesEditor::Field f) const { return fieldEdit(f); }
     QComboBox* symbolCombo() const { return m_symbol; }
     QCheckBox* besideBox() const { return m_beside; }
     QPushButton* colourButton() const { return m_colourButton; }
@@ -47,14 +46,12 @@ protected:
     void syncOptions() override;
 
 private:
-    QLineEdit* addEdit(TestNamesEditor::Field f, const char* objectName, int width = 0);
     void openDataInput();
 
     TestNamesEditor& m_names;
     FileChooser& m_files;
     ColourChooser& m_colours;
     DataInput m_dataInput;
-    std::map<TestNamesEditor::Field, QLineEdit*> m_edits;
     QComboBox* m_symbol = nullptr;
     QCheckBox* m_beside = nullptr;
     QPushButton* m_colourButton = nullptr;

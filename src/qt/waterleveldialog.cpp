@@ -1,5 +1,6 @@
 #include "qt/waterleveldialog.h"
 
+#include "qt/dialogparts.h"
 #include "qt/listeditorview.h"
 #include "qt/qtext.h"
 
@@ -102,7 +103,7 @@ WaterLevelDialog::WaterLevelDialog(WaterLevelEditor& model, QWidget* parent)
                         m_dateShown,    m_remark,     m_positions[0],    m_positions[1],
                         m_positions[2], addButton(),  overwriteButton(), deleteButton(),
                         upButton(),     downButton(), okButton(),        cancelButton()};
-    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    setTabChain(order);
 
     resize(600, 560);
     sync();

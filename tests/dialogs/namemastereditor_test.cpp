@@ -186,6 +186,11 @@ TEST(NameMasterEditor, FieldChecksOfOverwriteAndInsert)
         {"泥質", "95", E::Target::Bitmap, kUnsuitable, E::Bitmap},
         {"泥質", "20", E::Target::Vector, "", E::FieldCount},
         {"泥質", "90", E::Target::Vector, "", E::FieldCount},
+        // Blanks an IME types around a number, half- or full-width, are not part of it.
+        {"泥質", sj("　20"), E::Target::Vector, "", E::FieldCount},
+        {"泥", sj(" 1500　"), E::Target::Bitmap, "", E::FieldCount},
+        {"泥", sj("　"), E::Target::Vector, sj("データがありませんが強行しますか"), E::Vector},
+        {"泥", sj("1５"), E::Target::Vector, kUnsuitable, E::Vector},
         // "深" ends in the byte of "[", "表" in "\": neither is a section mark.
         {"深表", "1500", E::Target::Vector, "", E::FieldCount},
         {"砂,礫", "1500", E::Target::Vector, kUnsuitable, E::Name},
@@ -208,6 +213,10 @@ TEST(NameMasterEditor, FieldChecksOfOverwriteAndInsert)
             if (c.message.empty()) {
                 EXPECT_TRUE(f.prompter.entries().empty()) << u8(f.prompter.texts().front());
                 EXPECT_NE(e.masterRows(), before);
+                // The number is kept without the blanks around it.
+                const NameMasterRow& row = e.masterRows()[static_cast<size_t>(f.rowOf(c.name) - 1)];
+                const std::string& kept = c.target == E::Target::Vector ? row.vector : row.bitmap;
+                EXPECT_EQ(kept.find_first_not_of("0123456789"), std::string::npos) << kept;
             } else {
                 ASSERT_EQ(f.prompter.texts().size(), 1u);
                 EXPECT_EQ(f.prompter.texts()[0], c.message);

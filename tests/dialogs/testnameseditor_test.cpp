@@ -4,6 +4,7 @@
 // import of another document's test list with the memo file, and the reset.
 
 #include "dialogs/testnameseditor.h"
+#include "document/positions.h"
 #include "document/tables.h"
 #include "platform/colourchooser.h"
 #include "platform/filechooser.h"
@@ -191,6 +192,10 @@ TEST(TestNamesEditor, DataInputHandsTheRowOverAndTakesTheShiftsBack)
     f.ed->dataInputDone("2:1.5,");
     EXPECT_EQ(f.cell(5, 11), "2:1.5,");
     EXPECT_EQ(f.cell(7, 11), "");
+    // The samples are written already: the document takes their shifts at once, so a
+    // cancelled names dialog cannot pair them with the old ones.
+    EXPECT_EQ(f.doc.TestNameTable(5, TestCol::Shifts), "2:1.5,");
+    EXPECT_EQ(f.doc.TestNameTable(7, TestCol::Shifts), "");
 }
 
 TEST(TestNamesEditor, ImportTakesFortyEightRowsAndKeepsTheMemosSecondLine)

@@ -753,6 +753,24 @@ private slots:
         QCOMPARE(proposed, pdf);
         QVERIFY(QFile::exists(pdf));
         QCOMPARE(h.window->statusBar()->currentMessage(), QStringLiteral("PDFに出力しました: ") + pdf);
+
+        // A file that may not be replaced stays as it was, and the failure is said.
+        QFile::remove(pdf);
+        {
+            QFile f(pdf);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("kept");
+        }
+        QVERIFY(QFile::setPermissions(pdf, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        h.window->statusBar()->clearMessage();
+        QCOMPARE(h.window->print(), 1);
+        QFile kept(pdf);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("kept"));
+        QCOMPARE(h.texts().size(), size_t(1));
+        QVERIFY2(h.texts()[0].starts_with("PDFに出力できませんでした: "), h.texts()[0].c_str());
+        QVERIFY(h.window->statusBar()->currentMessage().isEmpty());
+        QCOMPARE(h.window->printer().outputFileName(), pdf);
     }
 
     // The sheet-number option: off at first, kept for the next start, and in force for printing.
