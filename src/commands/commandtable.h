@@ -13,6 +13,8 @@ enum class CommandId {
     FileOpen,
     FileSave,
     FileSaveAs,
+    ImportXml,
+    ExportXml,
     FilePrint,
     FilePrintPreview,
     FilePrintSetup,

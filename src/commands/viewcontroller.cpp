@@ -57,6 +57,7 @@ bool ViewController::isEnabled(CommandId id) const
     case CommandId::FileOpen:
     case CommandId::FileSave:
     case CommandId::FileSaveAs:
+    case CommandId::ImportXml:
     case CommandId::FilePrint:
     case CommandId::FilePrintPreview:
     case CommandId::FilePrintSetup:
@@ -224,6 +225,9 @@ void ViewController::run(CommandId id)
         break;
     case CommandId::Setup:
         runSetup();
+        break;
+    case CommandId::ExportXml:
+        runExchangeExport();
         break;
     case CommandId::Help:
         m_dialogs.help(m_app.paths.help);
