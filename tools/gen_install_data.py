@@ -17,7 +17,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 SRC = os.path.join(ROOT, "data", "install-src")
 OUT = os.path.join(ROOT, "data", "install")
 
-TEXT_SOURCES = ["WdtvJCA.mst", "Col.mst", "Kij.mst", "Jso.mst", "Hat.mst", "Man.mst", "Sks.mst", "Help.txt"]
+TEXT_SOURCES = ["WdtvJCA.mst", "Col.mst", "Kij.mst", "Jso.mst", "Hat.mst", "Man.mst", "Sks.mst", "Help.txt", "XmlCode.mst"]
 
 
 def cp932_lines(lines):
