@@ -13,8 +13,6 @@ enum class CommandId {
     FileOpen,
     FileSave,
     FileSaveAs,
-    ImportXml,
-    ExportXml,
     FilePrint,
     FilePrintPreview,
     FilePrintSetup,
@@ -55,6 +53,9 @@ enum class CommandId {
     // Tool bar only
     PreviousPage,
     NextPage,
+    // File, added later: placed last so that the numbers of the others stay
+    ImportXml,
+    ExportXml,
 };
 
 enum class MenuId { File, Data, View, Settings, Help, None };

@@ -629,6 +629,7 @@ void Importer::fill(Document& doc, const GeologyMaster* master)
     doc.path.clear();
     doc.title.clear();
     for (const auto& [entry, value] : m_header) doc.HeaderTable(entry) = value;
+    ApplyDefaultLogTitle(doc); // as for a new log
 
     auto over = [this](const char* what, size_t have, int room) {
         if (have > static_cast<size_t>(room))
