@@ -142,9 +142,10 @@ private slots:
         QCOMPARE(menuTexts(menus[0]->menu()),
                  (QStringList{QStringLiteral("新規作成(&N)"), QStringLiteral("開く(&O)..."),
                               QStringLiteral("上書き保存(&S)"), QStringLiteral("名前を付けて保存(&A)..."),
-                              QStringLiteral("印刷(&P)..."), QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ(&V)"),
-                              QStringLiteral("ﾌﾟﾘﾝﾀの設定(&R)..."), QStringLiteral("PDFに出力(&D)..."),
-                              QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)")}));
+                              QStringLiteral("電子納品XMLの読み込み..."),
+                              QStringLiteral("電子納品XML出力..."), QStringLiteral("印刷(&P)..."),
+                              QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ(&V)"), QStringLiteral("ﾌﾟﾘﾝﾀの設定(&R)..."),
+                              QStringLiteral("PDFに出力(&D)..."), QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)")}));
         const QStringList data = menuTexts(menus[1]->menu());
         QCOMPARE(data.size(), 17);
         QCOMPARE(data.first(), QStringLiteral("見出し (&M)"));
