@@ -18,12 +18,13 @@ ALLOWED = {
     "report": {"document", "platform"},
     "labtable": {"document", "platform"},  # laboratory result tables
     "render": {"app", "document", "platform"},
-    "dialogs": {"report", "labtable", "render", "app", "document", "platform"},  # render: the pattern previews
-    "commands": {"report", "dialogs", "labtable", "render", "app", "document", "platform"},
-    "qt": {"report", "commands", "dialogs", "labtable", "render", "app", "document", "platform"},
-    "cli": {"report", "qt", "commands", "dialogs", "labtable", "render", "app", "document", "platform"},
+    "exchange": {"app", "document", "platform"},  # the exchange XML
+    "dialogs": {"exchange", "report", "labtable", "render", "app", "document", "platform"},  # render: the pattern previews
+    "commands": {"exchange", "report", "dialogs", "labtable", "render", "app", "document", "platform"},
+    "qt": {"exchange", "report", "commands", "dialogs", "labtable", "render", "app", "document", "platform"},
+    "cli": {"exchange", "report", "qt", "commands", "dialogs", "labtable", "render", "app", "document", "platform"},
 }
-CORE = {"platform", "document", "report", "app", "labtable", "render", "dialogs", "commands"}
+CORE = {"platform", "document", "report", "app", "labtable", "render", "dialogs", "commands", "exchange"}
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
 

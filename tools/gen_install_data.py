@@ -18,7 +18,7 @@ SRC = os.path.join(ROOT, "data", "install-src")
 OUT = os.path.join(ROOT, "data", "install")
 
 TEXT_SOURCES = ["WdtvJCA.mst", "Col.mst", "Kij.mst", "Jso.mst", "Hat.mst", "Man.mst", "Sks.mst", "Help.txt",
-                "TestAlias.mst"]
+                "TestAlias.mst", "XmlCode.mst"]
 
 
 def cp932_lines(lines):

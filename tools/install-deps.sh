@@ -9,7 +9,7 @@ packages=(
     clang libclang-rt-14-dev clang-format
     fonts-ipafont-mincho fonts-ipafont-gothic fontconfig
     poppler-utils xvfb xauth
-    libxlsxwriter-dev libzip-dev libxml2-dev python3-openpyxl
+    libxlsxwriter-dev libzip-dev libxml2-dev libxml2-utils python3-openpyxl
 )
 
 missing=()

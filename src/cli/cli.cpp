@@ -2,6 +2,7 @@
 
 #include "app/appcontext.h"
 #include "app/docflows.h"
+#include "cli/exchangecmd.h"
 #include "cli/export.h"
 #include "cli/importresults.h"
 #include "cli/jsondump.h"
@@ -41,6 +42,9 @@ constexpr const char* kUsage =
     "                                       bring a laboratory's results into the log's samples;\n"
     "                                       the report goes to stderr, status 1 when anything\n"
     "                                       was left unmatched (what matched is still written)\n"
+    "       qc export-xml FILE -o OUT.XML [--install-dir DIR]\n"
+    "                                       write the national boring exchange XML (DTD 4.00)\n"
+    "       qc import-xml IN.XML -o OUT.bhc  read an exchange XML (2.10, 3.00, 4.00) into a log\n"
     "The install folder is DIR, else $QC_INSTALL_DIR, else the one the pointer file\n"
     "names, else the default folder, created from the bundled one on first use.\n";
 
@@ -158,7 +162,8 @@ bool isCliCommand(const std::vector<std::string>& args)
     if (args.empty()) return false;
     const std::string& c = args[0];
     return c == "export" || c == "dump" || c == "convert" || c == "patterns" || c == "check" ||
-           c == "report" || c == "import-results" || c == "--help" || c == "-h" || c == "help";
+           c == "report" || c == "import-results" || c == "export-xml" || c == "import-xml" ||
+           c == "--help" || c == "-h" || c == "help";
 }
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -197,6 +202,15 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             return 1;
         }
         return runImportResults(rest, installDir, out, err);
+    }
+    if (args[0] == "export-xml" || args[0] == "import-xml") {
+        std::vector<std::string> rest = args;
+        std::string installDir;
+        if (!takeInstallDir(rest, installDir)) {
+            err << "qc: --install-dir needs a folder\n" << kUsage;
+            return 1;
+        }
+        return args[0] == "export-xml" ? runExportXml(rest, installDir, err) : runImportXml(rest, err);
     }
     err << "qc: unknown command " << args[0] << '\n' << kUsage;
     return 1;

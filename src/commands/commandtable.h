@@ -60,6 +60,9 @@ enum class CommandId {
     ExceedanceList,
     // Data, after the test data (numbered last so that the numbers above stay)
     LabImport,
+    // File, added later: placed last so that the numbers of the others stay
+    ImportXml,
+    ExportXml,
 };
 
 enum class MenuId { File, Data, View, Settings, Help, None, Edit };

@@ -6,6 +6,7 @@
 
 #include "commands/commandtable.h"
 #include "dialogs/displayitemseditor.h"
+#include "dialogs/exchangeexporteditor.h"
 #include "dialogs/keyoptionseditor.h"
 #include "dialogs/namemastereditor.h"
 #include "dialogs/pagenumbereditor.h"
@@ -66,6 +67,8 @@ public:
     virtual bool pageNumber(PageDialogData& data) = 0;
     virtual void fullWidthCheck(const Document& doc) = 0;
     virtual void exceedanceList(const Document& doc) = 0;
+    // Not pure, so that hosts written before it keep compiling; they have no such dialog.
+    virtual bool exchangeExport(ExchangeExportData&) { return false; }
 
     virtual bool scale(ScaleDialogData& data) = 0;
     virtual bool style(Settings& settings) = 0;

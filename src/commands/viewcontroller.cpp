@@ -58,6 +58,7 @@ bool ViewController::isEnabled(CommandId id) const
     case CommandId::FileOpen:
     case CommandId::FileSave:
     case CommandId::FileSaveAs:
+    case CommandId::ImportXml:
     case CommandId::FilePrint:
     case CommandId::FilePrintPreview:
     case CommandId::FilePrintSetup:
@@ -248,6 +249,9 @@ void ViewController::runCommand(CommandId id)
         break;
     case CommandId::Setup:
         runSetup();
+        break;
+    case CommandId::ExportXml:
+        runExchangeExport();
         break;
     case CommandId::Help:
         m_dialogs.help(m_app.paths.help);

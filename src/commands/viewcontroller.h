@@ -72,6 +72,9 @@ public:
     FlowResult openWithDialog(FileChooser& chooser);
     FlowResult save(FileChooser& chooser);
     FlowResult saveAs(FileChooser& chooser);
+    // "電子納品XMLの読み込み...": after the save question, an exchange file
+    // opened as a new, modified, untitled log.
+    FlowResult importExchange(FileChooser& chooser);
 
     // Key-down in the view; true when the key was a paging key (handled or ignored while printing).
     bool keyDown(ViewKey key);
@@ -127,6 +130,7 @@ private:
     void runFonts();
     void runKeyOptions();
     void runSetup();
+    void runExchangeExport();
     void pagingStep(bool forward);
     void runCommand(CommandId id);
     void documentReplaced();

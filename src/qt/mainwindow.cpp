@@ -273,6 +273,9 @@ void MainWindow::trigger(CommandId id)
     case CommandId::FileSaveAs:
         if (m_controller.saveAs(m_chooser) == FlowResult::Done) addRecentFile(m_doc.path);
         break;
+    case CommandId::ImportXml:
+        m_controller.importExchange(m_chooser);
+        break;
     case CommandId::FilePrint:
         print();
         break;

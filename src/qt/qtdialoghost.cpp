@@ -78,6 +78,7 @@ bool QtDialogHost::provides(CommandId id) const
     case CommandId::Graph3:
     case CommandId::Graph4:
     case CommandId::Graph5:
+    case CommandId::ExportXml:
         return true;
     default:
         return false;

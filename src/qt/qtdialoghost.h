@@ -15,6 +15,7 @@ namespace qc {
 
 struct AppContext;
 class ColourChooser;
+class FileChooser;
 class FontChooser;
 class Launcher;
 class Prompter;
@@ -48,11 +49,13 @@ public:
     bool style(Settings& settings) override;
     bool fonts(FontSettings& fonts) override;
     void help(const std::string& helpPath) override;
+    bool exchangeExport(ExchangeExportData& data) override;
 
     // The platform's choosers and editor launcher; tests put scripted ones in.
     void setColourChooser(ColourChooser* chooser) { m_colourChooser = chooser; }
     void setFontChooser(FontChooser* chooser) { m_fontChooser = chooser; }
     void setLauncher(Launcher* launcher) { m_launcher = launcher; }
+    void setFileChooser(FileChooser* chooser) { m_fileChooser = chooser; }
 
     // Runs a modal dialog; tests replace it to act on the dialog while it is open.
     using Runner = std::function<int(QDialog& dialog)>;
@@ -71,6 +74,7 @@ private:
     ColourChooser* m_colourChooser = nullptr;
     FontChooser* m_fontChooser = nullptr;
     Launcher* m_launcher = nullptr;
+    FileChooser* m_fileChooser = nullptr;
 };
 
 } // namespace qc

@@ -1015,7 +1015,7 @@ TEST(CommandTable, EveryCommandOnceWithTheTextsOfTheMenus)
 {
     std::set<CommandId> seen;
     for (const CommandInfo& c : commandTable()) EXPECT_TRUE(seen.insert(c.id).second) << c.text;
-    EXPECT_EQ(seen.size(), static_cast<size_t>(CommandId::LabImport) + 1);
+    EXPECT_EQ(seen.size(), static_cast<size_t>(CommandId::ExportXml) + 1);
     EXPECT_STREQ(commandInfo(CommandId::FileNew).shortcut, "Ctrl+N");
     EXPECT_STREQ(commandInfo(CommandId::FilePrint).shortcut, "Ctrl+P");
     EXPECT_STREQ(commandInfo(CommandId::Graph4).prompt,

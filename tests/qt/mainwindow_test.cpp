@@ -143,9 +143,10 @@ private slots:
         QCOMPARE(menuTexts(menus[0]->menu()),
                  (QStringList{QStringLiteral("新規作成(&N)"), QStringLiteral("開く(&O)..."),
                               QStringLiteral("上書き保存(&S)"), QStringLiteral("名前を付けて保存(&A)..."),
-                              QStringLiteral("印刷(&P)..."), QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ(&V)"),
-                              QStringLiteral("ﾌﾟﾘﾝﾀの設定(&R)..."), QStringLiteral("PDFに出力(&D)..."),
-                              QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)")}));
+                              QStringLiteral("電子納品XMLの読み込み..."),
+                              QStringLiteral("電子納品XML出力..."), QStringLiteral("印刷(&P)..."),
+                              QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ(&V)"), QStringLiteral("ﾌﾟﾘﾝﾀの設定(&R)..."),
+                              QStringLiteral("PDFに出力(&D)..."), QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)")}));
         QCOMPARE(menuTexts(menus[1]->menu()),
                  (QStringList{QStringLiteral("元に戻す(&U)"), QStringLiteral("やり直し(&R)")}));
         const QStringList data = menuTexts(menus[2]->menu());
