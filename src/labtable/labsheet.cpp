@@ -2,6 +2,7 @@
 
 #include "document/cp932.h"
 #include "document/fieldtext.h"
+#include "labtable/labnames.h"
 #include "platform/files.h"
 
 namespace qc {
@@ -159,21 +160,7 @@ bool utf16ToUtf8(std::string_view s, bool bigEndian, std::string& out)
         } else if (cp >= 0xDC00 && cp <= 0xDFFF) {
             return false;
         }
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
+        appendUtf8(out, cp);
     }
     return true;
 }
