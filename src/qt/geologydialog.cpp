@@ -21,13 +21,6 @@ namespace {
 
 using G = GeologyEditor;
 
-QLabel* label(const QString& text)
-{
-    auto* l = new QLabel(text);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return l;
-}
-
 QComboBox* characterCombo(const std::vector<std::string>& items, const char* objectName)
 {
     auto* c = new QComboBox;
@@ -52,20 +45,20 @@ GeologyDialog::GeologyDialog(GeologyEditor& model, QWidget* parent)
 
     // Depth, share, connectors and the document options.
     auto* depthGrid = new QGridLayout;
-    depthGrid->addWidget(label(QStringLiteral("深度 m")), 0, 0);
+    depthGrid->addWidget(fieldLabel(QStringLiteral("深度 m")), 0, 0);
     depthGrid->addWidget(addFieldEdit(G::Depth, "depth", 80), 0, 1);
     auto* depthBoxes = new QHBoxLayout;
     depthBoxes->addWidget(addFlag(GeologyBits::DepthLine, QStringLiteral("下線"), "depthUnderline"));
     depthBoxes->addWidget(addFlag(GeologyBits::Figures, QStringLiteral("表示"), "depthShown"));
     depthBoxes->addStretch(1);
     depthGrid->addLayout(depthBoxes, 1, 1);
-    depthGrid->addWidget(label(QStringLiteral("表示%")), 2, 0);
+    depthGrid->addWidget(fieldLabel(QStringLiteral("表示%")), 2, 0);
     depthGrid->addWidget(addFieldEdit(G::Percent, "percent", 50), 2, 1);
     m_prefix = characterCombo(G::prefixItems(), "prefix");
     m_suffix = characterCombo(G::suffixItems(), "suffix");
-    depthGrid->addWidget(label(QStringLiteral("前文字")), 3, 0);
+    depthGrid->addWidget(fieldLabel(QStringLiteral("前文字")), 3, 0);
     depthGrid->addWidget(m_prefix, 3, 1);
-    depthGrid->addWidget(label(QStringLiteral("後文字")), 4, 0);
+    depthGrid->addWidget(fieldLabel(QStringLiteral("後文字")), 4, 0);
     depthGrid->addWidget(m_suffix, 4, 1);
     bindField(G::Prefix, m_prefix);
     bindField(G::Suffix, m_suffix);
@@ -92,13 +85,13 @@ GeologyDialog::GeologyDialog(GeologyEditor& model, QWidget* parent)
 
     // The name: its symbol, pattern number and list 1041 under it.
     auto* nameGrid = new QGridLayout;
-    nameGrid->addWidget(label(QStringLiteral("地質名")), 0, 0);
+    nameGrid->addWidget(fieldLabel(QStringLiteral("地質名")), 0, 0);
     nameGrid->addWidget(addFieldEdit(G::Name, "name"), 0, 1, 1, 3);
     nameGrid->addWidget(addFlag(GeologyBits::ShowName, QStringLiteral("表示"), "nameShown"), 0, 4);
     nameGrid->addWidget(addFlag(GeologyBits::NameUnderline, QStringLiteral("下線"), "nameUnderline"), 1, 1);
-    nameGrid->addWidget(label(QStringLiteral("記号")), 1, 2);
+    nameGrid->addWidget(fieldLabel(QStringLiteral("記号")), 1, 2);
     nameGrid->addWidget(addFieldEdit(G::Symbol, "symbol", 60), 1, 3);
-    nameGrid->addWidget(label(QStringLiteral("ﾊﾟﾀｰﾝNo.")), 2, 0);
+    nameGrid->addWidget(fieldLabel(QStringLiteral("ﾊﾟﾀｰﾝNo.")), 2, 0);
     nameGrid->addWidget(addFieldEdit(G::Pattern1, "pattern1", 80), 2, 1, 1, 2);
     nameGrid->addWidget(addFlag(GeologyBits::PatternLine, QStringLiteral("下線"), "pattern1Underline"), 2, 3);
     nameGrid->addWidget(addNameList(G::NameList::Names, "names"), 3, 1, 1, 4);
@@ -106,10 +99,10 @@ GeologyDialog::GeologyDialog(GeologyEditor& model, QWidget* parent)
 
     // The auxiliary name: its pattern number, then lists 1044 and 1046.
     auto* auxGrid = new QGridLayout;
-    auxGrid->addWidget(label(QStringLiteral("補助名")), 0, 0);
+    auxGrid->addWidget(fieldLabel(QStringLiteral("補助名")), 0, 0);
     auxGrid->addWidget(addFieldEdit(G::Aux, "aux"), 0, 1, 1, 2);
     auxGrid->addWidget(addFlag(GeologyBits::ShowAuxiliary, QStringLiteral("表示"), "auxShown"), 0, 3);
-    auxGrid->addWidget(label(QStringLiteral("ﾊﾟﾀｰﾝNo.")), 1, 0);
+    auxGrid->addWidget(fieldLabel(QStringLiteral("ﾊﾟﾀｰﾝNo.")), 1, 0);
     auxGrid->addWidget(addFieldEdit(G::Pattern2, "pattern2", 80), 1, 1);
     auxGrid->addWidget(addFlag(GeologyBits::AuxiliaryMark, QStringLiteral("下線"), "pattern2Underline"), 1,
                        2);
@@ -126,7 +119,7 @@ GeologyDialog::GeologyDialog(GeologyEditor& model, QWidget* parent)
 
     // The colour tone and its list.
     auto* colourGrid = new QGridLayout;
-    colourGrid->addWidget(label(QStringLiteral("色調")), 0, 0);
+    colourGrid->addWidget(fieldLabel(QStringLiteral("色調")), 0, 0);
     colourGrid->addWidget(addFieldEdit(G::Colour, "colour"), 0, 1);
     colourGrid->addWidget(addFlag(GeologyBits::ToneUnderline, QStringLiteral("下線"), "colourUnderline"), 1,
                           1);

@@ -25,13 +25,6 @@ namespace {
 
 using H = HeaderEditor;
 
-QLabel* label(const QString& text)
-{
-    auto* l = new QLabel(text);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return l;
-}
-
 QLabel* unit(const QString& text)
 {
     return new QLabel(text);
@@ -70,7 +63,7 @@ HeaderDialog::HeaderDialog(HeaderEditor& model, QWidget* parent) : QDialog(paren
     auto* survey = new QGridLayout;
     int row = 0;
     auto addRow = [&](QGridLayout* grid, const QString& text, QWidget* w, int span = 1) {
-        grid->addWidget(label(text), row, 0);
+        grid->addWidget(fieldLabel(text), row, 0);
         grid->addWidget(w, row, 1, 1, span);
         ++row;
     };
@@ -79,9 +72,9 @@ HeaderDialog::HeaderDialog(HeaderEditor& model, QWidget* parent) : QDialog(paren
     addRow(survey, QStringLiteral("調査位置"), addEdit(H::Location), 4);
     addRow(survey, QStringLiteral("発注機関"), addCombo(H::Client, model.lists().clients), 4);
     addRow(survey, QStringLiteral("ボーリング名"), addEdit(H::BoringName), 4);
-    survey->addWidget(label(QStringLiteral("孔口標高m")), row, 0);
+    survey->addWidget(fieldLabel(QStringLiteral("孔口標高m")), row, 0);
     survey->addWidget(addEdit(H::Elevation, 90), row, 1);
-    survey->addWidget(label(QStringLiteral("種別")), row, 2);
+    survey->addWidget(fieldLabel(QStringLiteral("種別")), row, 2);
     survey->addWidget(addCombo(H::Datum, H::fixedItems(H::Datum), 100), row, 3);
     m_elevationShown = new QCheckBox(QStringLiteral("標高表示"));
     m_elevationShown->setObjectName(QStringLiteral("elevationShown"));
@@ -126,17 +119,17 @@ HeaderDialog::HeaderDialog(HeaderEditor& model, QWidget* parent) : QDialog(paren
     row = 0;
     auto* hole = new QHBoxLayout;
     hole->addWidget(addEdit(H::Angle, 50));
-    hole->addWidget(label(QStringLiteral("方位")));
+    hole->addWidget(fieldLabel(QStringLiteral("方位")));
     hole->addWidget(addEdit(H::Bearing, 50));
-    hole->addWidget(label(QStringLiteral("地盤勾配")));
+    hole->addWidget(fieldLabel(QStringLiteral("地盤勾配")));
     hole->addWidget(addEdit(H::Slope, 50));
     hole->addStretch(1);
-    right->addWidget(label(QStringLiteral("角度")), row, 0);
+    right->addWidget(fieldLabel(QStringLiteral("角度")), row, 0);
     right->addLayout(hole, row++, 1);
 
     auto* depths = new QHBoxLayout;
     depths->addWidget(addEdit(H::TotalLength, 80));
-    depths->addWidget(label(QStringLiteral("地質深度m")));
+    depths->addWidget(fieldLabel(QStringLiteral("地質深度m")));
     m_geologyDepth = new QLineEdit(fromCp932(model.values().geologyDepth));
     m_geologyDepth->setObjectName(QStringLiteral("geologyDepth"));
     m_geologyDepth->setReadOnly(true);
@@ -144,7 +137,7 @@ HeaderDialog::HeaderDialog(HeaderEditor& model, QWidget* parent) : QDialog(paren
     m_geologyDepth->setMaximumWidth(80);
     depths->addWidget(m_geologyDepth);
     depths->addStretch(1);
-    right->addWidget(label(QStringLiteral("総削孔長m")), row, 0);
+    right->addWidget(fieldLabel(QStringLiteral("総削孔長m")), row, 0);
     right->addLayout(depths, row++, 1);
 
     auto* periodBox = new QGroupBox(QStringLiteral("調査期間"));
@@ -152,7 +145,7 @@ HeaderDialog::HeaderDialog(HeaderEditor& model, QWidget* parent) : QDialog(paren
     const H::Field dates[2][4] = {{H::StartEra, H::StartYear, H::StartMonth, H::StartDay},
                                   {H::EndEra, H::EndYear, H::EndMonth, H::EndDay}};
     for (int i = 0; i < 2; ++i) {
-        period->addWidget(label(i == 0 ? QStringLiteral("始") : QStringLiteral("至")), i, 0);
+        period->addWidget(fieldLabel(i == 0 ? QStringLiteral("始") : QStringLiteral("至")), i, 0);
         period->addWidget(addCombo(dates[i][0], H::fixedItems(dates[i][0]), 80), i, 1);
         period->addWidget(addEdit(dates[i][1], 60), i, 2);
         period->addWidget(unit(QStringLiteral("年")), i, 3);
@@ -169,7 +162,7 @@ HeaderDialog::HeaderDialog(HeaderEditor& model, QWidget* parent) : QDialog(paren
     const H::Field coordinate[2][3] = {{H::LatDegrees, H::LatMinutes, H::LatSeconds},
                                        {H::LonDegrees, H::LonMinutes, H::LonSeconds}};
     for (int i = 0; i < 2; ++i) {
-        coordinates->addWidget(label(i == 0 ? QStringLiteral("北緯") : QStringLiteral("東経")), i, 0);
+        coordinates->addWidget(fieldLabel(i == 0 ? QStringLiteral("北緯") : QStringLiteral("東経")), i, 0);
         coordinates->addWidget(addEdit(coordinate[i][0], 50), i, 1);
         coordinates->addWidget(unit(QStringLiteral("°")), i, 2);
         coordinates->addWidget(addEdit(coordinate[i][1], 50), i, 3);
@@ -177,7 +170,7 @@ HeaderDialog::HeaderDialog(HeaderEditor& model, QWidget* parent) : QDialog(paren
         coordinates->addWidget(addEdit(coordinate[i][2], 80), i, 5);
         coordinates->addWidget(unit(QStringLiteral("″")), i, 6);
     }
-    coordinates->addWidget(label(QStringLiteral("ボーリングNo.")), 2, 0);
+    coordinates->addWidget(fieldLabel(QStringLiteral("ボーリングNo.")), 2, 0);
     coordinates->addWidget(addEdit(H::BoringNumber, 120), 2, 1, 1, 3);
     m_suggestion = new QLineEdit;
     m_suggestion->setObjectName(QStringLiteral("suggestion"));
@@ -191,23 +184,23 @@ HeaderDialog::HeaderDialog(HeaderEditor& model, QWidget* parent) : QDialog(paren
 
     auto* title = new QHBoxLayout;
     title->addWidget(addCombo(H::Title, H::fixedItems(H::Title), 170));
-    title->addWidget(label(QStringLiteral("シートNo.")));
+    title->addWidget(fieldLabel(QStringLiteral("シートNo.")));
     title->addWidget(addEdit(H::SheetNumber, 120));
     title->addStretch(1);
-    right->addWidget(label(QStringLiteral("柱状図ﾀｲﾄﾙ")), row, 0);
+    right->addWidget(fieldLabel(QStringLiteral("柱状図ﾀｲﾄﾙ")), row, 0);
     right->addLayout(title, row++, 1);
-    right->addWidget(label(QStringLiteral("メモ")), row, 0);
+    right->addWidget(fieldLabel(QStringLiteral("メモ")), row, 0);
     right->addWidget(addEdit(H::Memo), row++, 1);
     auto* codes = new QHBoxLayout;
     codes->addWidget(addEdit(H::Code1, 120));
-    codes->addWidget(label(QStringLiteral("code2")));
+    codes->addWidget(fieldLabel(QStringLiteral("code2")));
     codes->addWidget(addEdit(H::Code2, 120));
     codes->addStretch(1);
-    right->addWidget(label(QStringLiteral("code1")), row, 0);
+    right->addWidget(fieldLabel(QStringLiteral("code1")), row, 0);
     right->addLayout(codes, row++, 1);
-    right->addWidget(label(QStringLiteral("調査業者名")), row, 0);
+    right->addWidget(fieldLabel(QStringLiteral("調査業者名")), row, 0);
     right->addWidget(addEdit(H::Company), row++, 1);
-    right->addWidget(label(QStringLiteral("TEL")), row, 0);
+    right->addWidget(fieldLabel(QStringLiteral("TEL")), row, 0);
     right->addWidget(addEdit(H::Telephone, 180), row++, 1);
     auto* options = new QHBoxLayout;
     m_compact = new QCheckBox(QStringLiteral("簡略見出し表示"));

@@ -1,5 +1,6 @@
 #include "qt/namemasterdialog.h"
 
+#include "qt/dialogparts.h"
 #include "qt/qtcolourchooser.h"
 #include "qt/qtext.h"
 #include "qt/qtpainterdevice.h"
@@ -68,13 +69,6 @@ void setRow(QTableWidget* t, int row, const std::vector<std::string>& cells)
     }
 }
 
-QLabel* label(const QString& text)
-{
-    auto* l = new QLabel(text);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return l;
-}
-
 QLineEdit* infoField(const std::string& path)
 {
     auto* e = new QLineEdit(fromNativePath(path));
@@ -118,9 +112,9 @@ NameMasterDialog::NameMasterDialog(NameMasterEditor& model, QWidget* parent) : Q
 
     // ---- the name being edited
     auto* nameGrid = new QGridLayout;
-    nameGrid->addWidget(label(QStringLiteral("地質名")), 0, 0);
+    nameGrid->addWidget(fieldLabel(QStringLiteral("地質名")), 0, 0);
     nameGrid->addWidget(addEdit(M::Name, "name", 170), 0, 1, 1, 3);
-    nameGrid->addWidget(label(QStringLiteral("記号　")), 1, 0);
+    nameGrid->addWidget(fieldLabel(QStringLiteral("記号　")), 1, 0);
     nameGrid->addWidget(addEdit(M::Symbol, "symbol", 70), 1, 1);
     auto* classes = new QGroupBox(QStringLiteral("相対密度稠度分類"));
     auto* classRow = new QHBoxLayout(classes);
@@ -133,9 +127,9 @@ NameMasterDialog::NameMasterDialog(NameMasterEditor& model, QWidget* parent) : Q
     connect(m_density, &QCheckBox::toggled, this, [this](bool on) { m_model.setDensity(on); });
     connect(m_consistency, &QCheckBox::toggled, this, [this](bool on) { m_model.setConsistency(on); });
     nameGrid->addWidget(classes, 1, 2, 2, 2);
-    nameGrid->addWidget(label(QStringLiteral("線描")), 2, 0);
+    nameGrid->addWidget(fieldLabel(QStringLiteral("線描")), 2, 0);
     nameGrid->addWidget(addEdit(M::Vector, "vector", 80), 2, 1);
-    nameGrid->addWidget(label(QStringLiteral("ビットマップ")), 3, 0);
+    nameGrid->addWidget(fieldLabel(QStringLiteral("ビットマップ")), 3, 0);
     nameGrid->addWidget(addEdit(M::Bitmap, "bitmap", 80), 3, 1);
 
     auto* targetBox = new QGroupBox(QStringLiteral("← 編集パターンNo"));
@@ -158,10 +152,10 @@ NameMasterDialog::NameMasterDialog(NameMasterEditor& model, QWidget* parent) : Q
     // ---- pattern tools
     auto* tools = new QGroupBox(QStringLiteral("パターン"));
     auto* toolGrid = new QGridLayout(tools);
-    toolGrid->addWidget(label(QStringLiteral("ﾊﾟﾀｰﾝNo")), 0, 0);
+    toolGrid->addWidget(fieldLabel(QStringLiteral("ﾊﾟﾀｰﾝNo")), 0, 0);
     toolGrid->addWidget(addEdit(M::PatternNo, "patternNo", 80), 0, 1);
     toolGrid->addWidget(addButton(QStringLiteral("←適用"), "apply", &M::apply), 0, 2);
-    toolGrid->addWidget(label(QStringLiteral("色コード")), 1, 0);
+    toolGrid->addWidget(fieldLabel(QStringLiteral("色コード")), 1, 0);
     toolGrid->addWidget(addEdit(M::Colour, "colour", 80), 1, 1);
     QPushButton* chooseColour = addButton(QStringLiteral("色設定"), "chooseColour", &M::chooseColour);
     QPushButton* defaultColour = addButton(QStringLiteral("既定色"), "defaultColour", &M::defaultColour);
@@ -312,11 +306,11 @@ NameMasterDialog::NameMasterDialog(NameMasterEditor& model, QWidget* parent) : Q
     settingsRow->addStretch(1);
 
     auto* info = new QGridLayout;
-    info->addWidget(label(QStringLiteral("地質名ファイル")), 0, 0);
+    info->addWidget(fieldLabel(QStringLiteral("地質名ファイル")), 0, 0);
     info->addWidget(infoField(m_model.data().masterPath), 0, 1);
-    info->addWidget(label(QStringLiteral("ビットマップ")), 0, 2);
+    info->addWidget(fieldLabel(QStringLiteral("ビットマップ")), 0, 2);
     info->addWidget(infoField(m_model.data().bitmapFolder), 0, 3);
-    info->addWidget(label(QStringLiteral("白黒")), 0, 4);
+    info->addWidget(fieldLabel(QStringLiteral("白黒")), 0, 4);
     info->addWidget(infoField(m_model.data().monochromeBitmapFolder), 0, 5);
 
     auto* ok = new QPushButton(QStringLiteral("OK"));

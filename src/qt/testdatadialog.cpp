@@ -20,13 +20,6 @@ namespace {
 
 using D = TestDataEditor;
 
-QLabel* label(const QString& text)
-{
-    auto* l = new QLabel(text);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return l;
-}
-
 QLineEdit* readOnly(const std::string& text, const char* objectName, int width)
 {
     auto* e = new QLineEdit(fromCp932(text));
@@ -48,15 +41,15 @@ TestDataDialog::TestDataDialog(TestDataEditor& model, QWidget* parent)
     // The sample.
     auto* sample = new QGroupBox(QStringLiteral("試料"));
     auto* sg = new QGridLayout(sample);
-    sg->addWidget(label(QStringLiteral("深度 上")), 0, 0);
+    sg->addWidget(fieldLabel(QStringLiteral("深度 上")), 0, 0);
     sg->addWidget(addFieldEdit(D::Top, "top", 70), 0, 1);
     sg->addWidget(new QLabel(QStringLiteral("m")), 0, 2);
-    sg->addWidget(label(QStringLiteral("深度 下")), 1, 0);
+    sg->addWidget(fieldLabel(QStringLiteral("深度 下")), 1, 0);
     sg->addWidget(addFieldEdit(D::Bottom, "bottom", 70), 1, 1);
     sg->addWidget(new QLabel(QStringLiteral("m")), 1, 2);
-    sg->addWidget(label(QStringLiteral("試料番号")), 2, 0);
+    sg->addWidget(fieldLabel(QStringLiteral("試料番号")), 2, 0);
     sg->addWidget(addFieldEdit(D::Number, "number", 110), 2, 1, 1, 2);
-    sg->addWidget(label(QStringLiteral("採取方法")), 3, 0);
+    sg->addWidget(fieldLabel(QStringLiteral("採取方法")), 3, 0);
     m_method = new QComboBox;
     m_method->setObjectName(QStringLiteral("method"));
     m_method->setEditable(true);
@@ -74,7 +67,7 @@ TestDataDialog::TestDataDialog(TestDataEditor& model, QWidget* parent)
     tg->addWidget(readOnly(m_data.testLabel(), "testNo", 60), 0, 0);
     tg->addWidget(readOnly(m_data.testName(), "testName", 0), 0, 1, 1, 2);
     tg->addWidget(readOnly(m_data.testUnit(), "testUnit", 80), 0, 3);
-    tg->addWidget(label(QStringLiteral("値")), 1, 0);
+    tg->addWidget(fieldLabel(QStringLiteral("値")), 1, 0);
     tg->addWidget(addFieldEdit(D::Value, "value", 110), 1, 1);
     m_noJoin = new QCheckBox(QStringLiteral("前深度と結ばない"));
     m_noJoin->setObjectName(QStringLiteral("noJoin"));
@@ -83,7 +76,7 @@ TestDataDialog::TestDataDialog(TestDataEditor& model, QWidget* parent)
         sync();
     });
     tg->addWidget(m_noJoin, 1, 2, 1, 2);
-    tg->addWidget(label(QStringLiteral("データ表示\n位置シフト")), 2, 0);
+    tg->addWidget(fieldLabel(QStringLiteral("データ表示\n位置シフト")), 2, 0);
     auto* shift = new QHBoxLayout;
     shift->addWidget(addFieldEdit(D::Shift, "shift", 70));
     shift->addWidget(new QLabel(QStringLiteral("㎜")));
@@ -98,7 +91,7 @@ TestDataDialog::TestDataDialog(TestDataEditor& model, QWidget* parent)
         {D::Gravel, "礫"}, {D::Sand, "砂"}, {D::Silt, "シルト"}, {D::Clay, "粘土"}};
     const char* names[] = {"gravel", "sand", "silt", "clay"};
     for (int i = 0; i < 4; ++i) {
-        gg->addWidget(label(QString::fromUtf8(sizes[i].second)), i, 0);
+        gg->addWidget(fieldLabel(QString::fromUtf8(sizes[i].second)), i, 0);
         gg->addWidget(addFieldEdit(sizes[i].first, names[i], 70), i, 1);
     }
 

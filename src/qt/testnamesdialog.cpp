@@ -21,13 +21,6 @@ namespace {
 
 using T = TestNamesEditor;
 
-QLabel* label(const QString& text)
-{
-    auto* l = new QLabel(text);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return l;
-}
-
 QPushButton* button(const QString& text, const char* objectName)
 {
     auto* b = new QPushButton(text);
@@ -71,19 +64,19 @@ TestNamesDialog::TestNamesDialog(TestNamesEditor& model, FileChooser& files, Col
     // The test: number, name, unit and remark on the first line, the values
     // under the remark (so that "↑コピー" points at it), then the graph symbol.
     auto* grid = new QGridLayout;
-    grid->addWidget(label(QStringLiteral("No．")), 0, 0);
+    grid->addWidget(fieldLabel(QStringLiteral("No．")), 0, 0);
     QLineEdit* no = addFieldEdit(T::No, "no", 40);
     grid->addWidget(no, 0, 1);
-    grid->addWidget(label(QStringLiteral("試験名")), 0, 2);
+    grid->addWidget(fieldLabel(QStringLiteral("試験名")), 0, 2);
     grid->addWidget(addFieldEdit(T::Name, "name"), 0, 3, 1, 3);
-    grid->addWidget(label(QStringLiteral("単位")), 0, 6);
+    grid->addWidget(fieldLabel(QStringLiteral("単位")), 0, 6);
     grid->addWidget(addFieldEdit(T::Unit, "unit", 80), 0, 7);
-    grid->addWidget(label(QStringLiteral("記事\n（基準値など）")), 0, 8);
+    grid->addWidget(fieldLabel(QStringLiteral("記事\n（基準値など）")), 0, 8);
     grid->addWidget(addFieldEdit(T::Remark, "remark"), 0, 9, 1, 3);
 
     auto* memo = new QGroupBox(QStringLiteral("メモ"));
     auto* memoRow = new QHBoxLayout(memo);
-    memoRow->addWidget(label(QStringLiteral("基準値")));
+    memoRow->addWidget(fieldLabel(QStringLiteral("基準値")));
     memoRow->addWidget(addFieldEdit(T::Reference, "reference", 80));
     m_copy = button(QStringLiteral("↑コピー"), "copy");
     connect(m_copy, &QPushButton::clicked, this, [this] {
@@ -92,7 +85,7 @@ TestNamesDialog::TestNamesDialog(TestNamesEditor& model, FileChooser& files, Col
     });
     memoRow->addWidget(m_copy);
     memoRow->addSpacing(12);
-    memoRow->addWidget(label(QStringLiteral("下限値")));
+    memoRow->addWidget(fieldLabel(QStringLiteral("下限値")));
     memoRow->addWidget(addFieldEdit(T::LowerLimit, "lowerLimit", 80));
     memoRow->addStretch(1);
     grid->addWidget(memo, 1, 6, 1, 6);
@@ -108,14 +101,14 @@ TestNamesDialog::TestNamesDialog(TestNamesEditor& model, FileChooser& files, Col
     m_symbol->setEditText(QString());
     m_symbol->setMinimumWidth(60);
     bindField(T::Symbol, m_symbol);
-    symbolRow->addWidget(label(QStringLiteral("シンボル")));
+    symbolRow->addWidget(fieldLabel(QStringLiteral("シンボル")));
     symbolRow->addWidget(m_symbol);
     symbolRow->addSpacing(8);
-    symbolRow->addWidget(label(QStringLiteral("サイズ")));
+    symbolRow->addWidget(fieldLabel(QStringLiteral("サイズ")));
     symbolRow->addWidget(addFieldEdit(T::Size, "size", 50));
     symbolRow->addWidget(new QLabel(QStringLiteral("mm")));
     symbolRow->addSpacing(8);
-    symbolRow->addWidget(label(QStringLiteral("折れ線太さ")));
+    symbolRow->addWidget(fieldLabel(QStringLiteral("折れ線太さ")));
     symbolRow->addWidget(addFieldEdit(T::LineWidth, "lineWidth", 50));
     symbolRow->addWidget(new QLabel(QStringLiteral("ﾋﾟｸｾﾙ")));
     symbolRow->addSpacing(8);
