@@ -89,7 +89,11 @@ MainWindow::MainWindow(AppContext& app, Document& doc, ViewState& view, QWidget*
     connect(&m_recoveryPeriod, &QTimer::timeout, this, [this] { m_recovery->tick(); });
     m_recoveryPeriod.start();
     m_recoveryDue.setSingleShot(true);
-    connect(&m_recoveryDue, &QTimer::timeout, this, [this] { m_recovery->tick(); });
+    m_recoveryDue.setTimerType(Qt::PreciseTimer);
+    connect(&m_recoveryDue, &QTimer::timeout, this, [this] {
+        m_recovery->tick();
+        armRecoveryDue();
+    });
 
     createActions();
     createMenus();
@@ -320,7 +324,13 @@ void MainWindow::updateEditActions()
     undo->setEnabled(m_controller.isEnabled(CommandId::Undo));
     redo->setText(QString::fromStdString(m_controller.redoText()));
     redo->setEnabled(m_controller.isEnabled(CommandId::Redo));
-    // A change made a recovery copy due later than now: the timer writes it then.
+    armRecoveryDue();
+}
+
+void MainWindow::armRecoveryDue()
+{
+    // A change made a recovery copy due later than now: the timer writes it then. A timer
+    // that fired a little early found it not yet due and is armed again for the rest.
     if (const std::optional<long long> due = m_recovery->msUntilDue())
         m_recoveryDue.start(static_cast<int>(*due));
 }

@@ -97,6 +97,7 @@ private:
     void trigger(CommandId id);
     void updateTitle();
     void updateEditActions();
+    void armRecoveryDue();
     void addRecentFile(const std::string& path);
     void removeRecentFile(const QString& path);
     void updateRecentActions();

@@ -2,6 +2,7 @@
 // names it, undo and redo restore the log and the title's modified mark follows.
 
 #include "app/appcontext.h"
+#include "app/recovery.h"
 #include "app/viewstate.h"
 #include "document/logfile.h"
 #include "document/positions.h"
@@ -13,10 +14,13 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
+#include <chrono>
 #include <filesystem>
 
 using namespace qc;
@@ -81,6 +85,52 @@ private slots:
         QVERIFY(window.isWindowModified());
         QVERIFY(!redo->isEnabled());
         QVERIFY(prompter.entries().empty());
+    }
+
+    // The copy held back after a second change is written about 5 s later, even when the
+    // timer fires before the copy is due (here the keeper's clock runs at 0.9 of real time,
+    // as when a coarse timer fires early): waiting for the minute's copy would fail this.
+    void heldBackRecoveryCopyWrittenSoon()
+    {
+        qc::test::TempDir dir;
+        const std::string log = dir.file("log.bhc");
+        std::filesystem::copy_file(std::string(QC_SOURCE_DIR) + "/examples/sample.bhc", log);
+        AppContext app;
+        Document doc;
+        ViewState view;
+        ScriptedPrompter prompter;
+        MainWindow window(app, doc, view);
+        window.setPrompter(&prompter);
+        window.start(log);
+        QElapsedTimer real;
+        real.start();
+        window.recovery().setClock([&real] { return std::chrono::milliseconds(real.elapsed() * 9 / 10); });
+
+        QString typed;
+        window.dialogs().setRunner([&typed](QDialog& d) {
+            auto* survey = d.findChild<QLineEdit*>(QStringLiteral("surveyName"));
+            if (!survey) return int(QDialog::Rejected);
+            survey->selectAll();
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, typed);
+            QApplication::sendEvent(survey, &key);
+            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+            return d.isVisible() ? int(QDialog::Rejected) : d.result();
+        });
+        auto copyHas = [&window](const char* text) {
+            const std::string& path = window.recovery().copyPath();
+            QFile f(QString::fromStdString(path));
+            return !path.empty() && f.open(QIODevice::ReadOnly) &&
+                   f.readAll().contains(QByteArray::fromStdString(sj(text)));
+        };
+
+        typed = QStringLiteral("第一次調査");
+        window.action(CommandId::Header)->trigger();
+        QVERIFY(copyHas("第一次調査")); // the first change is copied at once
+        typed = QStringLiteral("第二次調査");
+        window.action(CommandId::Header)->trigger();
+        QVERIFY(!copyHas("第二次調査")); // held back: a copy was written less than 5 s ago
+        QTRY_VERIFY_WITH_TIMEOUT(copyHas("第二次調査"), 9000);
+        QVERIFY(real.elapsed() >= 4000);
     }
 };
 
