@@ -15,6 +15,7 @@ FlowResult ViewController::saved(FlowResult r)
     if (r == FlowResult::Done) {
         m_history.markSaved();
         if (m_recovery) m_recovery->remove();
+        m_host.documentSaved(m_doc.path);
     }
     return r;
 }

@@ -36,6 +36,8 @@ public:
     virtual void setScrollSizes(const ScrollSizes& sizes) = 0;
     // Width of the screen at start-up, pixels.
     virtual int screenWidthPixels() const = 0;
+    // The document was written to path (a save, save as, or the save question's save).
+    virtual void documentSaved(const std::string& path) { (void)path; }
 };
 
 // The keys the view reacts to.

@@ -272,10 +272,10 @@ void MainWindow::trigger(CommandId id)
         if (m_controller.openWithDialog(m_chooser) == FlowResult::Done) addRecentFile(m_doc.path);
         break;
     case CommandId::FileSave:
-        if (m_controller.save(m_chooser) == FlowResult::Done) addRecentFile(m_doc.path);
+        m_controller.save(m_chooser);
         break;
     case CommandId::FileSaveAs:
-        if (m_controller.saveAs(m_chooser) == FlowResult::Done) addRecentFile(m_doc.path);
+        m_controller.saveAs(m_chooser);
         break;
     case CommandId::ImportXml:
         m_controller.importExchange(m_chooser);

@@ -89,6 +89,7 @@ private:
     std::optional<PrinterPage> printerPage() override;
     void setScrollSizes(const ScrollSizes& sizes) override;
     int screenWidthPixels() const override { return m_screenWidth; }
+    void documentSaved(const std::string& path) override { addRecentFile(path); }
 
     void createActions();
     void createMenus();

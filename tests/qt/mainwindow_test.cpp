@@ -482,6 +482,8 @@ private slots:
         ScriptedPrompter quiet;
         QCOMPARE(LoadByPath(onDisk, saved, quiet), FlowResult::Done);
         QCOMPARE(geologyRowCount(onDisk), 3);
+        // The saved log heads the recent list, below the one that replaced it.
+        QCOMPARE(h.window->recentFiles().mid(0, 2), (QStringList{current, QString::fromStdString(saved)}));
     }
 
     // The save question as the user sees it: three buttons with their labels.
