@@ -8,6 +8,7 @@
 #include "document/tables.h"
 #include "platform/device.h"
 #include "render/logpage.h"
+#include "render/paging.h"
 
 #include <cstdint>
 #include <string_view>
@@ -43,8 +44,8 @@ public:
     }
     void intersectClip(const qc::DevRect& r) override { check(r); }
     void resetClip() override {}
-    void drawPolyline(const std::vector<qc::DevPoint>& points, const qc::Pen&) override { check(points); }
-    void drawPolygon(const std::vector<qc::DevPoint>& points, const qc::Pen&, const qc::Brush&) override
+    void drawPolyline(std::span<const qc::DevPoint> points, const qc::Pen&) override { check(points); }
+    void drawPolygon(std::span<const qc::DevPoint> points, const qc::Pen&, const qc::Brush&) override
     {
         check(points);
     }
@@ -68,7 +69,7 @@ private:
             p.y > qc::kDeviceCoordLimit)
             __builtin_trap();
     }
-    static void check(const std::vector<qc::DevPoint>& points)
+    static void check(std::span<const qc::DevPoint> points)
     {
         for (const qc::DevPoint& p : points) check(p);
     }
@@ -98,8 +99,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const qc::FontSettings fonts = qc::builtinFonts();
     qc::ViewState view;
     view.depthPerPage = 26;
-    // The first page, and one further down when the log reaches there.
+    // The first page, and one further down when the log reaches there (pages past its
+    // end are never drawn by the program).
+    const double deepest = qc::deepestDepth(doc);
     for (double top : {0.0, 40.0}) {
+        if (top > 0 && deepest <= top) break;
         view.screenPageTop = top;
         qc::RenderContext ctx{doc, settings, fonts, view, nullptr};
         CheckingDevice device;

@@ -36,7 +36,8 @@ bool insideDeviceRange(long long x, long long y)
 void Device::DevLine(int x1, int y1, int x2, int y2, int style, int width, Colour colour)
 {
     if (width == 0) return;
-    drawPolyline({{x1, y1}, {x2, y2}}, Pen{style, width, colour});
+    const DevPoint points[] = {{x1, y1}, {x2, y2}}; // on the stack: pages draw thousands of lines
+    drawPolyline(points, Pen{style, width, colour});
 }
 
 void Device::DevDashedLine(int x1, int y1, int x2, int y2, int dash, int gap, int width, Colour colour)
@@ -56,9 +57,9 @@ void Device::DevDashedLine(int x1, int y1, int x2, int y2, int dash, int gap, in
     for (long n = 0; n < kDashedLineSegmentLimit && (x < x2 - dx || y < y2 - dy); ++n) {
         // A line given backwards would otherwise run on, off the device, to the segment limit.
         if (!insideDeviceRange(x, y)) break;
-        drawPolyline({{clampDeviceCoord(x), clampDeviceCoord(y)},
-                      {clampDeviceCoord(x + dx), clampDeviceCoord(y + dy)}},
-                     pen);
+        const DevPoint points[] = {{clampDeviceCoord(x), clampDeviceCoord(y)},
+                                   {clampDeviceCoord(x + dx), clampDeviceCoord(y + dy)}};
+        drawPolyline(points, pen);
         x += dx + static_cast<long long>(sx) * gap;
         y += dy + static_cast<long long>(sy) * gap;
     }
@@ -73,8 +74,8 @@ void Device::DevFilledRect(int left, int top, int right, int bottom, int style, 
 
 void Device::DevRectOutline(int left, int top, int right, int bottom, int style, int width, Colour colour)
 {
-    drawPolyline({{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}},
-                 Pen{style, width, colour});
+    const DevPoint points[] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}};
+    drawPolyline(points, Pen{style, width, colour});
 }
 
 void Device::DevCircle(int cx, int cy, int r, int style, int width, Colour colour)
@@ -100,7 +101,7 @@ void Device::DevFilledCircle(int cx, int cy, int r, int style, int width, Colour
     drawEllipse(boxAround(cx, cy, r, r), Pen{style, width, pen}, Brush::solidColour(fill));
 }
 
-void Device::DevFilledPolygon(const std::vector<DevPoint>& points, Colour colour)
+void Device::DevFilledPolygon(std::span<const DevPoint> points, Colour colour)
 {
     if (points.empty()) return;
     drawPolygon(points, Pen{PenStyle::Solid, 1, colour}, Brush::solidColour(colour));

@@ -8,6 +8,7 @@
 // same figures and a recording shows exactly what a painter would be asked to do.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -190,7 +191,7 @@ public:
     void DevArc(int cx, int cy, int r, int sx, int sy, int ex, int ey, int style, int width, Colour colour);
     void DevFilledCircle(int cx, int cy, int r, int style, int width, Colour pen, Colour fill);
     // A polygon in one solid colour, outline included.
-    void DevFilledPolygon(const std::vector<DevPoint>& points, Colour colour);
+    void DevFilledPolygon(std::span<const DevPoint> points, Colour colour);
     // The text formatted into the rectangle, normalised and shrunk by one unit on every side.
     // Returns the height of the text.
     int DevTextInRect(int left, int top, int right, int bottom, std::string_view text, unsigned flags);
@@ -222,8 +223,8 @@ public:
 
     // --- Figures with the given pen and brush ---
 
-    virtual void drawPolyline(const std::vector<DevPoint>& points, const Pen& pen) = 0;
-    virtual void drawPolygon(const std::vector<DevPoint>& points, const Pen& pen, const Brush& brush) = 0;
+    virtual void drawPolyline(std::span<const DevPoint> points, const Pen& pen) = 0;
+    virtual void drawPolygon(std::span<const DevPoint> points, const Pen& pen, const Brush& brush) = 0;
     virtual void drawRectangle(const DevRect& rect, const Pen& pen, const Brush& brush) = 0;
     virtual void drawEllipse(const DevRect& box, const Pen& pen, const Brush& brush) = 0;
     // Arc of the ellipse in box, against the clock hands from the ray through start to the

@@ -11,7 +11,7 @@ constexpr bool leadByte(unsigned char c)
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
-DevRect boundsOf(const std::vector<DevPoint>& points)
+DevRect boundsOf(std::span<const DevPoint> points)
 {
     if (points.empty()) return {};
     DevRect r{points[0].x, points[0].y, points[0].x, points[0].y};
@@ -164,18 +164,18 @@ void RecordingDevice::resetClip()
     record(Op::ResetClip);
 }
 
-void RecordingDevice::drawPolyline(const std::vector<DevPoint>& points, const Pen& pen)
+void RecordingDevice::drawPolyline(std::span<const DevPoint> points, const Pen& pen)
 {
     Call& c = record(Op::Polyline);
-    c.points = points;
+    c.points.assign(points.begin(), points.end());
     c.pen = pen;
     c.bounds = boundsOf(points);
 }
 
-void RecordingDevice::drawPolygon(const std::vector<DevPoint>& points, const Pen& pen, const Brush& brush)
+void RecordingDevice::drawPolygon(std::span<const DevPoint> points, const Pen& pen, const Brush& brush)
 {
     Call& c = record(Op::Polygon);
-    c.points = points;
+    c.points.assign(points.begin(), points.end());
     c.pen = pen;
     c.brush = brush;
     c.bounds = boundsOf(points);

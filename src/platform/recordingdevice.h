@@ -99,8 +99,8 @@ public:
                  DevRect* calculated = nullptr) override;
     void intersectClip(const DevRect& rect) override;
     void resetClip() override;
-    void drawPolyline(const std::vector<DevPoint>& points, const Pen& pen) override;
-    void drawPolygon(const std::vector<DevPoint>& points, const Pen& pen, const Brush& brush) override;
+    void drawPolyline(std::span<const DevPoint> points, const Pen& pen) override;
+    void drawPolygon(std::span<const DevPoint> points, const Pen& pen, const Brush& brush) override;
     void drawRectangle(const DevRect& rect, const Pen& pen, const Brush& brush) override;
     void drawEllipse(const DevRect& box, const Pen& pen, const Brush& brush) override;
     void drawArc(const DevRect& box, DevPoint start, DevPoint end, const Pen& pen) override;

@@ -27,7 +27,7 @@ QColor toQColor(Colour c)
     return QColor(colourRed(c), colourGreen(c), colourBlue(c));
 }
 
-QPolygon toPolygon(const std::vector<DevPoint>& points)
+QPolygon toPolygon(std::span<const DevPoint> points)
 {
     QPolygon poly;
     poly.reserve(static_cast<int>(points.size()));
@@ -68,7 +68,7 @@ QRectF reachOf(const DevRect& r, const Pen& pen)
     return QRectF(n.left - m, n.top - m, n.width() + 2 * m, n.height() + 2 * m);
 }
 
-QRectF reachOf(const std::vector<DevPoint>& points, const Pen& pen)
+QRectF reachOf(std::span<const DevPoint> points, const Pen& pen)
 {
     int left = points.front().x, right = left, top = points.front().y, bottom = top;
     for (const DevPoint& p : points) {
@@ -510,7 +510,7 @@ void QtPainterDevice::drawShape(const QPainterPath& path, const QRectF& bounds, 
     }
 }
 
-void QtPainterDevice::drawPolyline(const std::vector<DevPoint>& points, const Pen& pen)
+void QtPainterDevice::drawPolyline(std::span<const DevPoint> points, const Pen& pen)
 {
     if (points.empty() || outsideView(reachOf(points, pen))) return;
     const QPen qp = toQPen(pen);
@@ -529,7 +529,7 @@ void QtPainterDevice::drawPolyline(const std::vector<DevPoint>& points, const Pe
         m_painter.drawPolyline(toPolygon(points));
 }
 
-void QtPainterDevice::drawPolygon(const std::vector<DevPoint>& points, const Pen& pen, const Brush& brush)
+void QtPainterDevice::drawPolygon(std::span<const DevPoint> points, const Pen& pen, const Brush& brush)
 {
     if (points.empty() || outsideView(reachOf(points, pen))) return;
     const QPolygon poly = toPolygon(points);

@@ -4,6 +4,7 @@
 #include "platform/prompter.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace qc {
 
@@ -32,10 +33,10 @@ void PageCanvas::PageFilledRect(double x1, double y1, double x2, double y2, int 
 
 void PageCanvas::PageFilledPolygon(const std::vector<PagePoint>& points, Colour colour)
 {
-    std::vector<DevPoint> dev;
-    for (size_t i = 0; i < points.size() && i < 10; ++i)
-        dev.push_back({PageX(points[i].x), PageY(points[i].y)});
-    m_device.DevFilledPolygon(dev, colour);
+    DevPoint dev[10];
+    size_t n = 0;
+    for (; n < points.size() && n < std::size(dev); ++n) dev[n] = {PageX(points[n].x), PageY(points[n].y)};
+    m_device.DevFilledPolygon(std::span<const DevPoint>(dev, n), colour);
 }
 
 void PageCanvas::PageCircle(double cx, double cy, double r, int style, int width, Colour colour)

@@ -79,7 +79,8 @@ TEST(DevicePrimitives, ShapesPensAndBrushes)
     dev.DevEllipse(100, 100, 10, 5, PenStyle::Solid, 1, 0);
     dev.DevArc(100, 100, 10, 100, 110, 100, 90, PenStyle::Solid, 1, 0);
     dev.DevFilledCircle(50, 50, 4, PenStyle::Solid, 1, 0x7, 0x8);
-    dev.DevFilledPolygon({{0, 0}, {10, 0}, {5, 8}}, 0x9);
+    const DevPoint triangle[] = {{0, 0}, {10, 0}, {5, 8}};
+    dev.DevFilledPolygon(triangle, 0x9);
 
     const auto& calls = dev.calls();
     ASSERT_EQ(calls.size(), 8u);
