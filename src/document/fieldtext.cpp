@@ -127,6 +127,17 @@ std::vector<std::string> CsvSplit(std::string_view line, Prompter* prompter)
     return fields;
 }
 
+size_t CsvSplit(std::vector<std::string>& fields, std::string_view line, Prompter* prompter)
+{
+    if (line.empty()) return 0;
+    line = csvLine(line, prompter);
+    return walkCsv(line, SIZE_MAX, [&](size_t i) {
+        if (i == fields.size()) fields.emplace_back();
+        fields[i].clear();
+        return &fields[i];
+    });
+}
+
 int CsvSplitInto(std::string_view line, std::string* const* cells, int count, Prompter* prompter)
 {
     for (int i = 0; i < count; ++i) cells[i]->clear();

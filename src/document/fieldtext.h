@@ -33,6 +33,9 @@ int CsvField(std::string& out, std::string_view line, int n, Prompter* prompter 
 
 // All fields of a line by the same rules, with the message shown at most once.
 std::vector<std::string> CsvSplit(std::string_view line, Prompter* prompter = nullptr);
+// The same into fields[0..n-1], reusing the strings (and their buffers) already there;
+// returns n. Entries from n on are left as they were.
+size_t CsvSplit(std::vector<std::string>& fields, std::string_view line, Prompter* prompter = nullptr);
 
 // Fields 1..count of a line into *cells[0..count-1] by the same rules, each cell emptied
 // first and filled in place (no allocation while a cell's capacity suffices); fields

@@ -275,7 +275,7 @@ void LogReader::ReadLogLine(std::string_view line)
     switch (m_section) {
     case 'Z': {
         if (m_row > limits::HeaderInFile) return;
-        d.HeaderTable(m_row) = std::string(line);
+        d.HeaderTable(m_row).assign(line); // keeps the cell's buffer from the last load
         if (m_row == 15) {
             for (int i = 0; i < 3; ++i) cells[i] = &d.HeaderTable(HeaderEntry::LatitudeDeg + i);
             CsvSplitInto(d.HeaderTable(HeaderEntry::LatitudeInFile), cells, 3, m_prompter);
@@ -295,7 +295,7 @@ void LogReader::ReadLogLine(std::string_view line)
         if (m_row > limits::Note) return;
         auto& t = d.NoteTable;
         if (m_column <= 3) {
-            t(m_row, m_column) = std::string(line);
+            t(m_row, m_column).assign(line);
             ++m_column;
         } else if (m_column == 4) {
             // Files of this program end the text with a BEL line; older ones also with "@".
@@ -310,7 +310,7 @@ void LogReader::ReadLogLine(std::string_view line)
                 t(m_row, NoteCol::Text) += "\r\n";
             }
         } else {
-            t(m_row, NoteCol::Underline) = std::string(line);
+            t(m_row, NoteCol::Underline).assign(line);
             m_column = 1;
             ++m_row;
         }
@@ -358,11 +358,16 @@ void LogReader::ReadLogLine(std::string_view line)
     }
     case 'q': {
         if (m_row > limits::TestName) return;
-        std::vector<std::string> f = CsvSplit(line, m_prompter);
-        const size_t fields = f.size();
-        f.resize(std::max<size_t>(9, fields));
+        std::vector<std::string>& f = m_fields;
+        const size_t fields = CsvSplit(f, line, m_prompter);
         auto& t = d.TestNameTable;
-        for (int c = 1; c <= 9; ++c) t(m_row, c) = f[static_cast<size_t>(c - 1)];
+        for (int c = 1; c <= 9; ++c) {
+            const size_t i = static_cast<size_t>(c - 1);
+            if (i < fields)
+                t(m_row, c) = f[i];
+            else
+                t(m_row, c).clear();
+        }
         // The list is written back unquoted, so a quoted field holding commas is taken as the
         // entries it holds: the list reads the same when saved and read again.
         std::string& list = t(m_row, TestCol::Shifts);

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qc {
 
@@ -57,6 +58,7 @@ private:
     int m_row = 1;
     int m_column = 1;
     int m_graph = 1;
+    std::vector<std::string> m_fields; // the test-name lines' fields, buffers reused line to line
 };
 
 // Load-time completion by version (legacy header entries, alternating layers);
