@@ -14,11 +14,15 @@ void TextTable::clearColumns(int first, int last)
 {
     first = std::max(first, 0);
     last = std::min(last, m_cols);
+    // The rows still holding text are found in the same pass, looking only at the
+    // columns left alone (none at all for a whole clear).
+    int held = 0;
     for (int r = 0; r <= m_used; ++r) {
         std::string* row = &m_cells[static_cast<size_t>(r * (m_cols + 1))];
         for (int c = first; c <= last; ++c) row[c].clear();
+        if (r > held && !(rowEmpty(r, 0, first - 1) && rowEmpty(r, last + 1, m_cols))) held = r;
     }
-    while (m_used > 0 && rowEmpty(m_used, 0, m_cols)) --m_used;
+    m_used = held;
 }
 
 bool TextTable::rowEmpty(int row, int first, int last) const
