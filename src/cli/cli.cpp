@@ -15,6 +15,7 @@
 #include "document/tables.h"
 
 #include <ostream>
+#include <string_view>
 
 namespace qc {
 
@@ -75,13 +76,9 @@ bool loadForCli(Document& doc, const std::string& path, std::ostream& err, int* 
     return LoadByPath(doc, path, prompter, version) == FlowResult::Done;
 }
 
-int runDump(std::vector<std::string> args, std::ostream& out, std::ostream& err)
+int runDump(const std::vector<std::string>& args, const std::string& installDir, std::ostream& out,
+            std::ostream& err)
 {
-    std::string installDir;
-    if (!takeInstallDir(args, installDir)) {
-        err << "qc: --install-dir needs a folder\n" << kUsage;
-        return 1;
-    }
     if (args.size() != 2) {
         err << "qc: dump needs exactly one FILE\n" << kUsage;
         return 1;
@@ -98,15 +95,10 @@ int runDump(std::vector<std::string> args, std::ostream& out, std::ostream& err)
     return 0;
 }
 
-int runConvert(std::vector<std::string> args, std::ostream& err)
+// The install folder is accepted like dump's, so that scripts pass the same
+// options; converting writes the tables as read and needs nothing from it.
+int runConvert(const std::vector<std::string>& args, std::ostream& err)
 {
-    // Accepted like dump's, so that scripts pass the same options; converting
-    // writes the tables as read and needs nothing from the install folder.
-    std::string installDir;
-    if (!takeInstallDir(args, installDir)) {
-        err << "qc: --install-dir needs a folder\n" << kUsage;
-        return 1;
-    }
     std::string in, outPath;
     for (size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "-o" && i + 1 < args.size())
@@ -133,13 +125,9 @@ int runConvert(std::vector<std::string> args, std::ostream& err)
 }
 
 // The full-width report of the "全角英数字の有無" dialog, on the log as the program shows it.
-int runCheck(std::vector<std::string> args, std::ostream& out, std::ostream& err)
+int runCheck(const std::vector<std::string>& args, const std::string& installDir, std::ostream& out,
+             std::ostream& err)
 {
-    std::string installDir;
-    if (!takeInstallDir(args, installDir)) {
-        err << "qc: --install-dir needs a folder\n" << kUsage;
-        return 1;
-    }
     if (args.size() != 2) {
         err << "qc: check needs exactly one FILE\n" << kUsage;
         return 1;
@@ -155,65 +143,76 @@ int runCheck(std::vector<std::string> args, std::ostream& out, std::ostream& err
     return 0;
 }
 
+using Runner = int (*)(const std::vector<std::string>& args, const std::string& installDir, std::ostream& out,
+                       std::ostream& err);
+
+struct SubCommand
+{
+    std::string_view name;
+    Runner run;
+    bool takesInstallDir = true; // false: the command reads --install-dir itself
+    // The error when --install-dir has no folder; null for the general one with the usage.
+    const char* noFolder = nullptr;
+};
+
+using Args = const std::vector<std::string>&;
+using Dir = const std::string&;
+using Stream = std::ostream&;
+
+constexpr SubCommand kCommands[] = {
+    {"export", [](Args a, Dir d, Stream o, Stream e) { return runExport(a, d, o, e); }, true,
+     "qc: export: --install-dir needs a folder (see qc export --help)\n"},
+    {"dump", runDump},
+    {"convert", [](Args a, Dir, Stream, Stream e) { return runConvert(a, e); }},
+    {"patterns", [](Args a, Dir, Stream o, Stream e) { return runPatternsCommand(a, o, e); }, false},
+    {"check", runCheck},
+    {"report", [](Args a, Dir d, Stream o, Stream e) { return runReportCommand(a, d, o, e); }},
+    {"import-results", runImportResults},
+    {"export-xml", [](Args a, Dir d, Stream, Stream e) { return runExportXml(a, d, e); }},
+    {"import-xml", [](Args a, Dir, Stream, Stream e) { return runImportXml(a, e); }},
+};
+
+const SubCommand* findCommand(const std::string& name)
+{
+    for (const SubCommand& c : kCommands)
+        if (c.name == name) return &c;
+    return nullptr;
+}
+
+bool isHelp(const std::string& arg)
+{
+    return arg == "--help" || arg == "-h" || arg == "help";
+}
+
 } // namespace
 
 bool isCliCommand(const std::vector<std::string>& args)
 {
-    if (args.empty()) return false;
-    const std::string& c = args[0];
-    return c == "export" || c == "dump" || c == "convert" || c == "patterns" || c == "check" ||
-           c == "report" || c == "import-results" || c == "export-xml" || c == "import-xml" ||
-           c == "--help" || c == "-h" || c == "help";
+    return !args.empty() && (findCommand(args[0]) || isHelp(args[0]));
 }
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    if (args.empty() || isHelp(args[0])) {
         out << kUsage;
         return 0;
     }
-    if (args[0] == "export") {
-        std::vector<std::string> rest = args;
-        std::string installDir;
-        if (!takeInstallDir(rest, installDir)) {
-            err << "qc: export: --install-dir needs a folder (see qc export --help)\n";
-            return 1;
-        }
-        return runExport(rest, installDir, out, err);
+    const SubCommand* command = findCommand(args[0]);
+    if (!command) {
+        err << "qc: unknown command " << args[0] << '\n' << kUsage;
+        return 1;
     }
-    if (args[0] == "dump") return runDump(args, out, err);
-    if (args[0] == "convert") return runConvert(args, err);
-    if (args[0] == "patterns") return runPatternsCommand(args, out, err);
-    if (args[0] == "check") return runCheck(args, out, err);
-    if (args[0] == "report") {
-        std::vector<std::string> rest = args;
-        std::string installDir;
-        if (!takeInstallDir(rest, installDir)) {
+    if (!command->takesInstallDir) return command->run(args, {}, out, err);
+    std::vector<std::string> rest = args;
+    std::string installDir;
+    if (!takeInstallDir(rest, installDir)) {
+        if (command->noFolder)
+            err << command->noFolder;
+        else
             err << "qc: --install-dir needs a folder\n" << kUsage;
-            return 1;
-        }
-        return runReportCommand(rest, installDir, out, err);
+        return 1;
     }
-    if (args[0] == "import-results") {
-        std::vector<std::string> rest = args;
-        std::string installDir;
-        if (!takeInstallDir(rest, installDir)) {
-            err << "qc: --install-dir needs a folder\n" << kUsage;
-            return 1;
-        }
-        return runImportResults(rest, installDir, out, err);
-    }
-    if (args[0] == "export-xml" || args[0] == "import-xml") {
-        std::vector<std::string> rest = args;
-        std::string installDir;
-        if (!takeInstallDir(rest, installDir)) {
-            err << "qc: --install-dir needs a folder\n" << kUsage;
-            return 1;
-        }
-        return args[0] == "export-xml" ? runExportXml(rest, installDir, err) : runImportXml(rest, err);
-    }
-    err << "qc: unknown command " << args[0] << '\n' << kUsage;
-    return 1;
+    return command->run(rest, installDir, out, err);
 }
 
 } // namespace qc

@@ -64,6 +64,32 @@ TEST(Cli, BadInputGivesOneLineAndStatusOne)
     EXPECT_FALSE(fileExists("/tmp/never-written.bhc"));
 }
 
+TEST(Cli, InstallDirWithoutAFolderIsRefusedByEveryCommand)
+{
+    const std::string general = "qc: --install-dir needs a folder\nusage: qc ";
+    const struct
+    {
+        std::vector<std::string> args;
+        std::string errStart;
+    } cases[] = {
+        {{"export", "--install-dir"}, "qc: export: --install-dir needs a folder (see qc export --help)\n"},
+        {{"dump", "--install-dir"}, general},
+        {{"convert", "--install-dir="}, general},
+        {{"check", "--install-dir"}, general},
+        {{"report", "--install-dir"}, general},
+        {{"import-results", "--install-dir"}, general},
+        {{"export-xml", "--install-dir"}, general},
+        {{"import-xml", "--install-dir="}, general},
+        // The pattern sheet reads its own options.
+        {{"patterns", "--install-dir"}, "qc: patterns: unexpected argument --install-dir\n"},
+    };
+    for (const auto& c : cases) {
+        CliRun r = qc::test::runQc(c.args);
+        EXPECT_EQ(r.status, 1) << c.args[0];
+        EXPECT_EQ(r.err.rfind(c.errStart, 0), 0u) << r.err;
+    }
+}
+
 TEST(Cli, ConvertWritesTheCurrentFormat)
 {
     TempDir dir;
