@@ -115,4 +115,31 @@ std::string fromUtf8(std::string_view utf8, bool* ok)
     return out;
 }
 
+bool isValidUtf8(std::string_view s, bool* nonAscii)
+{
+    if (nonAscii) *nonAscii = false;
+    for (size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        if (nonAscii) *nonAscii = true;
+        const size_t n = c >= 0xF0 && c <= 0xF4   ? 4
+                         : c >= 0xE0 && c <= 0xEF ? 3
+                         : c >= 0xC2 && c <= 0xDF ? 2
+                                                  : 0;
+        if (n == 0 || i + n > s.size()) return false;
+        for (size_t k = 1; k < n; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+        // Overlong three- and four-byte forms, surrogates and code points above U+10FFFF.
+        const auto d = static_cast<unsigned char>(s[i + 1]);
+        if ((c == 0xE0 && d < 0xA0) || (c == 0xED && d >= 0xA0) || (c == 0xF0 && d < 0x90) ||
+            (c == 0xF4 && d >= 0x90))
+            return false;
+        i += n;
+    }
+    return true;
+}
+
 } // namespace qc::cp932

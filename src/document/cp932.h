@@ -22,6 +22,10 @@ std::string toUtf8(std::string_view bytes);
 // ok, when given, tells whether everything converted.
 std::string fromUtf8(std::string_view utf8, bool* ok = nullptr);
 
+// True for well-formed UTF-8 (no overlong forms, surrogates or code points above
+// U+10FFFF). nonAscii, when given, tells whether a byte above 0x7F was met.
+bool isValidUtf8(std::string_view s, bool* nonAscii = nullptr);
+
 } // namespace qc::cp932
 
 // CP932 bytes of a UTF-8 literal, converted once per place of use.

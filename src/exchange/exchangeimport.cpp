@@ -27,30 +27,6 @@ namespace {
 
 // ------------------------------------------------------------ encoding
 
-bool validUtf8(std::string_view s, bool* nonAscii)
-{
-    *nonAscii = false;
-    for (size_t i = 0; i < s.size();) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        *nonAscii = true;
-        size_t n = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 && c <= 0xDF ? 2 : 0;
-        if (n == 0 || c > 0xF4 || i + n > s.size()) return false;
-        for (size_t k = 1; k < n; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-        // Overlong three- and four-byte forms and surrogates.
-        const unsigned char d = static_cast<unsigned char>(s[i + 1]);
-        if ((c == 0xE0 && d < 0xA0) || (c == 0xED && d >= 0xA0) || (c == 0xF0 && d < 0x90) ||
-            (c == 0xF4 && d >= 0x90))
-            return false;
-        i += n;
-    }
-    return true;
-}
-
 std::string lower(std::string s)
 {
     for (char& c : s)
@@ -833,7 +809,7 @@ ExchangeImport importExchangeXml(std::string_view bytes, Document& doc, const Ge
     } else {
         const std::string declared = declaredEncoding(bytes);
         bool nonAscii = false;
-        const bool utf8 = validUtf8(bytes, &nonAscii);
+        const bool utf8 = cp932::isValidUtf8(bytes, &nonAscii);
         if (declared.empty() || declared == "utf-8" || declared == "utf8" || isShiftJisName(declared)) {
             // Many published files say Shift_JIS and are UTF-8: trust the bytes.
             if (utf8 && (nonAscii || !isShiftJisName(declared)))

@@ -11,45 +11,6 @@ namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-// Valid UTF-8 (no overlong forms, no surrogates); nonAscii tells whether any byte is above 0x7F.
-bool isValidUtf8(std::string_view s, bool& nonAscii)
-{
-    nonAscii = false;
-    for (size_t i = 0; i < s.size();) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        nonAscii = true;
-        size_t n = 0;
-        unsigned cp = 0;
-        if (c >= 0xC2 && c <= 0xDF) {
-            n = 1;
-            cp = c & 0x1Fu;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            n = 2;
-            cp = c & 0x0Fu;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            n = 3;
-            cp = c & 0x07u;
-        } else {
-            return false;
-        }
-        if (i + n >= s.size()) return false;
-        for (size_t k = 1; k <= n; ++k) {
-            const auto t = static_cast<unsigned char>(s[i + k]);
-            if ((t & 0xC0u) != 0x80u) return false;
-            cp = (cp << 6) | (t & 0x3Fu);
-        }
-        if ((n == 2 && cp < 0x800) || (n == 3 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-            (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += n + 1;
-    }
-    return true;
-}
-
 // Not a text table: NUL bytes or many control characters.
 bool looksBinary(std::string_view s)
 {
@@ -189,7 +150,7 @@ LabReadResult readDelimitedTable(std::string_view bytes)
     if (bytes.substr(0, 3) == kUtf8Bom) {
         bytes.remove_prefix(3);
         bool nonAscii = false;
-        if (!isValidUtf8(bytes, nonAscii) || looksBinary(bytes)) {
+        if (!cp932::isValidUtf8(bytes, &nonAscii) || looksBinary(bytes)) {
             r.error = QC_SJ("試験結果の表として読めません（CSV、TSV、XLSX のファイルではありません）");
             return r;
         }
@@ -200,7 +161,7 @@ LabReadResult readDelimitedTable(std::string_view bytes)
     }
     bool nonAscii = false;
     std::string text;
-    if (isValidUtf8(bytes, nonAscii) && nonAscii) {
+    if (cp932::isValidUtf8(bytes, &nonAscii) && nonAscii) {
         bool ok = true;
         text = cp932::fromUtf8(bytes, &ok);
         r.sheet.lossyText = !ok;

@@ -30,6 +30,32 @@ TEST(Cp932, InvalidBytesShowAsReplacementCharacter)
     EXPECT_EQ(cp932::toUtf8("x\x82"), "x\xEF\xBF\xBD"); // lead byte cut at the end
 }
 
+TEST(Cp932, Utf8ValidityRejectsOverlongSurrogateAndTruncatedForms)
+{
+    const struct
+    {
+        std::string bytes;
+        bool valid, nonAscii;
+    } cases[] = {
+        {"", true, false},
+        {"abc", true, false},
+        {"\xE6\xB7\xB1\xF0\x9F\x98\x80", true, true}, // 深 and a four-byte form
+        {"\xF4\x8F\xBF\xBF", true, true},             // U+10FFFF
+        {"\xC0\xAF", false, true},                    // overlong '/'
+        {"\xE0\x80\xAF", false, true},
+        {"\xF0\x80\x80\xAF", false, true},
+        {"\xED\xA0\x80", false, true},     // a surrogate
+        {"\xF4\x90\x80\x80", false, true}, // above U+10FFFF
+        {"\xE6\xB7", false, true},         // cut short
+        {"a\x90\x5B", false, true},        // CP932 深
+    };
+    for (const auto& c : cases) {
+        bool nonAscii = !c.nonAscii;
+        EXPECT_EQ(qc::cp932::isValidUtf8(c.bytes, &nonAscii), c.valid) << c.bytes;
+        EXPECT_EQ(nonAscii, c.nonAscii) << c.bytes;
+    }
+}
+
 TEST(Cp932, UnmappableUtf8BecomesQuestionMark)
 {
     bool ok = true;
