@@ -9,13 +9,11 @@
 #include "platform/filechooser.h"
 #include "platform/files.h"
 #include "platform/scriptedprompter.h"
-#include "support/tempdir.h"
+#include "support/controllerfixture.h"
 #include "support/testutil.h"
 
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <filesystem>
 #include <functional>
 
 using namespace qc;
@@ -40,50 +38,10 @@ public:
     }
 };
 
-class QuietHost : public ViewHost
+struct Fixture : qc::test::ControllerFixture<ExportDialogs>
 {
-public:
-    void repaint(bool) override {}
-    std::optional<PrinterPage> printerPage() override { return std::nullopt; }
-    void setScrollSizes(const ScrollSizes&) override {}
-    int screenWidthPixels() const override { return 1920; }
-};
+    Fixture() { ctl.viewUpdate(true); }
 
-class Chooser : public FileChooser
-{
-public:
-    std::deque<std::optional<std::string>> answers;
-    std::optional<std::string> choose(const FileDialogRequest&) override
-    {
-        if (answers.empty()) return std::nullopt;
-        auto a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-};
-
-struct Fixture
-{
-    TempDir dir;
-    AppContext app;
-    Document doc;
-    ViewState view;
-    ScriptedPrompter prompter;
-    ExportDialogs dialogs;
-    QuietHost host;
-    Chooser chooser;
-    ViewController ctl;
-
-    Fixture() : app(environment(dir)), ctl(app, doc, view, prompter, dialogs, host) { ctl.viewUpdate(true); }
-
-    static InstallEnvironment environment(const TempDir& d)
-    {
-        InstallEnvironment env;
-        env.overrideDir = d.file("install");
-        std::filesystem::copy(std::string(QC_SOURCE_DIR) + "/data/install", env.overrideDir,
-                              std::filesystem::copy_options::recursive);
-        return env;
-    }
     static std::string official() { return std::string(QC_TEST_DATA_DIR) + "/exchange/BED0400.XML"; }
 };
 

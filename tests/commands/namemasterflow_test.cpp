@@ -12,16 +12,15 @@
 #include "platform/colourchooser.h"
 #include "platform/recordingdevice.h"
 #include "platform/scriptedprompter.h"
+#include "support/controllerfixture.h"
 #include "support/testutil.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
 
 using namespace qc;
 using qc::test::sj;
-using qc::test::TempDir;
 using qc::test::u8;
 using M = NameMasterEditor;
 using G = GeologyEditor;
@@ -63,15 +62,6 @@ public:
     }
 };
 
-class NullHost : public ViewHost
-{
-public:
-    void repaint(bool) override {}
-    std::optional<PrinterPage> printerPage() override { return std::nullopt; }
-    void setScrollSizes(const ScrollSizes&) override {}
-    int screenWidthPixels() const override { return 1920; }
-};
-
 int rowOf(const M& m, const std::string& utf8)
 {
     for (size_t i = 0; i < m.masterRows().size(); ++i)
@@ -83,18 +73,12 @@ int rowOf(const M& m, const std::string& utf8)
 
 TEST(NameMasterFlow, ANewSoilNameReachesTheGeologyDialogAndTheLog)
 {
-    TempDir dir;
-    InstallEnvironment env;
-    env.overrideDir = dir.file("install");
-    std::filesystem::copy(std::string(QC_SOURCE_DIR) + "/data/install", env.overrideDir,
-                          std::filesystem::copy_options::recursive);
-    AppContext app(env);
-    Document doc;
-    ViewState view;
-    ScriptedPrompter prompter;
-    ScriptedDialogs dialogs(app, prompter);
-    NullHost host;
-    ViewController ctl(app, doc, view, prompter, dialogs, host);
+    qc::test::ControllerFixture<ScriptedDialogs> f;
+    AppContext& app = f.app;
+    Document& doc = f.doc;
+    ScriptedPrompter& prompter = f.prompter;
+    ScriptedDialogs& dialogs = f.dialogs;
+    ViewController& ctl = f.ctl;
     ctl.viewUpdate(true);
 
     // The master editor: "汚染土" with pattern 2500 at the end of the base names,

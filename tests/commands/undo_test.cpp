@@ -12,6 +12,7 @@
 #include "platform/filechooser.h"
 #include "platform/files.h"
 #include "platform/scriptedprompter.h"
+#include "support/controllerfixture.h"
 #include "support/testutil.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +22,6 @@
 
 using namespace qc;
 using qc::test::sj;
-using qc::test::TempDir;
 using qc::test::u8;
 
 namespace {
@@ -51,48 +51,13 @@ private:
     }
 };
 
-class Host : public ViewHost
+struct Fixture : qc::test::ControllerFixture<EditingDialogs>
 {
-public:
-    int repaints = 0;
-    void repaint(bool) override { ++repaints; }
-    std::optional<PrinterPage> printerPage() override { return std::nullopt; }
-    void setScrollSizes(const ScrollSizes&) override {}
-    int screenWidthPixels() const override { return 1920; }
-};
-
-class Chooser : public FileChooser
-{
-public:
-    std::optional<std::string> answer;
-    std::optional<std::string> choose(const FileDialogRequest&) override { return answer; }
-};
-
-struct Fixture
-{
-    TempDir dir;
-    AppContext app;
-    Document doc;
-    ViewState view;
-    ScriptedPrompter prompter;
-    EditingDialogs dialogs;
-    Host host;
-    Chooser chooser;
-    ViewController ctl;
-
-    Fixture() : app(environment(dir)), ctl(app, doc, view, prompter, dialogs, host)
+    Fixture()
     {
         const std::string log = dir.file("log.bhc");
         std::filesystem::copy_file(std::string(QC_SOURCE_DIR) + "/examples/sample.bhc", log);
         EXPECT_EQ(ctl.openPath(log, chooser), FlowResult::Done);
-    }
-    static InstallEnvironment environment(const TempDir& d)
-    {
-        InstallEnvironment env;
-        env.overrideDir = d.file("install");
-        std::filesystem::copy(std::string(QC_SOURCE_DIR) + "/data/install", env.overrideDir,
-                              std::filesystem::copy_options::recursive);
-        return env;
     }
     std::string saved() const
     {

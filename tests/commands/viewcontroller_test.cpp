@@ -12,18 +12,17 @@
 #include "platform/files.h"
 #include "platform/recordingdevice.h"
 #include "platform/scriptedprompter.h"
+#include "support/controllerfixture.h"
 #include "support/testutil.h"
 
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <filesystem>
 #include <functional>
 #include <set>
 
 using namespace qc;
+using qc::test::QueueChooser;
 using qc::test::sj;
-using qc::test::TempDir;
 using qc::test::u8;
 
 namespace {
@@ -136,68 +135,14 @@ public:
     void help(const std::string&) override { calls.push_back("help"); }
 };
 
-class FakeHost : public ViewHost
-{
-public:
-    int repaints = 0;
-    int repaintsWithoutErase = 0;
-    std::optional<PrinterPage> printer;
-    std::optional<ScrollSizes> scroll;
-    int screenWidth = 1920;
-
-    void repaint(bool erase) override
-    {
-        ++repaints;
-        if (!erase) ++repaintsWithoutErase;
-    }
-    std::optional<PrinterPage> printerPage() override { return printer; }
-    void setScrollSizes(const ScrollSizes& s) override { scroll = s; }
-    int screenWidthPixels() const override { return screenWidth; }
-};
-
-// A file chooser answering from a queue (nothing: the user cancelled).
-class QueueChooser : public FileChooser
-{
-public:
-    std::deque<std::optional<std::string>> answers;
-    std::vector<FileDialogRequest> requests;
-    std::optional<std::string> choose(const FileDialogRequest& r) override
-    {
-        requests.push_back(r);
-        if (answers.empty()) return std::nullopt;
-        auto a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-};
-
 // An A4 portrait page at 600 dpi.
 PrinterPage a4At600()
 {
     return PrinterPage{4961, 7016, 600, 600};
 }
 
-struct Fixture
+struct Fixture : qc::test::ControllerFixture<FakeDialogs>
 {
-    TempDir dir;
-    AppContext app;
-    Document doc;
-    ViewState view;
-    ScriptedPrompter prompter;
-    FakeDialogs dialogs;
-    FakeHost host;
-    ViewController ctl;
-
-    Fixture() : app(environment(dir)), ctl(app, doc, view, prompter, dialogs, host) {}
-
-    static InstallEnvironment environment(const TempDir& d)
-    {
-        InstallEnvironment env;
-        env.overrideDir = d.file("install");
-        std::filesystem::copy(std::string(QC_SOURCE_DIR) + "/data/install", env.overrideDir,
-                              std::filesystem::copy_options::recursive);
-        return env;
-    }
     // A log of n layers of 1 m each.
     void layers(int n)
     {
