@@ -7,6 +7,7 @@
 #include "document/tables.h"
 #include "document/textformat.h"
 #include "platform/files.h"
+#include "support/samplelog.h"
 #include "support/testutil.h"
 
 #include <gtest/gtest.h>
@@ -15,25 +16,11 @@
 
 using namespace qc;
 using qc::test::dataPath;
+using qc::test::sampleLog;
+using qc::test::savedBytes;
 using qc::test::sj;
 
 namespace {
-
-Document loadSample()
-{
-    std::string bytes;
-    EXPECT_TRUE(readFileBytes(std::string(QC_SOURCE_DIR) + "/examples/sample.bhc", bytes));
-    Document doc;
-    readLogText(doc, bytes, findTokenLine(bytes, 6));
-    return doc;
-}
-
-// What a save would write, without touching the document.
-std::string saved(const Document& doc)
-{
-    Document copy = doc;
-    return WriteLog(copy);
-}
 
 // Runs edit as one command of the history.
 bool edit(History& h, Document& doc, const std::function<void(Document&)>& change,
@@ -48,7 +35,7 @@ bool edit(History& h, Document& doc, const std::function<void(Document&)>& chang
 
 TEST(History, EditsUndoneAndRedoneRestoreTheSavedFileByteForByte)
 {
-    Document doc = loadSample();
+    Document doc = sampleLog();
     History h;
     const std::vector<std::function<void(Document&)>> edits = {
         [](Document& d) { d.HeaderTable(HeaderEntry::SurveyName) = sj("第２期 土壌調査"); },
@@ -70,32 +57,32 @@ TEST(History, EditsUndoneAndRedoneRestoreTheSavedFileByteForByte)
         },
         [](Document& d) { d.HeaderTable(HeaderEntry::SurveyName) = sj("第３期"); },
     };
-    std::vector<std::string> files{saved(doc)};
+    std::vector<std::string> files{savedBytes(doc)};
     for (const auto& e : edits) {
         ASSERT_TRUE(edit(h, doc, e));
-        files.push_back(saved(doc));
+        files.push_back(savedBytes(doc));
     }
     ASSERT_EQ(h.size(), edits.size());
     for (size_t i = edits.size(); i > 0; --i) {
         ASSERT_TRUE(h.undo(doc));
-        EXPECT_EQ(saved(doc), files[i - 1]) << "after undoing step " << i;
+        EXPECT_EQ(savedBytes(doc), files[i - 1]) << "after undoing step " << i;
     }
     EXPECT_FALSE(h.undo(doc));
     for (size_t i = 1; i <= edits.size(); ++i) {
         ASSERT_TRUE(h.redo(doc));
-        EXPECT_EQ(saved(doc), files[i]) << "after redoing step " << i;
+        EXPECT_EQ(savedBytes(doc), files[i]) << "after redoing step " << i;
     }
     EXPECT_FALSE(h.redo(doc));
     // Halfway back and forth again lands on the same bytes.
     for (int i = 0; i < 3; ++i) ASSERT_TRUE(h.undo(doc));
-    EXPECT_EQ(saved(doc), files[3]);
+    EXPECT_EQ(savedBytes(doc), files[3]);
     ASSERT_TRUE(h.redo(doc));
-    EXPECT_EQ(saved(doc), files[4]);
+    EXPECT_EQ(savedBytes(doc), files[4]);
 }
 
 TEST(History, RestoresEveryDataCellAndLeavesDerivedCellsAlone)
 {
-    Document doc = loadSample();
+    Document doc = sampleLog();
     const Document original = doc;
     History h;
     ASSERT_TRUE(edit(h, doc, [](Document& d) {
@@ -121,7 +108,7 @@ TEST(History, RestoresEveryDataCellAndLeavesDerivedCellsAlone)
 
 TEST(History, NoStepWhenNothingChanged)
 {
-    Document doc = loadSample();
+    Document doc = sampleLog();
     History h;
     EXPECT_FALSE(edit(h, doc, [](Document&) {}));
     // Writing a cell with the text it already holds is no change either.
@@ -217,7 +204,7 @@ TEST(History, KeepsAHundredStepsOfAMaximalLogWithinTheMemoryBound)
         doc.NoteTable(r, NoteCol::Top) = strprintf("%d.00", r);
         doc.NoteTable(r, NoteCol::Text) = std::string(400, 'n');
     }
-    EXPECT_GT(saved(doc).size(), 130000u);
+    EXPECT_GT(savedBytes(doc).size(), 130000u);
     History h;
     const int steps = 120;
     for (int i = 0; i < steps; ++i)

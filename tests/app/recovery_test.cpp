@@ -9,6 +9,7 @@
 #include "document/textformat.h"
 #include "platform/files.h"
 #include "platform/scriptedprompter.h"
+#include "support/samplelog.h"
 #include "support/testutil.h"
 
 #include <gtest/gtest.h>
@@ -16,27 +17,14 @@
 #include <filesystem>
 
 using namespace qc;
+using qc::test::sampleLog;
+using qc::test::savedBytes;
 using namespace std::chrono_literals;
 using qc::test::sj;
 using qc::test::TempDir;
 using qc::test::u8;
 
 namespace {
-
-Document loadSample()
-{
-    std::string bytes;
-    EXPECT_TRUE(readFileBytes(std::string(QC_SOURCE_DIR) + "/examples/sample.bhc", bytes));
-    Document doc;
-    readLogText(doc, bytes, findTokenLine(bytes, 6));
-    return doc;
-}
-
-std::string saved(const Document& doc)
-{
-    Document copy = doc;
-    return WriteLog(copy);
-}
 
 uint64_t fnv1a(std::string_view bytes)
 {
@@ -66,7 +54,7 @@ std::vector<std::string> filesIn(const std::string& folder)
 struct Keeper
 {
     TempDir dir;
-    Document doc = loadSample();
+    Document doc = sampleLog();
     ScriptedPrompter prompter;
     std::chrono::milliseconds now{100000};
     std::optional<RecoveryKeeper> keeper;
@@ -105,30 +93,30 @@ TEST(RecoveryKeeper, CopiesAfterAChangeAtMostEveryFiveSecondsAndEveryMinute)
 
     k.edit("一");
     ASSERT_TRUE(k.copyExists());
-    EXPECT_EQ(k.copiedLog(), saved(k.doc));
+    EXPECT_EQ(k.copiedLog(), savedBytes(k.doc));
     EXPECT_FALSE(k.keeper->msUntilDue());
 
     k.now += 2s;
     k.edit("二"); // within 5 s of the last copy: pending
-    EXPECT_NE(k.copiedLog(), saved(k.doc));
+    EXPECT_NE(k.copiedLog(), savedBytes(k.doc));
     ASSERT_TRUE(k.keeper->msUntilDue());
     EXPECT_EQ(*k.keeper->msUntilDue(), 3000);
     k.now += 1s;
     k.keeper->tick();
-    EXPECT_NE(k.copiedLog(), saved(k.doc));
+    EXPECT_NE(k.copiedLog(), savedBytes(k.doc));
     k.now += 2s;
     k.keeper->tick();
-    EXPECT_EQ(k.copiedLog(), saved(k.doc));
+    EXPECT_EQ(k.copiedLog(), savedBytes(k.doc));
     EXPECT_FALSE(k.keeper->msUntilDue());
 
     // A change made behind the keeper's back is caught by the minute's copy.
     k.doc.HeaderTable(HeaderEntry::SurveyName) = sj("三");
     k.now += 30s;
     k.keeper->tick();
-    EXPECT_NE(k.copiedLog(), saved(k.doc));
+    EXPECT_NE(k.copiedLog(), savedBytes(k.doc));
     k.now += 30s;
     k.keeper->tick();
-    EXPECT_EQ(k.copiedLog(), saved(k.doc));
+    EXPECT_EQ(k.copiedLog(), savedBytes(k.doc));
 
     // Saved (or undone back to the saved state): the copy goes.
     k.doc.modified = 0;
@@ -159,7 +147,7 @@ TEST(RecoveryKeeper, TheCopyIsALoadableLog)
     Document reread;
     ScriptedPrompter p;
     ASSERT_EQ(LoadByPath(reread, k.keeper->copyPath(), p), FlowResult::Done);
-    EXPECT_EQ(saved(reread), saved(k.doc));
+    EXPECT_EQ(savedBytes(reread), savedBytes(k.doc));
     EXPECT_TRUE(p.entries().empty());
 }
 
@@ -222,7 +210,7 @@ TEST(RecoveryCopies, RestoreDiscardOrKeepForLater)
         Keeper k;
         k.doc.path = "/home/user/調査/100% $$_QVOR 現場.bhc"; // bytes the header line must carry safely
         k.edit("復元される見出し");
-        const std::string expected = saved(k.doc);
+        const std::string expected = savedBytes(k.doc);
         const std::string copy = k.keeper->copyPath();
         k.keeper.reset();
 
@@ -246,7 +234,7 @@ TEST(RecoveryCopies, RestoreDiscardOrKeepForLater)
         switch (c.expect) {
         case Expect::Restored:
             EXPECT_EQ(offer.choice, RecoveryChoice::Restored);
-            EXPECT_EQ(saved(doc), expected) << c.name;
+            EXPECT_EQ(savedBytes(doc), expected) << c.name;
             EXPECT_EQ(doc.path, k.doc.path);
             EXPECT_EQ(doc.title, "100% $$_QVOR 現場.bhc");
             EXPECT_EQ(doc.modified, 1);

@@ -13,6 +13,7 @@
 #include "platform/files.h"
 #include "platform/scriptedprompter.h"
 #include "support/controllerfixture.h"
+#include "support/samplelog.h"
 #include "support/testutil.h"
 
 #include <gtest/gtest.h>
@@ -59,11 +60,7 @@ struct Fixture : qc::test::ControllerFixture<EditingDialogs>
         std::filesystem::copy_file(std::string(QC_SOURCE_DIR) + "/examples/sample.bhc", log);
         EXPECT_EQ(ctl.openPath(log, chooser), FlowResult::Done);
     }
-    std::string saved() const
-    {
-        Document copy = doc;
-        return WriteLog(copy);
-    }
+    std::string saved() const { return qc::test::savedBytes(doc); }
     void runWith(CommandId id, std::function<void(Document&)> edit)
     {
         dialogs.edit = std::move(edit);

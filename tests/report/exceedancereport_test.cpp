@@ -6,6 +6,7 @@
 #include "document/tables.h"
 #include "platform/files.h"
 #include "report/exceedancereport.h"
+#include "support/samplelog.h"
 #include "support/testutil.h"
 
 #include <gtest/gtest.h>
@@ -13,19 +14,11 @@
 #include <cmath>
 
 using namespace qc;
+using qc::test::sampleLog;
 using qc::test::sj;
 using qc::test::u8;
 
 namespace {
-
-Document sampleLog()
-{
-    std::string bytes;
-    EXPECT_TRUE(readFileBytes(std::string(QC_SOURCE_DIR) + "/examples/sample.bhc", bytes));
-    Document doc;
-    readLogText(doc, bytes, findTokenLine(bytes, 6));
-    return doc;
-}
 
 const ExceedanceSummary* summaryOf(const ExceedanceReport& r, int test)
 {
