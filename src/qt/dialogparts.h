@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFocusEvent>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,6 +26,20 @@ inline QDialogButtonBox* okCancelButtons(QDialog* dialog)
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;
+}
+
+// "標準の設定" (object name "defaults") on the left, running restore, and OK / Cancel on the right.
+template <class Restore> QHBoxLayout* defaultsOkCancelRow(QDialog* dialog, Restore restore)
+{
+    auto* defaults = new QPushButton(QStringLiteral("標準の設定"));
+    defaults->setObjectName(QStringLiteral("defaults"));
+    defaults->setAutoDefault(false);
+    QObject::connect(defaults, &QPushButton::clicked, dialog, restore);
+    auto* row = new QHBoxLayout;
+    row->addWidget(defaults);
+    row->addStretch(1);
+    row->addWidget(okCancelButtons(dialog));
+    return row;
 }
 
 // A field's label, right-aligned next to it.

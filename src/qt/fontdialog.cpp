@@ -50,17 +50,10 @@ FontDialog::FontDialog(FontEditor& model, QWidget* parent) : QDialog(parent), m_
     }
     grid->setColumnStretch(4, 1);
 
-    auto* defaults = new QPushButton(QStringLiteral("標準の設定"));
-    defaults->setObjectName(QStringLiteral("defaults"));
-    defaults->setAutoDefault(false);
-    connect(defaults, &QPushButton::clicked, this, [this] {
+    auto* bottom = defaultsOkCancelRow(this, [this] {
         m_model.defaults();
         for (int role : FontEditor::kRoles) showRole(role);
     });
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(defaults);
-    bottom->addStretch(1);
-    bottom->addWidget(okCancelButtons(this));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("ボタンを押して書体、サイズ、色を選んで下さい")));
     layout->addLayout(grid);

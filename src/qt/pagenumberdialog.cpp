@@ -134,18 +134,10 @@ PageNumberDialog::PageNumberDialog(PageNumberEditor& model, QWidget* parent) : Q
         showValues();
     });
 
-    auto* defaults = new QPushButton(QStringLiteral("標準の設定"));
-    defaults->setObjectName(QStringLiteral("defaults"));
-    defaults->setAutoDefault(false);
-    connect(defaults, &QPushButton::clicked, this, [this] {
+    auto* bottom = defaultsOkCancelRow(this, [this] {
         m_model.defaults();
         showValues();
     });
-
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(defaults);
-    bottom->addStretch(1);
-    bottom->addWidget(okCancelButtons(this));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(formatBox);
     layout->addWidget(topBox);

@@ -47,17 +47,10 @@ SetupDialog::SetupDialog(SetupEditor& model, QWidget* parent) : QDialog(parent),
             [this](const QString& text) { m_model.setFolder(toNativePath(text)); });
     m_folder->installEventFilter(this);
 
-    auto* defaults = new QPushButton(QStringLiteral("標準の設定"));
-    defaults->setObjectName(QStringLiteral("defaults"));
-    defaults->setAutoDefault(false);
-    connect(defaults, &QPushButton::clicked, this, [this] {
+    auto* bottom = defaultsOkCancelRow(this, [this] {
         m_model.defaults();
         showValues();
     });
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(defaults);
-    bottom->addStretch(1);
-    bottom->addWidget(okCancelButtons(this));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(box);
     layout->addLayout(bottom);
