@@ -144,16 +144,7 @@ GeologyDialog::GeologyDialog(GeologyEditor& model, QWidget* parent)
     fields->addSpacing(8);
     fields->addLayout(colourGrid, 2);
 
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {addButton(), overwriteButton(), deleteButton()}) buttons->addWidget(b);
-    buttons->addStretch(1);
-    buttons->addWidget(okButton());
-    buttons->addWidget(cancelButton());
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(listView(), 1);
-    layout->addLayout(fields);
-    layout->addLayout(buttons);
+    setDefaultLayout(fields);
 
     // Tab order as the fields are read: the list, depth, name, auxiliary name,
     // the lists, colour tone, then the share and connector fields and the buttons.

@@ -135,6 +135,16 @@ const ListDialog::Binding* ListDialog::bindingOf(QObject* object) const
 
 void ListDialog::setDefaultLayout(QWidget* fields)
 {
+    layOut(fields, nullptr);
+}
+
+void ListDialog::setDefaultLayout(QLayout* fields)
+{
+    layOut(nullptr, fields);
+}
+
+void ListDialog::layOut(QWidget* fieldsWidget, QLayout* fieldsLayout)
+{
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {m_add, m_overwrite, m_delete, m_up, m_down}) buttons->addWidget(b);
     buttons->addStretch(1);
@@ -142,7 +152,8 @@ void ListDialog::setDefaultLayout(QWidget* fields)
     buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_view, 1);
-    if (fields) layout->addWidget(fields);
+    if (fieldsWidget) layout->addWidget(fieldsWidget);
+    if (fieldsLayout) layout->addLayout(fieldsLayout);
     layout->addLayout(buttons);
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 class QComboBox;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -46,8 +47,9 @@ public:
     // The edit box bound to the field, or nullptr.
     QLineEdit* fieldEdit(int field) const;
 
-    // List on top, the dialog's fields below it, then the buttons.
+    // List on top, the dialog's fields (a widget or a layout) below it, then the buttons.
     void setDefaultLayout(QWidget* fields);
+    void setDefaultLayout(QLayout* fields);
     void setMoveButtonsVisible(bool visible);
     void setAddOverwriteVisible(bool visible);
 
@@ -72,6 +74,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void layOut(QWidget* fieldsWidget, QLayout* fieldsLayout);
+
     struct Binding
     {
         int field;

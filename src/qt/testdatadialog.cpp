@@ -100,16 +100,7 @@ TestDataDialog::TestDataDialog(TestDataEditor& model, QWidget* parent)
     fields->addWidget(test, 1);
     fields->addWidget(grain);
 
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {addButton(), overwriteButton(), deleteButton()}) buttons->addWidget(b);
-    buttons->addStretch(1);
-    buttons->addWidget(okButton());
-    buttons->addWidget(cancelButton());
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(listView(), 1);
-    layout->addLayout(fields);
-    layout->addLayout(buttons);
+    setDefaultLayout(fields);
 
     QWidget* order[] = {listView(),     edit(D::Top),  edit(D::Bottom), edit(D::Number),   m_method,
                         edit(D::Value), m_noJoin,      edit(D::Shift),  edit(D::Gravel),   edit(D::Sand),
