@@ -8,6 +8,7 @@
 #include "cli/jsondump.h"
 #include "cli/patternscmd.h"
 #include "cli/reportcmd.h"
+#include "cli/shownlog.h"
 #include "cli/streamprompter.h"
 #include "dialogs/fullwidthcheck.h"
 #include "document/cp932.h"
@@ -68,14 +69,6 @@ bool takeInstallDir(std::vector<std::string>& args, std::string& dir)
     return true;
 }
 
-// Loads path the way a file from the command line is opened, answering Yes to
-// the import question; false (with the message on err) when it cannot.
-bool loadForCli(Document& doc, const std::string& path, std::ostream& err, int* version)
-{
-    StreamPrompter prompter(err, Answer::Yes);
-    return LoadByPath(doc, path, prompter, version) == FlowResult::Done;
-}
-
 int runDump(const std::vector<std::string>& args, const std::string& installDir, std::ostream& out,
             std::ostream& err)
 {
@@ -85,12 +78,9 @@ int runDump(const std::vector<std::string>& args, const std::string& installDir,
     }
     Document doc;
     int version = 0;
-    if (!loadForCli(doc, args[1], err, &version)) return 1;
-    // As the program shows a log it has just opened: masters loaded, empty test
-    // names seeded, view-update defaults applied and the patterns derived.
     AppContext app(InstallEnvironment::fromProcess(installDir));
     StreamPrompter prompter(err, Answer::Yes);
-    updateDocumentForView(app, doc, prompter);
+    if (!loadAsShown(doc, app, args[1], prompter, &version)) return 1;
     out << dumpJson(doc, version);
     return 0;
 }
@@ -115,7 +105,8 @@ int runConvert(const std::vector<std::string>& args, std::ostream& err)
         return 1;
     }
     Document doc;
-    if (!loadForCli(doc, in, err, nullptr)) return 1;
+    StreamPrompter prompter(err, Answer::Yes);
+    if (LoadByPath(doc, in, prompter) != FlowResult::Done) return 1;
     FileError error;
     if (!writeDocumentFile(doc, outPath, &error)) {
         err << "qc: cannot write " << outPath << ": " << error.reason << '\n';
@@ -133,10 +124,9 @@ int runCheck(const std::vector<std::string>& args, const std::string& installDir
         return 1;
     }
     Document doc;
-    if (!loadForCli(doc, args[1], err, nullptr)) return 1;
     AppContext app(InstallEnvironment::fromProcess(installDir));
     StreamPrompter prompter(err, Answer::Yes);
-    updateDocumentForView(app, doc, prompter);
+    if (!loadAsShown(doc, app, args[1], prompter)) return 1;
     std::string report = cp932::toUtf8(ReplaceAll(fullWidthReport(doc), "\r\n", "\n"));
     out << report;
     if (!report.empty() && report.back() != '\n') out << '\n';

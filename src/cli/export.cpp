@@ -4,6 +4,7 @@
 #include "app/docflows.h"
 #include "app/settings.h"
 #include "app/viewstate.h"
+#include "cli/shownlog.h"
 #include "cli/streamprompter.h"
 #include "document/tables.h"
 #include "qt/logexport.h"
@@ -172,12 +173,10 @@ int runExport(const std::vector<std::string>& args, const std::string& installDi
                              std::to_string(maxDpi) + ")");
 
     Document doc;
-    StreamPrompter prompter(err, Answer::Yes);
-    if (LoadByPath(doc, in, prompter) != FlowResult::Done) return 1;
-    // As the view shows a log it has just opened: masters, defaults, derived patterns, and the
-    // engineers' role titles of the first showing.
     AppContext app(InstallEnvironment::fromProcess(installDir));
-    updateDocumentForView(app, doc, prompter);
+    StreamPrompter prompter(err, Answer::Yes);
+    if (!loadAsShown(doc, app, in, prompter)) return 1;
+    // And the engineers' role titles of the first showing.
     applyDefaultRoleTitles(doc);
 
     ensureGuiApplication();

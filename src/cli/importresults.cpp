@@ -2,6 +2,7 @@
 
 #include "app/appcontext.h"
 #include "app/docflows.h"
+#include "cli/shownlog.h"
 #include "cli/streamprompter.h"
 #include "dialogs/labimport.h"
 #include "document/cp932.h"
@@ -43,11 +44,9 @@ int runImportResults(const std::vector<std::string>& args, const std::string& in
     }
 
     Document doc;
-    StreamPrompter prompter(err, Answer::Yes);
-    if (LoadByPath(doc, logPath, prompter, nullptr) != FlowResult::Done) return 1;
-    // The log as the window shows it: test names seeded from the default document when empty.
     AppContext app(InstallEnvironment::fromProcess(installDir));
-    updateDocumentForView(app, doc, prompter);
+    StreamPrompter prompter(err, Answer::Yes);
+    if (!loadAsShown(doc, app, logPath, prompter)) return 1;
 
     const LabReadResult table = readLabTableFile(resultsPath, cp932::fromUtf8(sheet));
     if (!table.ok) {

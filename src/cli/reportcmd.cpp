@@ -2,6 +2,7 @@
 
 #include "app/appcontext.h"
 #include "app/docflows.h"
+#include "cli/shownlog.h"
 #include "cli/streamprompter.h"
 #include "document/tables.h"
 #include "platform/files.h"
@@ -63,11 +64,9 @@ int runReportCommand(std::vector<std::string> args, const std::string& installDi
     }
 
     Document doc;
-    StreamPrompter prompter(err, Answer::Yes);
-    if (LoadByPath(doc, in, prompter, nullptr) != FlowResult::Done) return 1;
-    // The tests as the program shows them: empty test names come from the default document.
     AppContext app(InstallEnvironment::fromProcess(installDir));
-    updateDocumentForView(app, doc, prompter);
+    StreamPrompter prompter(err, Answer::Yes);
+    if (!loadAsShown(doc, app, in, prompter)) return 1;
     const ExceedanceReport report = buildExceedanceReport(doc);
 
     if (outPath.empty()) {
