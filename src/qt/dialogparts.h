@@ -2,10 +2,14 @@
 // Small pieces the dialogs share: the OK / Cancel row, read-only fields,
 // the tab chain and object names for the tests.
 
+#include "dialogs/listeditor.h"
+
+#include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFocusEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -40,6 +44,22 @@ template <class Restore> QHBoxLayout* defaultsOkCancelRow(QDialog* dialog, Resto
     row->addStretch(1);
     row->addWidget(okCancelButtons(dialog));
     return row;
+}
+
+// Enter (or Return) pressed while the focus is inside dialog.
+inline bool isEnterIn(const QWidget* dialog, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    return (key == Qt::Key_Return || key == Qt::Key_Enter) &&
+           dialog->isAncestorOf(QApplication::focusWidget());
+}
+
+// Does what Enter does by the key options; true when the key is taken from the OK button.
+template <class NextField> bool takeEnter(EnterAction action, NextField nextField)
+{
+    if (action == EnterAction::NextControl) nextField();
+    return action != EnterAction::PressOk;
 }
 
 // A field's label, right-aligned next to it.

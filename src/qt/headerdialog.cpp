@@ -371,20 +371,8 @@ bool HeaderDialog::eventFilter(QObject* watched, QEvent* event)
             m_model.fieldEntered(it->second);
             if (it->second == H::BoringNumber) m_suggestion->setText(fromCp932(m_model.suggestion()));
         }
-    } else if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-            isAncestorOf(QApplication::focusWidget())) {
-            switch (m_model.enterKeyAction()) {
-            case EnterAction::PressOk:
-                break;
-            case EnterAction::NextControl:
-                focusNextChild();
-                return true;
-            case EnterAction::Swallow:
-                return true;
-            }
-        }
+    } else if (isEnterIn(this, event) && takeEnter(m_model.enterKeyAction(), [this] { focusNextChild(); })) {
+        return true;
     }
     return QDialog::eventFilter(watched, event);
 }

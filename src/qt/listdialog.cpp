@@ -1,5 +1,7 @@
 #include "qt/listdialog.h"
 
+#include "qt/dialogparts.h"
+
 #include "qt/listeditorview.h"
 #include "qt/qtext.h"
 
@@ -310,16 +312,7 @@ bool ListDialog::enterKey(QObject* watched, QKeyEvent* event)
     if (qobject_cast<QPlainTextEdit*>(watched) || qobject_cast<QTextEdit*>(watched)) return false;
     QWidget* focus = QApplication::focusWidget();
     if (!focus || focus == m_view->cellEditor() || !isAncestorOf(focus)) return false;
-    switch (m_model.enterKeyAction()) {
-    case EnterAction::PressOk:
-        return false;
-    case EnterAction::NextControl:
-        focusNextChild();
-        return true;
-    case EnterAction::Swallow:
-        return true;
-    }
-    return false;
+    return takeEnter(m_model.enterKeyAction(), [this] { focusNextChild(); });
 }
 
 bool ListDialog::eventFilter(QObject* watched, QEvent* event)

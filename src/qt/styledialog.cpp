@@ -315,21 +315,8 @@ void CPSYosik::showEvent(QShowEvent* event)
 
 bool CPSYosik::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-            isAncestorOf(QApplication::focusWidget())) {
-            switch (m_model.enterKeyAction()) {
-            case EnterAction::PressOk:
-                break;
-            case EnterAction::NextControl:
-                focusNextChild();
-                return true;
-            case EnterAction::Swallow:
-                return true;
-            }
-        }
-    }
+    if (isEnterIn(this, event) && takeEnter(m_model.enterKeyAction(), [this] { focusNextChild(); }))
+        return true;
     return QDialog::eventFilter(watched, event);
 }
 
