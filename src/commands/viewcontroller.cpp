@@ -13,34 +13,27 @@
 #include "render/headerblock.h"
 #include "render/logpage.h"
 
+#include <utility>
+
 namespace qc {
 
 namespace {
 
+constexpr std::pair<CommandId, ListDialogKind> kDataListCommands[] = {
+    {CommandId::Notes, ListDialogKind::Notes},           {CommandId::Strata, ListDialogKind::Strata},
+    {CommandId::FreeColumn, ListDialogKind::FreeColumn}, {CommandId::WaterLevel, ListDialogKind::WaterLevel},
+    {CommandId::Casing, ListDialogKind::Casing},         {CommandId::DrillDate, ListDialogKind::DrillDate},
+};
+
 bool isDataListCommand(CommandId id, ListDialogKind& kind)
 {
-    switch (id) {
-    case CommandId::Notes:
-        kind = ListDialogKind::Notes;
-        return true;
-    case CommandId::Strata:
-        kind = ListDialogKind::Strata;
-        return true;
-    case CommandId::FreeColumn:
-        kind = ListDialogKind::FreeColumn;
-        return true;
-    case CommandId::WaterLevel:
-        kind = ListDialogKind::WaterLevel;
-        return true;
-    case CommandId::Casing:
-        kind = ListDialogKind::Casing;
-        return true;
-    case CommandId::DrillDate:
-        kind = ListDialogKind::DrillDate;
-        return true;
-    default:
-        return false;
+    for (const auto& [command, dialog] : kDataListCommands) {
+        if (command == id) {
+            kind = dialog;
+            return true;
+        }
     }
+    return false;
 }
 
 } // namespace
