@@ -213,14 +213,7 @@ HeaderDialog::HeaderDialog(HeaderEditor& model, QWidget* parent) : QDialog(paren
     right->addLayout(options, row++, 1);
     right->setRowStretch(row, 1);
 
-    auto* buttons = new QDialogButtonBox;
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
-    ok->setObjectName(QStringLiteral("ok"));
-    cancel->setObjectName(QStringLiteral("cancel"));
-    ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &HeaderDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &HeaderDialog::reject);
+    auto* buttons = okCancelButtons(this);
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 1);
@@ -271,8 +264,8 @@ HeaderDialog::HeaderDialog(HeaderEditor& model, QWidget* parent) : QDialog(paren
     order.push_back(widgetOf(H::Telephone));
     order.push_back(m_compact);
     order.push_back(m_underline);
-    order.push_back(ok);
-    order.push_back(cancel);
+    for (const char* name : {"ok", "cancel"})
+        order.push_back(buttons->findChild<QPushButton*>(QLatin1String(name)));
     setTabChain(order);
 
     for (int f = 0; f < H::FieldCount; ++f) showValue(H::Field(f));
