@@ -7,6 +7,7 @@
 #include "platform/files.h"
 
 #include <algorithm>
+#include <array>
 
 namespace qc {
 
@@ -35,13 +36,25 @@ namespace {
 // form that reads back as itself: commas inside quotes, "$$" broken up by an
 // empty quoted pair, line breaks as blanks. A literal double quote cannot be
 // read back and becomes the full-width quotation mark.
+// The bytes a cell or line must not carry as they are. All lie below 0x40, so they are
+// never the second byte of a two-byte character and a byte search is safe.
+constexpr std::array<bool, 256> kCellSpecial = [] {
+    std::array<bool, 256> t{};
+    for (unsigned char c : {',', '"', '$', '\r', '\n'}) t[c] = true;
+    return t;
+}();
+
+bool hasSpecial(std::string_view text)
+{
+    for (char c : text)
+        if (kCellSpecial[static_cast<unsigned char>(c)]) return true;
+    return false;
+}
+
 void appendCell(std::string& out, std::string_view cell)
 {
     if (cell.empty()) return; // most cells: the fixed sections are largely blank
-    bool plain = true;
-    for (char c : cell)
-        if (c == ',' || c == '"' || c == '$' || c == '\r' || c == '\n') plain = false;
-    if (plain) {
+    if (!hasSpecial(cell)) {
         out.append(cell);
         return;
     }
@@ -75,6 +88,10 @@ void appendRow(std::string& out, const TextTable& t, int row, int cols)
 // blankBreaks a line break, which would shift every following line, becomes a blank.
 void appendPlainText(std::string& out, std::string_view text, bool blankBreaks)
 {
+    if (!hasSpecial(text)) { // most lines: appended whole
+        out.append(text);
+        return;
+    }
     char prev = 0;
     for (char c : text) {
         if (c == '$' && prev == '$') {
