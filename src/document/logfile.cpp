@@ -74,12 +74,38 @@ void appendCell(std::string& out, std::string_view cell)
     if (quote) out += '"';
 }
 
+// The cells of one line, comma-separated. Most cells are blank: the commas between them
+// are appended in one go when a cell with text (or the line's end) comes.
+class CellLine
+{
+public:
+    explicit CellLine(std::string& out) : m_out(out) {}
+    void cell(std::string_view text)
+    {
+        if (m_started) ++m_commas;
+        m_started = true;
+        if (text.empty()) return;
+        flush();
+        appendCell(m_out, text);
+    }
+    // Ends the cells with the commas still owed (the line's end is the caller's).
+    void flush()
+    {
+        m_out.append(m_commas, ',');
+        m_commas = 0;
+    }
+
+private:
+    std::string& m_out;
+    size_t m_commas = 0;
+    bool m_started = false;
+};
+
 void appendRow(std::string& out, const TextTable& t, int row, int cols)
 {
-    for (int c = 1; c <= cols; ++c) {
-        if (c > 1) out += ',';
-        appendCell(out, t(row, c));
-    }
+    CellLine line(out);
+    for (int c = 1; c <= cols; ++c) line.cell(t(row, c));
+    line.flush();
     out += "\r\n";
 }
 
@@ -195,20 +221,18 @@ std::string WriteLog(Document& doc)
     out += "$$p\r\n";
     for (int g = 1; g <= GraphTable::kGraphs; ++g) {
         for (int r = 1; r <= GraphTable::kRows; ++r) {
-            for (int f = 1; f <= GraphTable::kFields; ++f) {
-                if (f > 1) out += ',';
-                appendCell(out, cd.GraphFormatTable(g, r, f));
-            }
+            CellLine line(out);
+            for (int f = 1; f <= GraphTable::kFields; ++f) line.cell(cd.GraphFormatTable(g, r, f));
+            line.flush();
             out += "\r\n";
         }
     }
 
     out += "$$q\r\n";
     for (int r = 1; r <= limits::TestName; ++r) {
-        for (int c = 1; c <= 9; ++c) {
-            if (c > 1) out += ',';
-            appendCell(out, cd.TestNameTable(r, c));
-        }
+        CellLine line(out);
+        for (int c = 1; c <= 9; ++c) line.cell(cd.TestNameTable(r, c));
+        line.flush();
         out += ',';
         // The list column is its own comma-terminated list of "row:shift," entries.
         char prev = 0;
