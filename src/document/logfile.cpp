@@ -7,6 +7,7 @@
 #include "platform/files.h"
 
 #include <algorithm>
+#include <array>
 
 namespace qc {
 
@@ -35,13 +36,25 @@ namespace {
 // form that reads back as itself: commas inside quotes, "$$" broken up by an
 // empty quoted pair, line breaks as blanks. A literal double quote cannot be
 // read back and becomes the full-width quotation mark.
+// The bytes a cell or line must not carry as they are. All lie below 0x40, so they are
+// never the second byte of a two-byte character and a byte search is safe.
+constexpr std::array<bool, 256> kCellSpecial = [] {
+    std::array<bool, 256> t{};
+    for (unsigned char c : {',', '"', '$', '\r', '\n'}) t[c] = true;
+    return t;
+}();
+
+bool hasSpecial(std::string_view text)
+{
+    for (char c : text)
+        if (kCellSpecial[static_cast<unsigned char>(c)]) return true;
+    return false;
+}
+
 void appendCell(std::string& out, std::string_view cell)
 {
     if (cell.empty()) return; // most cells: the fixed sections are largely blank
-    bool plain = true;
-    for (char c : cell)
-        if (c == ',' || c == '"' || c == '$' || c == '\r' || c == '\n') plain = false;
-    if (plain) {
+    if (!hasSpecial(cell)) {
         out.append(cell);
         return;
     }
@@ -61,12 +74,38 @@ void appendCell(std::string& out, std::string_view cell)
     if (quote) out += '"';
 }
 
+// The cells of one line, comma-separated. Most cells are blank: the commas between them
+// are appended in one go when a cell with text (or the line's end) comes.
+class CellLine
+{
+public:
+    explicit CellLine(std::string& out) : m_out(out) {}
+    void cell(std::string_view text)
+    {
+        if (m_started) ++m_commas;
+        m_started = true;
+        if (text.empty()) return;
+        flush();
+        appendCell(m_out, text);
+    }
+    // Ends the cells with the commas still owed (the line's end is the caller's).
+    void flush()
+    {
+        m_out.append(m_commas, ',');
+        m_commas = 0;
+    }
+
+private:
+    std::string& m_out;
+    size_t m_commas = 0;
+    bool m_started = false;
+};
+
 void appendRow(std::string& out, const TextTable& t, int row, int cols)
 {
-    for (int c = 1; c <= cols; ++c) {
-        if (c > 1) out += ',';
-        appendCell(out, t(row, c));
-    }
+    CellLine line(out);
+    for (int c = 1; c <= cols; ++c) line.cell(t(row, c));
+    line.flush();
     out += "\r\n";
 }
 
@@ -75,6 +114,10 @@ void appendRow(std::string& out, const TextTable& t, int row, int cols)
 // blankBreaks a line break, which would shift every following line, becomes a blank.
 void appendPlainText(std::string& out, std::string_view text, bool blankBreaks)
 {
+    if (!hasSpecial(text)) { // most lines: appended whole
+        out.append(text);
+        return;
+    }
     char prev = 0;
     for (char c : text) {
         if (c == '$' && prev == '$') {
@@ -178,20 +221,18 @@ std::string WriteLog(Document& doc)
     out += "$$p\r\n";
     for (int g = 1; g <= GraphTable::kGraphs; ++g) {
         for (int r = 1; r <= GraphTable::kRows; ++r) {
-            for (int f = 1; f <= GraphTable::kFields; ++f) {
-                if (f > 1) out += ',';
-                appendCell(out, cd.GraphFormatTable(g, r, f));
-            }
+            CellLine line(out);
+            for (int f = 1; f <= GraphTable::kFields; ++f) line.cell(cd.GraphFormatTable(g, r, f));
+            line.flush();
             out += "\r\n";
         }
     }
 
     out += "$$q\r\n";
     for (int r = 1; r <= limits::TestName; ++r) {
-        for (int c = 1; c <= 9; ++c) {
-            if (c > 1) out += ',';
-            appendCell(out, cd.TestNameTable(r, c));
-        }
+        CellLine line(out);
+        for (int c = 1; c <= 9; ++c) line.cell(cd.TestNameTable(r, c));
+        line.flush();
         out += ',';
         // The list column is its own comma-terminated list of "row:shift," entries.
         char prev = 0;
