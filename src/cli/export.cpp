@@ -185,8 +185,7 @@ int runExport(const std::vector<std::string>& args, const std::string& installDi
     // Asked for on the command line, not taken from the window's settings: the same command
     // gives the same pages on every machine and for every user.
     view.sheetNumbersFromPages = sheetNumbers;
-    RenderContext ctx{
-        doc, app.settings, app.fonts, view, &prompter, &app.patternColours, app.paths.bitmapFolder};
+    RenderContext ctx = renderContextOf(app, doc, view, &prompter);
 
     const bool showProgress = &err == &std::cerr && ::isatty(STDERR_FILENO);
     auto progress = [&](int n, int m) {

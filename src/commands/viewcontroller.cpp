@@ -507,13 +507,7 @@ void ViewController::toggleScreenDisplay()
 
 bool ViewController::drawScreen(Device& device, Prompter* prompter)
 {
-    RenderContext ctx{m_doc,
-                      m_app.settings,
-                      m_app.fonts,
-                      m_view,
-                      prompter,
-                      &m_app.patternColours,
-                      m_app.paths.bitmapFolder};
+    RenderContext ctx = renderContextOf(m_app, m_doc, m_view, prompter);
     return drawLogPage(device, ctx);
 }
 
@@ -527,13 +521,7 @@ bool ViewController::printPage(Device& device, int page, Prompter* prompter)
 {
     m_view.printingNow = true;
     m_view.currentPage = page;
-    RenderContext ctx{m_doc,
-                      m_app.settings,
-                      m_app.fonts,
-                      m_view,
-                      prompter,
-                      &m_app.patternColours,
-                      m_app.paths.bitmapFolder};
+    RenderContext ctx = renderContextOf(m_app, m_doc, m_view, prompter);
     const bool drawn = drawLogPage(device, ctx);
     m_view.printingNow = false;
     return drawn;

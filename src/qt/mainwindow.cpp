@@ -615,13 +615,7 @@ FlowResult MainWindow::exportPdf()
     options.format = ExportFormat::Pdf;
     options.dpi = 600;
     ViewState view = m_view; // the page on screen stays as it is
-    RenderContext ctx{m_doc,
-                      m_app.settings,
-                      m_app.fonts,
-                      view,
-                      &m_forwarder,
-                      &m_app.patternColours,
-                      m_app.paths.bitmapFolder};
+    RenderContext ctx = renderContextOf(m_app, m_doc, view, &m_forwarder);
     QProgressDialog progress(QStringLiteral("PDFに出力中..."), QStringLiteral("キャンセル"), 0, 1, this);
     progress.setObjectName(QStringLiteral("exportProgress"));
     progress.setWindowTitle(QStringLiteral("PDFに出力"));

@@ -1,5 +1,7 @@
 #include "render/logpage.h"
 
+#include "app/appcontext.h"
+
 #include "document/cp932.h"
 #include "document/fieldtext.h"
 #include "document/positions.h"
@@ -215,6 +217,12 @@ std::string pageLabelText(const Document& doc, int page)
         return strprintf("%s%lld%s", before.c_str(), static_cast<long long>(cellInt(first)) + page - 1,
                          after.c_str());
     return before + first + after;
+}
+
+RenderContext renderContextOf(const AppContext& app, const Document& doc, ViewState& view, Prompter* prompter)
+{
+    return RenderContext{
+        doc, app.settings, app.fonts, view, prompter, &app.patternColours, app.paths.bitmapFolder};
 }
 
 bool drawLogPage(Device& device, RenderContext& ctx)

@@ -17,6 +17,7 @@
 
 namespace qc {
 
+struct AppContext;
 struct Document;
 class Prompter;
 class PatternColourTable;
@@ -34,6 +35,10 @@ struct RenderContext
     const PatternColourTable* patternColours = nullptr;
     std::string bitmapFolder = {};
 };
+
+// Drawing with the settings, fonts, pattern colours and bitmaps of the install folder in app.
+RenderContext renderContextOf(const AppContext& app, const Document& doc, ViewState& view,
+                              Prompter* prompter);
 
 // Character size of the font in force, in the y units and page mm of the phase it was selected in.
 struct TextSize
