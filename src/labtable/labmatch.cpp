@@ -90,6 +90,10 @@ public:
             m_testGroup[t] = m_testKey[t].empty() ? -1 : aliases.groupOf(m_testKey[t]);
         }
         m_samples = usedRows(doc.SampleTable);
+        // Every row of the sheet is looked up among the samples: their keys are worked out once.
+        m_sampleKey.resize(static_cast<size_t>(m_samples) + 1);
+        for (int s = 1; s <= m_samples; ++s)
+            m_sampleKey[static_cast<size_t>(s)] = normalizeLabName(doc.SampleTable(s, SampleCol::Number));
     }
 
     LabMatch run()
@@ -231,13 +235,13 @@ private:
         const std::string key = normalizeLabName(text);
         if (key.empty()) return 0;
         for (int s = 1; s <= m_samples; ++s)
-            if (normalizeLabName(m_doc.SampleTable(s, SampleCol::Number)) == key) return s;
+            if (m_sampleKey[static_cast<size_t>(s)] == key) return s;
         if (depthLike(key)) return 0;
         const long n = trailingNumber(key);
         if (n < 0) return 0;
         int found = 0;
         for (int s = 1; s <= m_samples; ++s) {
-            if (trailingNumber(normalizeLabName(m_doc.SampleTable(s, SampleCol::Number))) != n) continue;
+            if (trailingNumber(m_sampleKey[static_cast<size_t>(s)]) != n) continue;
             if (found) return -1;
             found = s;
         }
@@ -315,6 +319,7 @@ private:
     std::string m_testKey[limits::TestName + 1];
     int m_testGroup[limits::TestName + 1] = {};
     int m_samples = 0;
+    std::vector<std::string> m_sampleKey; // normalised sample numbers, by SampleTable row
     int m_idColumn = -1, m_depthColumn = -1, m_bottomColumn = -1;
 };
 
