@@ -27,6 +27,44 @@ using namespace qc;
 using qc::test::sj;
 using qc::test::u8;
 
+namespace {
+
+// The example log opened in a main window, as from the command line.
+struct SampleWindow
+{
+    qc::test::TempDir dir;
+    AppContext app;
+    Document doc;
+    ViewState view;
+    ScriptedPrompter prompter;
+    MainWindow window{app, doc, view};
+
+    SampleWindow()
+    {
+        const std::string log = dir.file("log.bhc");
+        std::filesystem::copy_file(std::string(QC_SOURCE_DIR) + "/examples/sample.bhc", log);
+        window.setPrompter(&prompter);
+        window.start(log);
+    }
+
+    // The header dialog answers with *typed as its survey name, then OK.
+    void typeSurveyName(const QString* typed)
+    {
+        window.dialogs().setRunner([typed](QDialog& d) {
+            auto* survey = d.findChild<QLineEdit*>(QStringLiteral("surveyName"));
+            if (!survey) return int(QDialog::Rejected);
+            survey->selectAll();
+            // Typed as one key event: QTest's key clicks take ASCII only.
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, *typed);
+            QApplication::sendEvent(survey, &key);
+            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+            return d.isVisible() ? int(QDialog::Rejected) : d.result();
+        });
+    }
+};
+
+} // namespace
+
 class EditMenuTest : public QObject
 {
     Q_OBJECT
@@ -34,16 +72,9 @@ class EditMenuTest : public QObject
 private slots:
     void headerOkUndoneAndRedone()
     {
-        qc::test::TempDir dir;
-        const std::string log = dir.file("log.bhc");
-        std::filesystem::copy_file(std::string(QC_SOURCE_DIR) + "/examples/sample.bhc", log);
-        AppContext app;
-        Document doc;
-        ViewState view;
-        ScriptedPrompter prompter;
-        MainWindow window(app, doc, view);
-        window.setPrompter(&prompter);
-        window.start(log);
+        SampleWindow w;
+        Document& doc = w.doc;
+        MainWindow& window = w.window;
         auto saved = [&] {
             Document copy = doc;
             return WriteLog(copy);
@@ -56,16 +87,8 @@ private slots:
         QCOMPARE(redo->shortcuts(), (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
                                                          QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
 
-        window.dialogs().setRunner([](QDialog& d) {
-            auto* survey = d.findChild<QLineEdit*>(QStringLiteral("surveyName"));
-            if (!survey) return int(QDialog::Rejected);
-            survey->selectAll();
-            // Typed as one key event: QTest's key clicks take ASCII only.
-            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("第三次調査"));
-            QApplication::sendEvent(survey, &key);
-            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
-            return d.isVisible() ? int(QDialog::Rejected) : d.result();
-        });
+        const QString typed = QStringLiteral("第三次調査");
+        w.typeSurveyName(&typed);
         window.action(CommandId::Header)->trigger();
         QCOMPARE(u8(doc.HeaderTable(HeaderEntry::SurveyName)), std::string("第三次調査"));
         const std::string edited = saved();
@@ -84,7 +107,7 @@ private slots:
         QCOMPARE(saved(), edited);
         QVERIFY(window.isWindowModified());
         QVERIFY(!redo->isEnabled());
-        QVERIFY(prompter.entries().empty());
+        QVERIFY(w.prompter.entries().empty());
     }
 
     // The copy held back after a second change is written about 5 s later, even when the
@@ -92,30 +115,14 @@ private slots:
     // as when a coarse timer fires early): waiting for the minute's copy would fail this.
     void heldBackRecoveryCopyWrittenSoon()
     {
-        qc::test::TempDir dir;
-        const std::string log = dir.file("log.bhc");
-        std::filesystem::copy_file(std::string(QC_SOURCE_DIR) + "/examples/sample.bhc", log);
-        AppContext app;
-        Document doc;
-        ViewState view;
-        ScriptedPrompter prompter;
-        MainWindow window(app, doc, view);
-        window.setPrompter(&prompter);
-        window.start(log);
+        SampleWindow w;
+        MainWindow& window = w.window;
         QElapsedTimer real;
         real.start();
         window.recovery().setClock([&real] { return std::chrono::milliseconds(real.elapsed() * 9 / 10); });
 
         QString typed;
-        window.dialogs().setRunner([&typed](QDialog& d) {
-            auto* survey = d.findChild<QLineEdit*>(QStringLiteral("surveyName"));
-            if (!survey) return int(QDialog::Rejected);
-            survey->selectAll();
-            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, typed);
-            QApplication::sendEvent(survey, &key);
-            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
-            return d.isVisible() ? int(QDialog::Rejected) : d.result();
-        });
+        w.typeSurveyName(&typed);
         auto copyHas = [&window](const char* text) {
             const std::string& path = window.recovery().copyPath();
             QFile f(QString::fromStdString(path));
