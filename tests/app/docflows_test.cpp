@@ -7,6 +7,7 @@
 #include "platform/filechooser.h"
 #include "platform/files.h"
 #include "platform/scriptedprompter.h"
+#include "support/answerchooser.h"
 #include "support/testutil.h"
 
 #include <gtest/gtest.h>
@@ -17,23 +18,12 @@
 #include <sys/stat.h>
 
 using namespace qc;
+using qc::test::AnswerChooser;
 using qc::test::dataPath;
 using qc::test::sj;
 using qc::test::TempDir;
 
 namespace {
-
-class FakeChooser : public FileChooser
-{
-public:
-    std::optional<std::string> answer;
-    std::vector<FileDialogRequest> requests;
-    std::optional<std::string> choose(const FileDialogRequest& r) override
-    {
-        requests.push_back(r);
-        return answer;
-    }
-};
 
 std::string readAll(const std::string& path)
 {
@@ -127,7 +117,7 @@ TEST(OpenFlow, DialogRemembersTheFolder)
 
     Document doc;
     ScriptedPrompter p;
-    FakeChooser chooser;
+    AnswerChooser chooser;
     chooser.answer = logs.file("a.bhc");
     EXPECT_EQ(OpenDocumentDialog(doc, p, chooser, install.path()), FlowResult::Done);
     ASSERT_EQ(chooser.requests.size(), 1u);
@@ -144,7 +134,7 @@ TEST(OpenFlow, DialogAsksBeforeAnImportOnlyWhenSamplesExist)
     TempDir install;
     TempDir logs;
     copyFile(dataPath("sibling.tvl"), logs.file("b.tvl"));
-    FakeChooser chooser;
+    AnswerChooser chooser;
     chooser.answer = logs.file("b.tvl");
 
     Document plain;
@@ -168,7 +158,7 @@ TEST(OpenFlow, DialogFindsATokenOnTheSeventhLine)
     TempDir logs;
     ASSERT_TRUE(
         writeFileBytes(logs.file("late.bhc"), "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n$$_QVOR780\r\n$$Z\r\nT\r\n"));
-    FakeChooser chooser;
+    AnswerChooser chooser;
     chooser.answer = logs.file("late.bhc");
     Document doc;
     ScriptedPrompter p;
@@ -183,7 +173,7 @@ TEST(OpenFlow, DialogCancelChangesNothing)
     TempDir install;
     Document doc = docWithGeology();
     ScriptedPrompter p;
-    FakeChooser chooser;
+    AnswerChooser chooser;
     EXPECT_EQ(OpenDocumentDialog(doc, p, chooser, install.path()), FlowResult::Cancelled);
     EXPECT_EQ(doc.GeologyTable(1, GeologyCol::Name), sj("砂"));
     EXPECT_FALSE(fileExists(install.file("FilekV.ndx")));
@@ -197,7 +187,7 @@ TEST(SaveFlow, SaveWritesToThePathAndClearsTheFlag)
     doc.title = "log.bhc";
     doc.modified = 1;
     ScriptedPrompter p;
-    FakeChooser chooser;
+    AnswerChooser chooser;
     EXPECT_EQ(SaveDocument(doc, p, chooser), FlowResult::Done);
     EXPECT_TRUE(chooser.requests.empty());
     EXPECT_EQ(doc.modified, 0);
@@ -226,7 +216,7 @@ TEST(SaveFlow, ExtensionRulesChooseBetweenSaveAndSaveAs)
         doc.path = dir.file(c.title);
         doc.title = c.title;
         ScriptedPrompter p;
-        FakeChooser chooser; // Save As is cancelled
+        AnswerChooser chooser; // Save As is cancelled
         FlowResult r = SaveDocument(doc, p, chooser);
         SCOPED_TRACE(c.title);
         EXPECT_EQ(!chooser.requests.empty(), c.asksName);
@@ -254,7 +244,7 @@ TEST(SaveFlow, SaveAsCompletesTheExtension)
         doc.path = "/old/path.bhc";
         doc.modified = 1;
         ScriptedPrompter p;
-        FakeChooser chooser;
+        AnswerChooser chooser;
         chooser.answer = dir.file(c.chosen);
         EXPECT_EQ(SaveDocumentAs(doc, p, chooser), FlowResult::Done) << c.chosen;
         EXPECT_EQ(chooser.requests.at(0).initialFile, "/old/path.bhc");
@@ -269,7 +259,7 @@ TEST(SaveFlow, NoPathGoesToSaveAs)
 {
     Document doc;
     ScriptedPrompter p;
-    FakeChooser chooser;
+    AnswerChooser chooser;
     EXPECT_EQ(SaveDocument(doc, p, chooser), FlowResult::Cancelled);
     EXPECT_EQ(chooser.requests.size(), 1u);
 }
@@ -284,7 +274,7 @@ TEST(SaveFlow, FailingSaveKeepsTheOldFileAndTheFlag)
     doc.title = "log.bhc";
     doc.modified = 1;
     ScriptedPrompter p;
-    FakeChooser chooser;
+    AnswerChooser chooser;
 
     // Writes beyond 64 bytes fail, as on a full disk; this works even as root.
     struct rlimit old
@@ -323,7 +313,7 @@ TEST(SaveFlow, WriteProtectedFileIsRefusedAndLinksAreWrittenThrough)
     doc.title = "link.bhc";
     doc.modified = 1;
     ScriptedPrompter p;
-    FakeChooser chooser;
+    AnswerChooser chooser;
 
     ::chmod(target.c_str(), 0444);
     EXPECT_EQ(SaveDocument(doc, p, chooser), FlowResult::Failed);
@@ -369,7 +359,7 @@ TEST(SaveFlow, UnwritableFolderReportsTheFailure)
     doc.title = "log.bhc";
     doc.modified = 1;
     ScriptedPrompter p;
-    FakeChooser chooser;
+    AnswerChooser chooser;
     EXPECT_EQ(SaveDocument(doc, p, chooser), FlowResult::Failed);
     EXPECT_EQ(doc.modified, 1);
     EXPECT_EQ(doc.path, "/nonexistent-folder/log.bhc");

@@ -1,26 +1,16 @@
 #include "dialogs/exchangeexporteditor.h"
 #include "platform/filechooser.h"
 #include "platform/scriptedprompter.h"
+#include "support/answerchooser.h"
 #include "support/testutil.h"
 
 #include <gtest/gtest.h>
 
 using namespace qc;
+using qc::test::AnswerChooser;
 using qc::test::sj;
 
 namespace {
-
-class OneChoice : public FileChooser
-{
-public:
-    std::optional<std::string> answer;
-    std::vector<FileDialogRequest> requests;
-    std::optional<std::string> choose(const FileDialogRequest& r) override
-    {
-        requests.push_back(r);
-        return answer;
-    }
-};
 
 TEST(ExchangeExportEditor, EditsCodesAndKeepsThePathOnDefaults)
 {
@@ -64,7 +54,7 @@ TEST(ExchangeExportEditor, BrowseAsksForAnXmlFileToSave)
 {
     ScriptedPrompter p;
     ExchangeExportEditor m({{}, "/tmp/a.XML", {}}, p);
-    OneChoice chooser;
+    AnswerChooser chooser;
     m.browse(chooser); // cancelled: the path stays
     EXPECT_EQ(m.data().outputPath, "/tmp/a.XML");
     ASSERT_EQ(chooser.requests.size(), 1u);

@@ -8,24 +8,19 @@
 #include "platform/filechooser.h"
 #include "platform/files.h"
 #include "platform/scriptedprompter.h"
+#include "support/answerchooser.h"
 #include "support/testutil.h"
 
 #include <gtest/gtest.h>
 
 using namespace qc;
+using qc::test::AnswerChooser;
 using qc::test::sj;
 using qc::test::TempDir;
 
 namespace {
 
 constexpr int G = GraphRow::Grid;
-
-class FakeChooser : public FileChooser
-{
-public:
-    std::optional<std::string> answer;
-    std::optional<std::string> choose(const FileDialogRequest&) override { return answer; }
-};
 
 struct Fixture
 {
@@ -222,7 +217,7 @@ TEST(GraphFormatEditor, ReadFormatTakesTheGraphsFourteenRows)
     text += "$$q\r\n";
     ASSERT_TRUE(writeFileBytes(f.dir.file("other.bhc"), text));
     GraphFormatEditor e = f.editor("2");
-    FakeChooser chooser;
+    AnswerChooser chooser;
     chooser.answer = f.dir.file("other.bhc");
     e.readFormat(chooser);
     EXPECT_EQ(e.cell(1, 1), "g2r1");

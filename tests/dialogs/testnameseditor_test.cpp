@@ -10,6 +10,7 @@
 #include "platform/filechooser.h"
 #include "platform/files.h"
 #include "platform/scriptedprompter.h"
+#include "support/answerchooser.h"
 #include "support/testutil.h"
 
 #include <gtest/gtest.h>
@@ -17,23 +18,12 @@
 #include <memory>
 
 using namespace qc;
+using qc::test::AnswerChooser;
 using qc::test::sj;
 using qc::test::TempDir;
 using T = TestNamesEditor;
 
 namespace {
-
-class FakeChooser : public FileChooser
-{
-public:
-    std::optional<std::string> answer;
-    std::vector<FileDialogRequest> requests;
-    std::optional<std::string> choose(const FileDialogRequest& r) override
-    {
-        requests.push_back(r);
-        return answer;
-    }
-};
 
 struct Fixture
 {
@@ -203,7 +193,7 @@ TEST(TestNamesEditor, ImportTakesFortyEightRowsAndKeepsTheMemosSecondLine)
     Fixture f;
     ASSERT_TRUE(writeFileBytes(f.dir.file("FilekS.ndx"), "/old/folder\r\nkept line\r\n"));
     ASSERT_TRUE(writeFileBytes(f.dir.file("other.bhc"), documentWithTests(60)));
-    FakeChooser chooser;
+    AnswerChooser chooser;
     chooser.answer = f.dir.file("other.bhc");
     f.ed->importFromDocument(chooser);
     ASSERT_EQ(chooser.requests.size(), 1u);
@@ -225,7 +215,7 @@ TEST(TestNamesEditor, ImportOrResetOfABadFileLeavesTheList)
 {
     Fixture f;
     ASSERT_TRUE(writeFileBytes(f.dir.file("notes.txt"), "hello\r\n$$q\r\nx,y\r\n"));
-    FakeChooser chooser;
+    AnswerChooser chooser;
     chooser.answer = f.dir.file("notes.txt");
     f.ed->importFromDocument(chooser);
     chooser.answer = f.dir.file("missing.bhc");
