@@ -118,15 +118,6 @@ template <class Field> size_t walkCsv(std::string_view line, size_t last, Field&
 
 } // namespace
 
-std::vector<std::string> CsvSplit(std::string_view line, Prompter* prompter)
-{
-    std::vector<std::string> fields;
-    if (line.empty()) return fields;
-    line = csvLine(line, prompter);
-    walkCsv(line, SIZE_MAX, [&](size_t) { return &fields.emplace_back(); });
-    return fields;
-}
-
 size_t CsvSplit(std::vector<std::string>& fields, std::string_view line, Prompter* prompter)
 {
     if (line.empty()) return 0;
@@ -136,6 +127,13 @@ size_t CsvSplit(std::vector<std::string>& fields, std::string_view line, Prompte
         fields[i].clear();
         return &fields[i];
     });
+}
+
+std::vector<std::string> CsvSplit(std::string_view line, Prompter* prompter)
+{
+    std::vector<std::string> fields;
+    fields.resize(CsvSplit(fields, line, prompter));
+    return fields;
 }
 
 int CsvSplitInto(std::string_view line, std::string* const* cells, int count, Prompter* prompter)
