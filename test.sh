@@ -6,19 +6,21 @@ cd "$(dirname "$0")"
 ./tools/install-deps.sh
 
 jobs=$(nproc)
+# A test that hangs fails after this many seconds instead of stalling the run.
+test_timeout=300
 fuzz_seconds=${QC_FUZZ_SECONDS:-30}
 
 echo "== build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
-QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs" --timeout "$test_timeout"
 
 echo "== core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQC_WITH_QT=OFF -DQC_SANITIZE=ON \
     -DQC_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    ctest --test-dir build-asan --output-on-failure -j "$jobs"
+    ctest --test-dir build-asan --output-on-failure -j "$jobs" --timeout "$test_timeout"
 
 echo "== fuzzing (${fuzz_seconds}s per target, ${jobs} at a time)"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQC_WITH_QT=OFF \

@@ -126,10 +126,8 @@ TEST(AtomicWrite, ConcurrentWritersNeverMixAndAllSucceed)
         for (int i = 0; i < 50; ++i)
             if (!writeFileAtomically(path, bytes)) ++failures;
     };
-    int failA = 0, failB = 0;
-    std::thread t1(writer, std::cref(a), std::ref(failA));
-    std::thread t2(writer, std::cref(b), std::ref(failB));
-    // And a second process at the same time.
+    // A second process at the same time, forked before the threads start: a child forked
+    // while another thread holds an allocator lock can wait on it forever.
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -139,6 +137,9 @@ TEST(AtomicWrite, ConcurrentWritersNeverMixAndAllSucceed)
             if (!writeFileAtomically(path, c)) ++failures;
         ::_exit(failures == 0 ? 0 : 1);
     }
+    int failA = 0, failB = 0;
+    std::thread t1(writer, std::cref(a), std::ref(failA));
+    std::thread t2(writer, std::cref(b), std::ref(failB));
     t1.join();
     t2.join();
     int status = 0;
