@@ -58,13 +58,6 @@ Converter& fromUtf8Converter()
     return c;
 }
 
-bool isAscii(std::string_view s)
-{
-    for (unsigned char c : s)
-        if (c >= 0x80) return false;
-    return true;
-}
-
 // Length of the UTF-8 sequence starting with c (1 for a stray byte).
 size_t utf8Length(unsigned char c)
 {
@@ -75,6 +68,13 @@ size_t utf8Length(unsigned char c)
 }
 
 } // namespace
+
+bool isAscii(std::string_view s)
+{
+    for (unsigned char c : s)
+        if (c >= 0x80) return false;
+    return true;
+}
 
 std::string toUtf8(std::string_view bytes)
 {

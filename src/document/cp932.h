@@ -14,6 +14,9 @@ constexpr bool isLeadByte(unsigned char c)
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
+// True when every byte is below 0x80: the text reads the same in CP932 and UTF-8.
+bool isAscii(std::string_view s);
+
 // CP932 bytes to UTF-8. Bytes that do not form a CP932 character become U+FFFD;
 // the input is never changed.
 std::string toUtf8(std::string_view bytes);

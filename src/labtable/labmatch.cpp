@@ -35,10 +35,9 @@ bool isValueLike(const std::string& cell)
 }
 
 // A trailing "(mg/L)", "[mg/kg]" or "（％）" after a name: the unit, when it looks like one.
-// name is normalised; unit keeps the file's text.
-bool splitUnit(const std::string& header, std::string& name, std::string& unit)
+// n is the header normalised; name is normalised too; unit keeps the file's text.
+bool splitUnit(const std::string& header, const std::string& n, std::string& name, std::string& unit)
 {
-    const std::string n = normalizeLabName(header);
     if (n.empty() || (n.back() != ')' && n.back() != ']')) return false;
     const char open = n.back() == ')' ? '(' : '[';
     const size_t at = n.rfind(open);
@@ -137,9 +136,10 @@ private:
 
     Resolved resolve(const std::string& header) const
     {
-        Resolved r = resolveKey(normalizeLabName(header));
+        const std::string n = normalizeLabName(header);
+        Resolved r = resolveKey(n);
         std::string name, unit;
-        if (!r.test && r.group < 0 && splitUnit(header, name, unit)) {
+        if (!r.test && r.group < 0 && splitUnit(header, n, name, unit)) {
             r = resolveKey(name);
             r.unit = unit;
         }

@@ -9,64 +9,62 @@ namespace qc {
 
 namespace {
 
-std::u32string decodeUtf8(std::string_view s)
-{
-    std::u32string out;
-    for (size_t i = 0; i < s.size();) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        size_t n = c < 0x80 ? 0 : c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
-        char32_t cp = n == 0 ? c : n == 1 ? (c & 0x1Fu) : n == 2 ? (c & 0x0Fu) : (c & 0x07u);
-        if (n > 0 && i + n >= s.size()) {
-            out += U'\uFFFD';
-            break;
-        }
-        for (size_t k = 1; k <= n; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3Fu);
-        out += cp;
-        i += n + 1;
-    }
-    return out;
-}
-
 // The full-width forms of the half-width katakana U+FF61 to U+FF9F, in their order.
 constexpr std::u32string_view kFullKana = U"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタ"
                                           U"チツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
 
-// Full-width ASCII and half-width katakana folded; a voiced mark joins its kana.
-std::u32string foldWidths(std::u32string_view in)
+// Calls emit for each character of a UTF-8 text with full-width ASCII and half-width
+// katakana folded; a voiced mark joins its kana. One character is held back until the
+// next shows whether a mark follows; no buffer is built (every cell of a sheet passes here).
+template <class Emit> void forEachFolded(std::string_view s, Emit emit)
 {
-    std::u32string out;
-    for (char32_t c : in) {
+    char32_t held = 0;
+    bool holding = false;
+    auto put = [&](char32_t c) {
+        if (holding) emit(held);
+        held = c;
+        holding = true;
+    };
+    for (size_t i = 0; i < s.size();) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        const size_t n = b < 0x80 ? 0 : b < 0xE0 ? 1 : b < 0xF0 ? 2 : 3;
+        char32_t c = n == 0 ? b : n == 1 ? (b & 0x1Fu) : n == 2 ? (b & 0x0Fu) : (b & 0x07u);
+        if (n > 0 && i + n >= s.size()) {
+            put(U'\uFFFD');
+            break;
+        }
+        for (size_t k = 1; k <= n; ++k) c = (c << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3Fu);
+        i += n + 1;
         if (c >= 0xFF01 && c <= 0xFF5E) {
-            out += static_cast<char32_t>(c - 0xFF01 + 0x21);
+            put(static_cast<char32_t>(c - 0xFF01 + 0x21));
         } else if (c == 0x3000) {
-            out += U' ';
+            put(U' ');
         } else if (c >= 0xFF61 && c <= 0xFF9F) {
-            const char32_t full = kFullKana[c - 0xFF61];
             const bool voiced = c == 0xFF9E, semi = c == 0xFF9F;
-            if ((voiced || semi) && !out.empty()) {
-                char32_t& prev = out.back();
+            if ((voiced || semi) && holding) {
+                const char32_t prev = held;
                 const bool ktoh = (prev >= U'カ' && prev <= U'チ' && (prev - U'カ') % 2 == 0) ||
                                   prev == U'ツ' || prev == U'テ' || prev == U'ト';
                 const bool hgroup = prev >= U'ハ' && prev <= U'ホ' && (prev - U'ハ') % 3 == 0;
                 if (voiced && (ktoh || hgroup)) {
-                    prev += 1;
+                    held = prev + 1;
                     continue;
                 }
                 if (voiced && prev == U'ウ') {
-                    prev = U'ヴ';
+                    held = U'ヴ';
                     continue;
                 }
                 if (semi && hgroup) {
-                    prev += 2;
+                    held = prev + 2;
                     continue;
                 }
             }
-            out += full;
+            put(kFullKana[c - 0xFF61]);
         } else {
-            out += c;
+            put(c);
         }
     }
-    return out;
+    if (holding) emit(held);
 }
 
 bool isBlank(char32_t c)
@@ -106,24 +104,37 @@ void appendUtf8(std::string& out, char32_t cp)
 std::string normalizeLabName(std::string_view name)
 {
     std::string out;
-    for (char32_t c : foldWidths(decodeUtf8(cp932::toUtf8(name)))) {
-        if (isBlank(c)) continue;
+    if (cp932::isAscii(name)) {
+        out.reserve(name.size());
+        for (char c : name) {
+            if (c == ' ' || c == '\t' || c == '\r' || c == '\n') continue;
+            out += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        }
+        return out;
+    }
+    const std::string utf8 = cp932::toUtf8(name);
+    out.reserve(utf8.size());
+    forEachFolded(utf8, [&](char32_t c) {
+        if (isBlank(c)) return;
         if (c == U'、' || c == U'，' || c == U'､') c = U',';
         if (c == 0x2010 || c == 0x2011 || c == 0x2012 || c == 0x2013 || c == 0x2212) c = U'-';
         if (c >= U'A' && c <= U'Z') c = c - U'A' + U'a';
         appendUtf8(out, c);
-    }
+    });
     return out;
 }
 
 std::string normalizeLabValue(std::string_view value)
 {
+    const bool ascii = cp932::isAscii(value);
     std::string utf8;
-    for (char32_t c : foldWidths(decodeUtf8(cp932::toUtf8(value)))) {
-        if (c == 0x2212) c = U'-';
-        appendUtf8(utf8, c);
+    if (!ascii) {
+        const std::string wide = cp932::toUtf8(value);
+        utf8.reserve(wide.size());
+        forEachFolded(wide, [&](char32_t c) { appendUtf8(utf8, c == 0x2212 ? U'-' : c); });
     }
-    std::string v = trimmed(utf8);
+    // ASCII folds to itself.
+    std::string v = trimmed(ascii ? value : std::string_view(utf8));
     // A lone "－" (not measured) made "-" would pass as a number and be plotted as 0.
     if (!v.empty() && v.find_first_not_of("-+.") == std::string::npos) return trimmed(value);
     // "1,200" or "12,345.6": digits in groups of three after the first comma.
@@ -149,7 +160,7 @@ std::string normalizeLabValue(std::string_view value)
         v = plain;
     }
     // Characters came from CP932 and go back unchanged; bytes that were not CP932 become "?".
-    return cp932::fromUtf8(v);
+    return ascii ? v : cp932::fromUtf8(v);
 }
 
 TestAliases TestAliases::parse(std::string_view bytes)

@@ -127,6 +127,10 @@ TEST(LabNames, NormalisedFormsCompareEqual)
         {"カドミウム(含有量)", "カドミウム （含有量）"},
         {"ガス", "ｶﾞｽ"},
         {"PCB", "ＰＣＢ"},
+        {"pcb", "P C\tB\r\n"},
+        {"パビブヴ", "ﾊﾟﾋﾞﾌﾞｳﾞ"},
+        {"゛ガ", "ﾞｶﾞ"}, // a mark with no kana before it stays a mark
+        {"a゛", "aﾞ"},
     };
     for (const auto& c : same) EXPECT_EQ(normalizeLabName(sj(c.a)), normalizeLabName(sj(c.b))) << c.a;
     EXPECT_NE(normalizeLabName(sj("ふっ素")),
