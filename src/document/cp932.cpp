@@ -78,8 +78,18 @@ bool isAscii(std::string_view s)
 
 std::string toUtf8(std::string_view bytes)
 {
-    if (isAscii(bytes)) return std::string(bytes);
     std::string out;
+    toUtf8(bytes, out);
+    return out;
+}
+
+void toUtf8(std::string_view bytes, std::string& out)
+{
+    if (isAscii(bytes)) {
+        out.assign(bytes);
+        return;
+    }
+    out.clear();
     out.reserve(bytes.size() * 3 / 2);
     Converter& conv = toUtf8Converter();
     const char* in = bytes.data();
@@ -91,7 +101,6 @@ std::string toUtf8(std::string_view bytes)
         ++in;
         --left;
     }
-    return out;
 }
 
 std::string fromUtf8(std::string_view utf8, bool* ok)

@@ -20,6 +20,8 @@ bool isAscii(std::string_view s);
 // CP932 bytes to UTF-8. Bytes that do not form a CP932 character become U+FFFD;
 // the input is never changed.
 std::string toUtf8(std::string_view bytes);
+// The same into out, replacing its content and reusing its buffer (bytes must not view out).
+void toUtf8(std::string_view bytes, std::string& out);
 
 // UTF-8 to CP932. Characters without a CP932 form (and invalid UTF-8) become '?'.
 // ok, when given, tells whether everything converted.

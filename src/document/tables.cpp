@@ -10,6 +10,21 @@
 
 namespace qc {
 
+TextTable& TextTable::operator=(const TextTable& o)
+{
+    if (this == &o) return *this;
+    if (m_rows != o.m_rows || m_cols != o.m_cols) {
+        m_rows = o.m_rows;
+        m_cols = o.m_cols;
+        m_cells = o.m_cells;
+    } else {
+        const auto end = static_cast<std::ptrdiff_t>((std::max(m_used, o.m_used) + 1) * (m_cols + 1));
+        std::copy(o.m_cells.begin(), o.m_cells.begin() + end, m_cells.begin());
+    }
+    m_used = o.m_used;
+    return *this;
+}
+
 void TextTable::clearColumns(int first, int last)
 {
     first = std::max(first, 0);

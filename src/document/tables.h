@@ -18,6 +18,13 @@ public:
     {
     }
 
+    TextTable(const TextTable&) = default;
+    TextTable(TextTable&&) noexcept = default;
+    TextTable& operator=(TextTable&&) noexcept = default;
+    // Copies only the rows either table has used: every row past both is empty in both.
+    // Undo steps and reloads assign whole documents, mostly of a few rows each.
+    TextTable& operator=(const TextTable& o);
+
     int rows() const { return m_rows; }
     int cols() const { return m_cols; }
 

@@ -136,10 +136,10 @@ private:
 
     Resolved resolve(const std::string& header) const
     {
-        const std::string n = normalizeLabName(header);
-        Resolved r = resolveKey(n);
+        normalizeLabName(header, m_key);
+        Resolved r = resolveKey(m_key);
         std::string name, unit;
-        if (!r.test && r.group < 0 && splitUnit(header, n, name, unit)) {
+        if (!r.test && r.group < 0 && splitUnit(header, m_key, name, unit)) {
             r = resolveKey(name);
             r.unit = unit;
         }
@@ -320,6 +320,7 @@ private:
     int m_testGroup[limits::TestName + 1] = {};
     int m_samples = 0;
     std::vector<std::string> m_sampleKey; // normalised sample numbers, by SampleTable row
+    mutable std::string m_key;            // the cell being resolved, normalised (its buffer reused)
     int m_idColumn = -1, m_depthColumn = -1, m_bottomColumn = -1;
 };
 

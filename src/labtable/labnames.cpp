@@ -104,16 +104,23 @@ void appendUtf8(std::string& out, char32_t cp)
 std::string normalizeLabName(std::string_view name)
 {
     std::string out;
+    normalizeLabName(name, out);
+    return out;
+}
+
+void normalizeLabName(std::string_view name, std::string& out)
+{
+    out.clear();
     if (cp932::isAscii(name)) {
-        out.reserve(name.size());
         for (char c : name) {
             if (c == ' ' || c == '\t' || c == '\r' || c == '\n') continue;
             out += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
         }
-        return out;
+        return;
     }
-    const std::string utf8 = cp932::toUtf8(name);
-    out.reserve(utf8.size());
+    // Reused from call to call: a sheet's every cell passes here.
+    thread_local std::string utf8;
+    cp932::toUtf8(name, utf8);
     forEachFolded(utf8, [&](char32_t c) {
         if (isBlank(c)) return;
         if (c == U'、' || c == U'，' || c == U'､') c = U',';
@@ -121,16 +128,15 @@ std::string normalizeLabName(std::string_view name)
         if (c >= U'A' && c <= U'Z') c = c - U'A' + U'a';
         appendUtf8(out, c);
     });
-    return out;
 }
 
 std::string normalizeLabValue(std::string_view value)
 {
     const bool ascii = cp932::isAscii(value);
-    std::string utf8;
+    thread_local std::string wide, utf8;
     if (!ascii) {
-        const std::string wide = cp932::toUtf8(value);
-        utf8.reserve(wide.size());
+        cp932::toUtf8(value, wide);
+        utf8.clear();
         forEachFolded(wide, [&](char32_t c) { appendUtf8(utf8, c == 0x2212 ? U'-' : c); });
     }
     // ASCII folds to itself.

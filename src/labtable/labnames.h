@@ -14,6 +14,8 @@ namespace qc {
 // signs as half-width, half-width katakana as full-width, "，" "、" "､" as ",",
 // dashes as "-", letters in lower case, blanks and line breaks removed.
 std::string normalizeLabName(std::string_view name);
+// The same into out, replacing its content (name must not view out).
+void normalizeLabName(std::string_view name, std::string& out);
 
 // A result value as it goes into a cell (CP932): trimmed, full-width letters,
 // digits and signs as half-width ("＜０．００１" -> "<0.001"), thousands

@@ -73,6 +73,36 @@ TEST(Tables, ClearingEmptiesEveryWrittenRowWhateverTheOrder)
     EXPECT_EQ(view(1000, 5), "");
 }
 
+// Assigning copies only the rows either side used: rows the target used beyond the
+// source's must still be emptied, and the copy must remember which rows it now holds.
+TEST(Tables, AssignmentLeavesNoRowOfTheOldContent)
+{
+    const struct
+    {
+        std::vector<int> targetRows, sourceRows;
+    } cases[] = {
+        {{3, 80}, {1, 2}}, // a short table over a long one
+        {{1}, {5, 999}},   // a long one over a short one
+        {{}, {}},          // both empty
+        {{1000}, {1000}},  // the last row
+    };
+    for (const auto& c : cases) {
+        TextTable target(1000, 3), source(1000, 3);
+        for (int r : c.targetRows) target(r, 2) = "old";
+        for (int r : c.sourceRows) source(r, 1) = "new" + std::to_string(r);
+        target = source;
+        EXPECT_EQ(target, source) << c.targetRows.size();
+        // What it now holds is cleared again, wherever it came from.
+        target.clear();
+        EXPECT_EQ(target, TextTable(1000, 3));
+    }
+    TextTable other(5, 5); // another shape takes the source's shape
+    other(5, 5) = "x";
+    const TextTable source(1000, 3);
+    other = source;
+    EXPECT_EQ(other, source);
+}
+
 TEST(Tables, PrepareForSaveBuildsCoordinatesAndTotalDepth)
 {
     Document doc;
