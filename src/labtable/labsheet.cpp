@@ -42,9 +42,23 @@ std::vector<std::vector<std::string>> splitTable(std::string_view s, char sep)
         rows.push_back(std::move(row));
         row.clear();
     };
+    // The end of the run of bytes from i that are none of the given ones (plain text is
+    // appended a run at a time, not a byte at a time).
+    auto runEnd = [&](size_t i, std::string_view stops) {
+        while (i < s.size() && stops.find(s[i]) == std::string_view::npos) ++i;
+        return i;
+    };
+    const char plainStops[] = {sep, '\n', '\r'};
+    const std::string_view unquotedStops(plainStops, sizeof plainStops);
     for (size_t i = 0; i < s.size(); ++i) {
         const char c = s[i];
         if (quoted) {
+            if (c != '"' && c != '\r') {
+                const size_t end = runEnd(i, "\"\r");
+                field.append(s.substr(i, end - i));
+                i = end - 1;
+                continue;
+            }
             if (c == '"') {
                 if (i + 1 < s.size() && s[i + 1] == '"') {
                     field += '"';
@@ -69,7 +83,9 @@ std::vector<std::vector<std::string>> splitTable(std::string_view s, char sep)
             if (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
             endRow();
         } else {
-            field += c;
+            const size_t end = runEnd(i, unquotedStops);
+            field.append(s.substr(i, end - i));
+            i = end - 1;
             fieldStarted = true;
         }
     }
