@@ -42,19 +42,20 @@ std::vector<std::vector<std::string>> splitTable(std::string_view s, char sep)
         rows.push_back(std::move(row));
         row.clear();
     };
-    // The end of the run of bytes from i that are none of the given ones (plain text is
-    // appended a run at a time, not a byte at a time).
-    auto runEnd = [&](size_t i, std::string_view stops) {
-        while (i < s.size() && stops.find(s[i]) == std::string_view::npos) ++i;
+    // Plain text is appended a run at a time, up to the next byte that means something.
+    auto plainEnd = [&](size_t i) {
+        while (i < s.size() && s[i] != sep && s[i] != '\n' && s[i] != '\r') ++i;
         return i;
     };
-    const char plainStops[] = {sep, '\n', '\r'};
-    const std::string_view unquotedStops(plainStops, sizeof plainStops);
+    auto quotedEnd = [&](size_t i) {
+        while (i < s.size() && s[i] != '"' && s[i] != '\r') ++i;
+        return i;
+    };
     for (size_t i = 0; i < s.size(); ++i) {
         const char c = s[i];
         if (quoted) {
             if (c != '"' && c != '\r') {
-                const size_t end = runEnd(i, "\"\r");
+                const size_t end = quotedEnd(i);
                 field.append(s.substr(i, end - i));
                 i = end - 1;
                 continue;
@@ -83,7 +84,7 @@ std::vector<std::vector<std::string>> splitTable(std::string_view s, char sep)
             if (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
             endRow();
         } else {
-            const size_t end = runEnd(i, unquotedStops);
+            const size_t end = plainEnd(i);
             field.append(s.substr(i, end - i));
             i = end - 1;
             fieldStarted = true;
