@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <span>
 
 namespace qc {
 
@@ -131,16 +132,16 @@ std::vector<NameMasterRow> NameMasterEditor::parseMaster(std::string_view bytes)
     forEachLimitedLine(bytes, kMasterLineBytes, [&](std::string_view line) {
         if (line.size() < 2 || rows.size() >= static_cast<size_t>(kMasterRows)) return;
         NameMasterRow r;
-        CsvField(r.name, line, 1);
+        std::string vector, bitmap;
+        // The four fields in one walk of the line.
+        std::string* const fields[] = {&r.name, &r.symbol, &vector, &bitmap};
+        CsvSplitInto(line, fields, 4);
         if (isSectionText(r.name)) {
             r.section = true;
+            r.symbol.clear();
             rows.push_back(std::move(r));
             return;
         }
-        std::string vector, bitmap;
-        CsvField(r.symbol, line, 2);
-        CsvField(vector, line, 3);
-        CsvField(bitmap, line, 4);
         r.vector = integerText(vector);
         const int digit = classDigit(vector);
         r.density = (digit & 1) ? "o" : "";
@@ -179,14 +180,12 @@ std::vector<PatternIndexRow> NameMasterEditor::parsePatternIndex(std::string_vie
     forEachLimitedLine(bytes, kPatternLineBytes, [&](std::string_view line) {
         if (line.size() < 2) return;
         PatternIndexRow r;
-        CsvField(r.number, line, 1);
+        std::string* const fields[] = {&r.number, &r.colour, &r.defaultColour, &r.abbreviation, &r.example};
+        CsvSplitInto(line, fields, 5);
         if (isSectionText(r.number)) {
+            // A section line has its text in number only.
             r.section = true;
-        } else {
-            CsvField(r.colour, line, 2);
-            CsvField(r.defaultColour, line, 3);
-            CsvField(r.abbreviation, line, 4);
-            CsvField(r.example, line, 5);
+            for (std::string* f : std::span(fields).subspan(1)) f->clear();
         }
         rows.push_back(std::move(r));
     });
