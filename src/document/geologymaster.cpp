@@ -281,8 +281,8 @@ void DeriveGeologyPatterns(Document& doc, const GeologyMaster& master)
             g(row, GeologyCol::VectorAux) = formatPatternNumber(c.code, c.digit);
         }
     }
-    for (int row = n + 1; row <= g.rows(); ++row)
-        for (int col = 12; col <= 14; ++col) g(row, col).clear();
+    // Rows past the layers keep no derived text (visiting only rows ever written).
+    g.clearColumns(GeologyCol::VectorName, GeologyCol::Composed, n + 1);
 }
 
 } // namespace qc

@@ -25,14 +25,15 @@ TextTable& TextTable::operator=(const TextTable& o)
     return *this;
 }
 
-void TextTable::clearColumns(int first, int last)
+void TextTable::clearColumns(int first, int last, int fromRow)
 {
     first = std::max(first, 0);
     last = std::min(last, m_cols);
+    fromRow = std::max(fromRow, 0);
     // The rows still holding text are found in the same pass, looking only at the
-    // columns left alone (none at all for a whole clear).
-    int held = 0;
-    for (int r = 0; r <= m_used; ++r) {
+    // columns left alone (none at all for a whole clear); rows above fromRow are kept.
+    int held = std::clamp(fromRow - 1, 0, m_used);
+    for (int r = fromRow; r <= m_used; ++r) {
         std::string* row = &m_cells[static_cast<size_t>(r * (m_cols + 1))];
         for (int c = first; c <= last; ++c) row[c].clear();
         if (r > held && !(rowEmpty(r, 0, first - 1) && rowEmpty(r, last + 1, m_cols))) held = r;

@@ -36,9 +36,10 @@ public:
     }
     const std::string& operator()(int row, int col) const { return m_cells[index(row, col)]; }
 
-    // Empties columns first..last of every row, row 0 included. Only rows up to the highest
-    // one ever written are visited, so clearing costs what was used, not the table's size.
-    void clearColumns(int first, int last);
+    // Empties columns first..last of every row from fromRow on (row 0 included by default).
+    // Only rows up to the highest one ever written are visited, so clearing costs what was
+    // used, not the table's size.
+    void clearColumns(int first, int last, int fromRow = 0);
     void clear() { clearColumns(0, m_cols); }
     bool rowEmpty(int row, int first, int last) const;
 

@@ -69,6 +69,16 @@ TEST(Tables, ClearingEmptiesEveryWrittenRowWhateverTheOrder)
     EXPECT_EQ(t(500, 5), "");
     // Equal contents are equal whatever was written and cleared before.
     EXPECT_EQ(t, TextTable(1000, 5));
+    // From a row on: the rows above keep their text and still count as written.
+    TextTable u(100, 3);
+    u(2, 1) = "above";
+    u(50, 1) = "below";
+    u.clearColumns(1, 3, 10);
+    const TextTable& read = u; // reading must not mark rows as written
+    EXPECT_EQ(read(2, 1), "above");
+    EXPECT_EQ(read(50, 1), "");
+    u.clear();
+    EXPECT_EQ(u, TextTable(100, 3));
     const TextTable& view = t;
     EXPECT_EQ(view(1000, 5), "");
 }
