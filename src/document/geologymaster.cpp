@@ -147,12 +147,12 @@ BaseMatch BaseLookup(const GeologyMaster& master, std::string_view text)
     size_t winnerPos = 0;
     for (const MasterEntry& entry : master.sectionEntries(GeologyMaster::Vector, 1)) {
         const MasterEntry* e = &entry;
-        size_t pos = findText(text, e->name);
+        // The longest name found wins (the later of equals): a shorter one needs no search.
+        if (winner && e->name.size() < winner->name.size()) continue;
+        const size_t pos = findText(text, e->name);
         if (pos == std::string_view::npos) continue;
-        if (!winner || e->name.size() >= winner->name.size()) {
-            winner = e;
-            winnerPos = pos;
-        }
+        winner = e;
+        winnerPos = pos;
     }
     if (!winner) return m;
     m.code = winner->code > 0 ? winner->code : 0;
