@@ -209,6 +209,9 @@ TEST(FieldText, ReplaceAll)
     EXPECT_EQ(ReplaceAll("aaa", "a", "aa"), "aaaaaa"); // replaced text is not rescanned
     EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
     EXPECT_EQ(ReplaceAll("", "a", "x"), "");
+    // A trail byte is no match: "表" ends in "\\", "機" in "@".
+    EXPECT_EQ(ReplaceAll(sj("表\\表"), "\\", "/"), sj("表/表"));
+    EXPECT_EQ(ReplaceAll(sj("機"), "@", "x"), sj("機"));
 }
 
 TEST(FieldText, FloorToMultiple)
