@@ -2,6 +2,7 @@
 
 #include "document/fieldtext.h"
 
+#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 
@@ -25,14 +26,19 @@ std::string strprintf(const char* format, ...)
     return out;
 }
 
+// Integers as "%ld" writes them, without the format parser (every cell of a master passes here).
 std::string formatInt(long value)
 {
-    return strprintf("%ld", value);
+    char buf[24];
+    return std::string(buf, std::to_chars(buf, buf + sizeof buf, value).ptr);
 }
 
 std::string formatPatternNumber(long number, int digit)
 {
-    return strprintf("%ld.%d", number, digit);
+    char buf[48];
+    char* end = std::to_chars(buf, buf + 24, number).ptr;
+    *end++ = '.';
+    return std::string(buf, std::to_chars(end, buf + sizeof buf, digit).ptr);
 }
 
 std::string formatDepth(double depth, DepthFormat format)

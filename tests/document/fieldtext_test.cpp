@@ -1,10 +1,14 @@
 // The field text rules: numeric test, CSV fields, substring helpers.
 
 #include "document/fieldtext.h"
+#include "document/textformat.h"
 #include "platform/scriptedprompter.h"
 #include "support/testutil.h"
 
 #include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdio>
 
 using namespace qc;
 using qc::test::sj;
@@ -212,6 +216,19 @@ TEST(FieldText, ReplaceAll)
     // A trail byte is no match: "表" ends in "\\", "機" in "@".
     EXPECT_EQ(ReplaceAll(sj("表\\表"), "\\", "/"), sj("表/表"));
     EXPECT_EQ(ReplaceAll(sj("機"), "@", "x"), sj("機"));
+}
+
+TEST(TextFormat, IntegersAsPrintfWritesThem)
+{
+    for (long v : {0L, 1L, -1L, 42L, 1234567L, LONG_MAX, LONG_MIN}) {
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%ld", v);
+        EXPECT_EQ(formatInt(v), expected);
+        for (int digit : {0, 3, -1, INT_MAX, INT_MIN}) {
+            std::snprintf(expected, sizeof expected, "%ld.%d", v, digit);
+            EXPECT_EQ(formatPatternNumber(v, digit), expected);
+        }
+    }
 }
 
 TEST(FieldText, FloorToMultiple)
