@@ -15,7 +15,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <span>
 
 namespace qc {
 
@@ -137,6 +136,7 @@ std::vector<NameMasterRow> NameMasterEditor::parseMaster(std::string_view bytes)
         std::string* const fields[] = {&r.name, &r.symbol, &vector, &bitmap};
         CsvSplitInto(line, fields, 4);
         if (isSectionText(r.name)) {
+            // A section line has its text in name only.
             r.section = true;
             r.symbol.clear();
             rows.push_back(std::move(r));
@@ -185,7 +185,10 @@ std::vector<PatternIndexRow> NameMasterEditor::parsePatternIndex(std::string_vie
         if (isSectionText(r.number)) {
             // A section line has its text in number only.
             r.section = true;
-            for (std::string* f : std::span(fields).subspan(1)) f->clear();
+            r.colour.clear();
+            r.defaultColour.clear();
+            r.abbreviation.clear();
+            r.example.clear();
         }
         rows.push_back(std::move(r));
     });

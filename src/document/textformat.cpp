@@ -2,7 +2,6 @@
 
 #include "document/fieldtext.h"
 
-#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 
@@ -26,19 +25,15 @@ std::string strprintf(const char* format, ...)
     return out;
 }
 
-// Integers as "%ld" writes them, without the format parser (every cell of a master passes here).
+// Without the printf format parser: every cell of a master passes here.
 std::string formatInt(long value)
 {
-    char buf[24];
-    return std::string(buf, std::to_chars(buf, buf + sizeof buf, value).ptr);
+    return std::to_string(value);
 }
 
 std::string formatPatternNumber(long number, int digit)
 {
-    char buf[48];
-    char* end = std::to_chars(buf, buf + 24, number).ptr;
-    *end++ = '.';
-    return std::string(buf, std::to_chars(end, buf + sizeof buf, digit).ptr);
+    return std::to_string(number) + '.' + std::to_string(digit);
 }
 
 std::string formatDepth(double depth, DepthFormat format)

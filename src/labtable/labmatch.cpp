@@ -134,7 +134,7 @@ private:
         return r;
     }
 
-    Resolved resolve(const std::string& header) const
+    Resolved resolve(const std::string& header)
     {
         normalizeLabName(header, m_key);
         Resolved r = resolveKey(m_key);
@@ -320,7 +320,7 @@ private:
     int m_testGroup[limits::TestName + 1] = {};
     int m_samples = 0;
     std::vector<std::string> m_sampleKey; // normalised sample numbers, by SampleTable row
-    mutable std::string m_key;            // the cell being resolved, normalised (its buffer reused)
+    std::string m_key;                    // the cell being resolved, normalised (its buffer reused)
     int m_idColumn = -1, m_depthColumn = -1, m_bottomColumn = -1;
 };
 

@@ -111,27 +111,27 @@ std::string normalizeLabName(std::string_view name)
 void normalizeLabName(std::string_view name, std::string& out)
 {
     out.clear();
-    if (cp932::isAscii(name)) {
-        for (char c : name) {
-            if (c == ' ' || c == '\t' || c == '\r' || c == '\n') continue;
-            out += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-        }
-        return;
-    }
-    // Reused from call to call: a sheet's every cell passes here.
-    thread_local std::string utf8;
-    cp932::toUtf8(name, utf8);
-    forEachFolded(utf8, [&](char32_t c) {
+    auto add = [&out](char32_t c) {
         if (isBlank(c)) return;
         if (c == U'、' || c == U'，' || c == U'､') c = U',';
         if (c == 0x2010 || c == 0x2011 || c == 0x2012 || c == 0x2013 || c == 0x2212) c = U'-';
         if (c >= U'A' && c <= U'Z') c = c - U'A' + U'a';
         appendUtf8(out, c);
-    });
+    };
+    // ASCII needs no conversion and no folding; most cells of a sheet are ASCII.
+    if (cp932::isAscii(name)) {
+        for (char c : name) add(static_cast<unsigned char>(c));
+        return;
+    }
+    // Reused from call to call: a sheet's every cell passes here.
+    thread_local std::string utf8;
+    cp932::toUtf8(name, utf8);
+    forEachFolded(utf8, add);
 }
 
 std::string normalizeLabValue(std::string_view value)
 {
+    // ASCII folds to itself: no conversion either way.
     const bool ascii = cp932::isAscii(value);
     thread_local std::string wide, utf8;
     if (!ascii) {
@@ -139,7 +139,6 @@ std::string normalizeLabValue(std::string_view value)
         utf8.clear();
         forEachFolded(wide, [&](char32_t c) { appendUtf8(utf8, c == 0x2212 ? U'-' : c); });
     }
-    // ASCII folds to itself.
     std::string v = trimmed(ascii ? value : std::string_view(utf8));
     // A lone "－" (not measured) made "-" would pass as a number and be plotted as 0.
     if (!v.empty() && v.find_first_not_of("-+.") == std::string::npos) return trimmed(value);
