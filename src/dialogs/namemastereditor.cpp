@@ -31,29 +31,40 @@ const std::string& unsuitable()
 
 // The text without blanks around it: ASCII blanks and full-width blanks "　"
 // (what an IME types before a number), stepped over as whole characters.
-std::string trimmed(std::string_view s)
+std::string_view trimmedView(std::string_view s)
 {
     s = skipBlanks(s);
     size_t end = 0;
     for (size_t i = 0; i < s.size();) {
-        const size_t n = std::max<size_t>(1, charLengthAt(s, i));
-        const std::string_view ch = s.substr(i, n);
-        if (ch != " " && ch != "\t" && ch != "\x81\x40") end = i + n;
+        const auto lead = static_cast<unsigned char>(s[i]);
+        if (lead < 0x80) { // ASCII is one byte and never starts a longer character
+            if (lead != ' ' && lead != '\t') end = i + 1;
+            ++i;
+            continue;
+        }
+        const size_t n = charLengthAt(s, i);
+        if (!(n == 2 && lead == 0x81 && s[i + 1] == '\x40')) end = i + n;
         i += n;
     }
-    return std::string(s.substr(0, end));
+    return s.substr(0, end);
+}
+
+std::string trimmed(std::string_view s)
+{
+    return std::string(trimmedView(s));
 }
 
 // The whole text is one decimal number (blanks around it allowed).
 bool parseNumber(std::string_view text, double& value)
 {
-    const std::string t = trimmed(text);
+    const std::string_view t = trimmedView(text);
     if (t.empty()) return false;
     for (char ch : t)
         if (!(std::isdigit(static_cast<unsigned char>(ch)) || ch == '.' || ch == '+' || ch == '-'))
             return false;
+    const std::string number(t); // strtod needs the terminating NUL
     char* end = nullptr;
-    value = std::strtod(t.c_str(), &end);
+    value = std::strtod(number.c_str(), &end);
     return end && *end == '\0' && std::isfinite(value);
 }
 

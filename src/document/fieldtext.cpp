@@ -17,7 +17,7 @@ namespace {
 
 bool isBlank(unsigned char c)
 {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+    return c == ' ' || (c >= '\t' && c <= '\r'); // tab, LF, VT, FF, CR
 }
 
 } // namespace
@@ -32,7 +32,7 @@ std::string_view skipBlanks(std::string_view text)
     while (i < text.size()) {
         if (isBlank(static_cast<unsigned char>(text[i])))
             ++i;
-        else if (text.substr(i, 2) == fullWidthBlank)
+        else if (text[i] == fullWidthBlank[0] && i + 1 < text.size() && text[i + 1] == fullWidthBlank[1])
             i += 2;
         else
             break;

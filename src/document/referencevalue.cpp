@@ -141,8 +141,11 @@ ReferenceValue parseReferenceValue(std::string_view cell)
 
 RefComparison compareWithReference(std::string_view value, std::string_view reference)
 {
+    // Most cells of a sample row are empty: no need to normalise them.
+    if (value.empty()) return {RefVerdict::NoValue, std::nullopt};
     const MeasuredValue v = parseMeasuredValue(value);
     if (v.kind == MeasuredValue::Empty) return {RefVerdict::NoValue, std::nullopt};
+    if (reference.empty()) return {RefVerdict::NoReference, std::nullopt};
     const ReferenceValue r = parseReferenceValue(reference);
     if (r.kind == ReferenceValue::None) return {RefVerdict::NoReference, std::nullopt};
     switch (v.kind) {

@@ -21,8 +21,30 @@ TEST(FieldText, NumericTest)
         std::string text;
         int expected;
     } cases[] = {
-        {" -12.5", 1}, {"12", 1},   {".5", 1}, {"+3", 1}, {"\t 7", 1},
-        {"", -1},      {"   ", -1}, {"!1", 0}, {"a1", 0}, {sj("１"), 0}, // a full-width digit is not a number
+        {" -12.5", 1},
+        {"12", 1},
+        {".5", 1},
+        {"+3", 1},
+        {"\t 7", 1},
+        {"", -1},
+        {"   ", -1},
+        {"!1", 0},
+        {"a1", 0},
+        {sj("１"), 0}, // a full-width digit is not a number
+        // Blanks are tab to CR and space; a full-width blank only as a whole character.
+        {"\r\n\v\f7", 1},
+        {"\b7", 0},
+        {"\x0e"
+         "7",
+         0},
+        {"\x81\x40"
+         "7",
+         1},
+        {"\x81\x40", -1},
+        {"\x81", 0},
+        {"\x81"
+         "7",
+         0},
     };
     for (const auto& c : cases) EXPECT_EQ(NumericTest(c.text), c.expected) << "[" << c.text << "]";
 }

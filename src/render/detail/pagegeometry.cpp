@@ -6,25 +6,6 @@
 
 namespace qc {
 
-int truncateToDevice(double v)
-{
-    if (std::isnan(v)) return 0;
-    if (v >= kDeviceCoordLimit) return kDeviceCoordLimit;
-    if (v <= -kDeviceCoordLimit) return -kDeviceCoordLimit;
-    return static_cast<int>(std::trunc(v));
-}
-
-int PageGeometry::PageX(double x) const
-{
-    return truncateToDevice(marginLeftMm * pxPerMmX + unitsPerPageMm * x);
-}
-
-int PageGeometry::PageY(double y) const
-{
-    return truncateToDevice((depthOffset + y) * unitsPerMetre + marginTopMm * pxPerMmY +
-                            headerBandCm * unitsPerHeaderCm);
-}
-
 double PageGeometry::DeviceToPageX(double px) const
 {
     if (!(unitsPerPageMm > 0.0001)) return 0;

@@ -4,6 +4,10 @@
 // centimetres in the band above depth 0. One PageGeometry is rebuilt at the
 // start of every drawing pass from the device resolution and the scale.
 
+#include "platform/device.h"
+
+#include <cmath>
+
 namespace qc {
 
 // Device units per paper millimetre = dots per inch times this.
@@ -31,8 +35,16 @@ constexpr int effectiveDenominator(int denominator)
     return denominator >= 1 ? denominator : 100;
 }
 
-// Truncation toward zero, clamped to the device range (NaN gives 0).
-int truncateToDevice(double v);
+// Truncation toward zero, clamped to the device range (NaN gives 0). Inline: every
+// figure of a page goes through it.
+inline int truncateToDevice(double v)
+{
+    if (std::isnan(v)) return 0;
+    if (v >= kDeviceCoordLimit) return kDeviceCoordLimit;
+    if (v <= -kDeviceCoordLimit) return -kDeviceCoordLimit;
+    // Within the range the conversion itself truncates toward zero.
+    return static_cast<int>(v);
+}
 
 struct PageGeometry
 {
@@ -47,8 +59,12 @@ struct PageGeometry
     double marginLeftMm = 5;
     double marginTopMm = 5;
 
-    int PageX(double x) const;
-    int PageY(double y) const;
+    int PageX(double x) const { return truncateToDevice(marginLeftMm * pxPerMmX + unitsPerPageMm * x); }
+    int PageY(double y) const
+    {
+        return truncateToDevice((depthOffset + y) * unitsPerMetre + marginTopMm * pxPerMmY +
+                                headerBandCm * unitsPerHeaderCm);
+    }
     // 0 when the factor is not above 0.0001.
     double DeviceToPageX(double px) const;
     double DeviceToPageY(double py) const;
