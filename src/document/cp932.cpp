@@ -12,7 +12,7 @@ namespace qc::cp932 {
 
 namespace {
 
-// One conversion descriptor per direction and thread, opened on first use.
+// A conversion descriptor of the C library; the tables below are read from it once.
 class Converter
 {
 public:
