@@ -145,6 +145,14 @@ int CsvSplitInto(std::string_view line, std::string* const* cells, int count, Pr
     return static_cast<int>(n);
 }
 
+int CsvSplitInto(std::string_view line, std::span<std::string> cells, Prompter* prompter)
+{
+    for (std::string& cell : cells) cell.clear();
+    if (line.empty() || cells.empty()) return 0;
+    line = csvLine(line, prompter);
+    return static_cast<int>(walkCsv(line, cells.size() - 1, [&](size_t i) { return &cells[i]; }));
+}
+
 int CsvField(std::string& out, std::string_view line, int n, Prompter* prompter)
 {
     out.clear();

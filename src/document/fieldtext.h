@@ -1,6 +1,7 @@
 #pragma once
 // Text rules shared by the file reader, the editors, the drawing and the loaders.
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,8 @@ size_t CsvSplit(std::vector<std::string>& fields, std::string_view line, Prompte
 // first and filled in place (no allocation while a cell's capacity suffices); fields
 // beyond count are skipped. Returns the number of fields, counting no further than count.
 int CsvSplitInto(std::string_view line, std::string* const* cells, int count, Prompter* prompter = nullptr);
+// The same into a run of cells, such as a table row's.
+int CsvSplitInto(std::string_view line, std::span<std::string> cells, Prompter* prompter = nullptr);
 
 // Text before the first sep; the whole text when sep is absent or at position 0.
 // Returns the position of sep plus 1, 0 when absent.

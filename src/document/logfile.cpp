@@ -307,8 +307,7 @@ void LogReader::ReadLogLine(std::string_view line)
     std::string* cells[kMaxFields];
     auto fieldsInto = [&](TextTable& t, int limit, int count) {
         if (m_row > limit) return false;
-        for (int c = 1; c <= count; ++c) cells[c - 1] = &t(m_row, c);
-        CsvSplitInto(line, cells, count, m_prompter);
+        CsvSplitInto(line, t.rowCells(m_row, 1, count), m_prompter);
         return true;
     };
 

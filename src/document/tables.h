@@ -4,6 +4,7 @@
 // except TestNameTable column 0).
 
 #include <cassert>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,13 @@ public:
         return m_cells[index(row, col)];
     }
     const std::string& operator()(int row, int col) const { return m_cells[index(row, col)]; }
+    // Columns first..last of one row, writable (the row counts as used); empty when out of range.
+    std::span<std::string> rowCells(int row, int first, int last)
+    {
+        if (row < 0 || row > m_rows || first < 0 || last > m_cols || first > last) return {};
+        if (row > m_used) m_used = row;
+        return {m_cells.data() + index(row, first), static_cast<size_t>(last - first + 1)};
+    }
 
     // Empties columns first..last of every row from fromRow on (row 0 included by default).
     // Only rows up to the highest one ever written are visited, so clearing costs what was

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace qc;
 using qc::test::sj;
 
@@ -81,6 +83,16 @@ TEST(Tables, ClearingEmptiesEveryWrittenRowWhateverTheOrder)
     EXPECT_EQ(u, TextTable(100, 3));
     const TextTable& view = t;
     EXPECT_EQ(view(1000, 5), "");
+    // A row written through its run of cells counts as written too.
+    TextTable w(300, 4);
+    const auto cells = w.rowCells(250, 2, 4);
+    ASSERT_EQ(cells.size(), 3u);
+    cells[2] = "last";
+    EXPECT_EQ(static_cast<const TextTable&>(w)(250, 4), "last");
+    w.clear();
+    EXPECT_EQ(w, TextTable(300, 4));
+    for (auto [row, first, last] : {std::tuple{301, 1, 4}, {-1, 1, 4}, {1, 0, 5}, {1, -1, 2}, {1, 3, 2}})
+        EXPECT_TRUE(w.rowCells(row, first, last).empty()) << row << " " << first << ".." << last;
 }
 
 // Assigning copies only the rows either side used: rows the target used beyond the
