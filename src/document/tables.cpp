@@ -43,8 +43,8 @@ void TextTable::clearColumns(int first, int last, int fromRow)
 
 bool TextTable::rowEmpty(int row, int first, int last) const
 {
-    for (int c = first; c <= last; ++c)
-        if (!(*this)(row, c).empty()) return false;
+    for (const std::string& cell : rowCells(row, first, last))
+        if (!cell.empty()) return false;
     return true;
 }
 

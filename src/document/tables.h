@@ -43,6 +43,11 @@ public:
         if (row > m_used) m_used = row;
         return {m_cells.data() + index(row, first), static_cast<size_t>(last - first + 1)};
     }
+    std::span<const std::string> rowCells(int row, int first, int last) const
+    {
+        if (row < 0 || row > m_rows || first < 0 || last > m_cols || first > last) return {};
+        return {m_cells.data() + index(row, first), static_cast<size_t>(last - first + 1)};
+    }
 
     // Empties columns first..last of every row from fromRow on (row 0 included by default).
     // Only rows up to the highest one ever written are visited, so clearing costs what was
