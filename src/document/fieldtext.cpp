@@ -171,13 +171,18 @@ int CsvField(std::string& out, std::string_view line, int n, Prompter* prompter)
 size_t findText(std::string_view text, std::string_view sep, size_t from)
 {
     if (sep.empty()) return std::string_view::npos;
-    // The byte search finds the candidates; the character walk, advanced only as far as
-    // the next candidate, keeps those that start on a character.
-    size_t p = 0;
+    // The byte search finds the candidates; those that start on a character are kept.
+    // Whether one does is told by the bytes just before it: after a byte that cannot
+    // start a two-byte character a character starts, and every lead byte from there on
+    // starts one of two bytes. So only that run is read, back no further than the
+    // last character start known (the text's start, or just past the last candidate).
+    size_t known = 0;
     for (size_t hit = findBytes(text, sep, from); hit != std::string_view::npos;
          hit = findBytes(text, sep, hit + 1)) {
-        while (p < hit) p += charLengthAt(text, p);
-        if (p == hit) return hit;
+        size_t start = hit;
+        while (start > known && cp932::isLeadByte(static_cast<unsigned char>(text[start - 1]))) --start;
+        if ((hit - start) % 2 == 0) return hit;
+        known = hit + 1; // hit - 1 starts a character of two bytes
     }
     return std::string_view::npos;
 }

@@ -2,6 +2,7 @@
 
 #include "document/fieldtext.h"
 #include "document/textformat.h"
+#include "document/textops.h"
 #include "platform/scriptedprompter.h"
 #include "support/testutil.h"
 
@@ -9,6 +10,7 @@
 
 #include <climits>
 #include <cstdio>
+#include <random>
 
 using namespace qc;
 using qc::test::sj;
@@ -227,6 +229,30 @@ TEST(FieldText, FindTextFindsTheFirstMatchOnACharacterFromTheStart)
         {sj("ａ機@"), sj("機@"), 0, 2},
     };
     for (const Case& c : cases) EXPECT_EQ(findText(c.text, c.sep, c.from), c.expected) << u8(c.text);
+}
+
+TEST(FieldText, FindTextAgreesWithACharacterWalk)
+{
+    // The first match at or after from that a walk from the start steps on.
+    auto walked = [](std::string_view text, std::string_view sep, size_t from) {
+        for (size_t p = 0; p < text.size(); p += charLengthAt(text, p))
+            if (p >= from && text.substr(p, sep.size()) == sep) return p;
+        return std::string_view::npos;
+    };
+    // Lead bytes that are also trail bytes, plain trail bytes, ASCII and single-byte kana.
+    const char bytes[] = {'\x81', '\x82', '\xE0', '\xFC', '@', '[', 'a', '\xB1', '\xA0'};
+    std::mt19937 rng(7);
+    auto randomText = [&](size_t n) {
+        std::string s;
+        for (size_t i = 0; i < n; ++i) s += bytes[rng() % std::size(bytes)];
+        return s;
+    };
+    for (int n = 0; n < 200000; ++n) {
+        const std::string text = randomText(rng() % 12), sep = randomText(1 + rng() % 3);
+        const size_t from = rng() % (text.size() + 1);
+        ASSERT_EQ(findText(text, sep, from), walked(text, sep, from))
+            << testing::PrintToString(text) << " " << testing::PrintToString(sep) << " " << from;
+    }
 }
 
 TEST(FieldText, ReplaceAll)
