@@ -223,7 +223,7 @@ std::string WriteLog(Document& doc)
     for (int g = 1; g <= GraphTable::kGraphs; ++g) {
         for (int r = 1; r <= GraphTable::kRows; ++r) {
             CellLine line(out);
-            for (int f = 1; f <= GraphTable::kFields; ++f) line.cell(cd.GraphFormatTable(g, r, f));
+            for (const std::string& field : cd.GraphFormatTable.rowFields(g, r)) line.cell(field);
             line.flush();
             out += "\r\n";
         }
@@ -257,8 +257,6 @@ std::string WriteLog(Document& doc)
 // ---------------------------------------------------------------- reading
 
 namespace {
-constexpr int kMaxFields = 60; // the widest row: a sample's
-
 // A section marker: "$$" anywhere in the line. "$" lies below 0x40, so it is never the
 // second byte of a two-byte character and a byte search is safe; memchr finds it
 // without a comparison per byte in code of ours (the fuzz builds trace those).
@@ -321,7 +319,6 @@ void LogReader::ReadLogLine(std::string_view line)
     if (!accepts(m_section)) return;
 
     // Fields straight into the row's cells: their buffers are reused from load to load.
-    std::string* cells[kMaxFields];
     auto fieldsInto = [&](TextTable& t, int limit, int count) {
         if (m_row > limit) return false;
         CsvSplitInto(line, t.rowCells(m_row, 1, count), m_prompter);
@@ -334,6 +331,7 @@ void LogReader::ReadLogLine(std::string_view line)
         if (m_row > limits::HeaderInFile) return;
         d.HeaderTable(m_row).assign(line); // keeps the cell's buffer from the last load
         if (m_row == 15) {
+            std::string* cells[3];
             for (int i = 0; i < 3; ++i) cells[i] = &d.HeaderTable(HeaderEntry::LatitudeDeg + i);
             CsvSplitInto(d.HeaderTable(HeaderEntry::LatitudeInFile), cells, 3, m_prompter);
             for (int i = 0; i < 3; ++i) cells[i] = &d.HeaderTable(HeaderEntry::LongitudeDeg + i);
@@ -403,8 +401,7 @@ void LogReader::ReadLogLine(std::string_view line)
         return;
     case 'p': {
         if (m_graph > GraphTable::kGraphs) return;
-        for (int c = 1; c <= GraphTable::kFields; ++c) cells[c - 1] = &d.GraphFormatTable(m_graph, m_row, c);
-        CsvSplitInto(line, cells, GraphTable::kFields, m_prompter);
+        CsvSplitInto(line, d.GraphFormatTable.rowFields(m_graph, m_row), m_prompter);
         if (m_row < GraphTable::kRows) {
             ++m_row;
         } else {

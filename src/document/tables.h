@@ -129,13 +129,27 @@ public:
         m_written = false;
     }
     bool operator==(const GraphTable& o) const { return m_cells == o.m_cells; }
+    // Fields 1..kFields of one row of a graph (writable access marks the table as written);
+    // empty when out of range.
+    std::span<std::string> rowFields(int graph, int row)
+    {
+        if (graph < 0 || graph > kGraphs || row < 0 || row > kRows) return {};
+        m_written = true;
+        return {m_cells.data() + index(graph, row, 1), static_cast<size_t>(kFields)};
+    }
+    std::span<const std::string> rowFields(int graph, int row) const
+    {
+        if (graph < 0 || graph > kGraphs || row < 0 || row > kRows) return {};
+        return {m_cells.data() + index(graph, row, 1), static_cast<size_t>(kFields)};
+    }
 
 private:
+    // A row's fields lie side by side.
     static size_t index(int g, int r, int f)
     {
         assert(g >= 0 && g <= kGraphs && r >= 0 && r <= kRows && f >= 0 && f <= kFields);
         if (g < 0 || g > kGraphs || r < 0 || r > kRows || f < 0 || f > kFields) return 0;
-        return static_cast<size_t>((r * (kFields + 1) + f) * (kGraphs + 1) + g);
+        return static_cast<size_t>((g * (kRows + 1) + r) * (kFields + 1) + f);
     }
     std::vector<std::string> m_cells =
         std::vector<std::string>(static_cast<size_t>((kRows + 1) * (kFields + 1) * (kGraphs + 1)));

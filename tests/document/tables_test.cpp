@@ -95,6 +95,24 @@ TEST(Tables, ClearingEmptiesEveryWrittenRowWhateverTheOrder)
         EXPECT_TRUE(w.rowCells(row, first, last).empty()) << row << " " << first << ".." << last;
 }
 
+TEST(Tables, GraphRowFieldsAreTheCellsOfThatRow)
+{
+    GraphTable t;
+    const auto fields = t.rowFields(5, 14);
+    ASSERT_EQ(fields.size(), static_cast<size_t>(GraphTable::kFields));
+    fields.front() = "first";
+    fields.back() = "last";
+    const GraphTable& read = t;
+    EXPECT_EQ(read(5, 14, 1), "first");
+    EXPECT_EQ(read(5, 14, GraphTable::kFields), "last");
+    EXPECT_EQ(read(4, 14, 1), "");
+    EXPECT_EQ(read.rowFields(5, 14)[1], "");
+    t.clear(); // written through the run, so the clear must empty it
+    EXPECT_EQ(t, GraphTable());
+    for (auto [graph, row] : {std::pair{6, 1}, {-1, 1}, {1, 15}, {1, -1}})
+        EXPECT_TRUE(read.rowFields(graph, row).empty()) << graph << "," << row;
+}
+
 // Assigning copies only the rows either side used: rows the target used beyond the
 // source's must still be emptied, and the copy must remember which rows it now holds.
 TEST(Tables, AssignmentLeavesNoRowOfTheOldContent)
