@@ -336,7 +336,7 @@ bool NameMasterEditor::validateFields()
         m_focus = Name;
         return false;
     }
-    if (trimmed(name).empty()) {
+    if (trimmedView(name).empty()) {
         message(QC_SJ("データがありません"));
         m_focus = Name;
         return false;
@@ -354,7 +354,7 @@ bool NameMasterEditor::validateFields()
     }
     const Field numberField = m_target == Target::Vector ? Vector : Bitmap;
     const std::string& number = m_fields[numberField];
-    if (trimmed(number).empty()) {
+    if (trimmedView(number).empty()) {
         if (m_prompter.ask(QC_SJ("データがありませんが強行しますか"), Buttons::YesNo, Answer::No) !=
             Answer::Yes) {
             m_focus = numberField;
@@ -457,7 +457,7 @@ void NameMasterEditor::insert()
         return;
     }
     NameMasterRow r = rowFromFields();
-    const bool incomplete = trimmed(r.vector).empty() || trimmed(r.bitmap).empty();
+    const bool incomplete = trimmedView(r.vector).empty() || trimmedView(r.bitmap).empty();
     m_master.insert(m_master.begin() + (sel - 1), std::move(r));
     // The selection stays with the row it was on, so that further rows go in below this one.
     m_selectedMaster = sel + 1;

@@ -82,14 +82,9 @@ char* putUtf8(char* o, char32_t cp)
     return o;
 }
 
-void appendUtf8(std::string& out, char32_t cp)
-{
-    char buf[4];
-    out.append(buf, static_cast<size_t>(putUtf8(buf, cp) - buf));
-}
-
 // The code point of the well-formed UTF-8 sequence at s[i] and its length; 0 length
-// for an ill-formed or cut-off one (the rules of isValidUtf8).
+// for an ill-formed or cut-off one, an overlong form, a surrogate or a code point
+// above U+10FFFF.
 size_t decodeUtf8(std::string_view s, size_t i, char32_t& cp)
 {
     const auto c = static_cast<unsigned char>(s[i]);
@@ -105,7 +100,7 @@ size_t decodeUtf8(std::string_view s, size_t i, char32_t& cp)
         if ((d & 0xC0) != 0x80) return 0;
         cp = cp << 6 | (d & 0x3F);
     }
-    const auto d = static_cast<unsigned char>(s[i + 1]);
+    const auto d = static_cast<unsigned char>(s[i + 1]); // the ranges the lead byte alone cannot tell
     if ((c == 0xE0 && d < 0xA0) || (c == 0xED && d >= 0xA0) || (c == 0xF0 && d < 0x90) ||
         (c == 0xF4 && d >= 0x90))
         return 0;
@@ -203,6 +198,12 @@ const FromUnicodeTable& fromUnicode()
 
 } // namespace
 
+void appendUtf8(std::string& out, char32_t cp)
+{
+    char buf[4];
+    out.append(buf, static_cast<size_t>(putUtf8(buf, cp) - buf));
+}
+
 bool isAscii(std::string_view s)
 {
     for (unsigned char c : s)
@@ -288,24 +289,10 @@ bool isValidUtf8(std::string_view s, bool* nonAscii)
 {
     if (nonAscii) *nonAscii = false;
     for (size_t i = 0; i < s.size();) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        if (nonAscii) *nonAscii = true;
-        const size_t n = c >= 0xF0 && c <= 0xF4   ? 4
-                         : c >= 0xE0 && c <= 0xEF ? 3
-                         : c >= 0xC2 && c <= 0xDF ? 2
-                                                  : 0;
-        if (n == 0 || i + n > s.size()) return false;
-        for (size_t k = 1; k < n; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-        // Overlong three- and four-byte forms, surrogates and code points above U+10FFFF.
-        const auto d = static_cast<unsigned char>(s[i + 1]);
-        if ((c == 0xE0 && d < 0xA0) || (c == 0xED && d >= 0xA0) || (c == 0xF0 && d < 0x90) ||
-            (c == 0xF4 && d >= 0x90))
-            return false;
+        if (nonAscii && static_cast<unsigned char>(s[i]) >= 0x80) *nonAscii = true;
+        char32_t cp = 0;
+        const size_t n = decodeUtf8(s, i, cp);
+        if (n == 0) return false;
         i += n;
     }
     return true;

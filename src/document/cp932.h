@@ -27,6 +27,9 @@ void toUtf8(std::string_view bytes, std::string& out);
 // ok, when given, tells whether everything converted.
 std::string fromUtf8(std::string_view utf8, bool* ok = nullptr);
 
+// Appends code point cp to out as UTF-8.
+void appendUtf8(std::string& out, char32_t cp);
+
 // True for well-formed UTF-8 (no overlong forms, surrogates or code points above
 // U+10FFFF). nonAscii, when given, tells whether a byte above 0x7F was met.
 bool isValidUtf8(std::string_view s, bool* nonAscii = nullptr);

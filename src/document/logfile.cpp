@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 namespace qc {
 
@@ -256,24 +255,6 @@ std::string WriteLog(Document& doc)
 
 // ---------------------------------------------------------------- reading
 
-namespace {
-// A section marker: "$$" anywhere in the line. "$" lies below 0x40, so it is never the
-// second byte of a two-byte character and a byte search is safe; memchr finds it
-// without a comparison per byte in code of ours (the fuzz builds trace those).
-bool hasSectionMarker(std::string_view line)
-{
-    const char* p = line.data();
-    const char* const end = p + line.size();
-    while (p < end) {
-        p = static_cast<const char*>(std::memchr(p, '$', static_cast<size_t>(end - p)));
-        if (!p || end - p < 2) return false;
-        if (p[1] == '$') return true;
-        p += 2; // p[1] is no "$" either
-    }
-    return false;
-}
-} // namespace
-
 bool LogReader::accepts(char section) const
 {
     const int v = m_version;
@@ -309,7 +290,7 @@ bool LogReader::accepts(char section) const
 
 void LogReader::ReadLogLine(std::string_view line)
 {
-    if (hasSectionMarker(line)) {
+    if (line.find("$$") != std::string_view::npos) {
         if (line.size() > 2) {
             m_section = line[2];
             m_row = m_column = m_graph = 1;

@@ -39,13 +39,13 @@ public:
     // Columns first..last of one row, writable (the row counts as used); empty when out of range.
     std::span<std::string> rowCells(int row, int first, int last)
     {
-        if (row < 0 || row > m_rows || first < 0 || last > m_cols || first > last) return {};
+        if (!runInRange(row, first, last)) return {};
         if (row > m_used) m_used = row;
         return {m_cells.data() + index(row, first), static_cast<size_t>(last - first + 1)};
     }
     std::span<const std::string> rowCells(int row, int first, int last) const
     {
-        if (row < 0 || row > m_rows || first < 0 || last > m_cols || first > last) return {};
+        if (!runInRange(row, first, last)) return {};
         return {m_cells.data() + index(row, first), static_cast<size_t>(last - first + 1)};
     }
 
@@ -62,6 +62,10 @@ public:
     }
 
 private:
+    bool runInRange(int row, int first, int last) const
+    {
+        return row >= 0 && row <= m_rows && first >= 0 && first <= last && last <= m_cols;
+    }
     size_t index(int row, int col) const
     {
         assert(row >= 0 && row <= m_rows && col >= 0 && col <= m_cols);
@@ -133,17 +137,21 @@ public:
     // empty when out of range.
     std::span<std::string> rowFields(int graph, int row)
     {
-        if (graph < 0 || graph > kGraphs || row < 0 || row > kRows) return {};
+        if (!rowInRange(graph, row)) return {};
         m_written = true;
         return {m_cells.data() + index(graph, row, 1), static_cast<size_t>(kFields)};
     }
     std::span<const std::string> rowFields(int graph, int row) const
     {
-        if (graph < 0 || graph > kGraphs || row < 0 || row > kRows) return {};
+        if (!rowInRange(graph, row)) return {};
         return {m_cells.data() + index(graph, row, 1), static_cast<size_t>(kFields)};
     }
 
 private:
+    static bool rowInRange(int graph, int row)
+    {
+        return graph >= 0 && graph <= kGraphs && row >= 0 && row <= kRows;
+    }
     // A row's fields lie side by side.
     static size_t index(int g, int r, int f)
     {

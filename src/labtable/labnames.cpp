@@ -82,25 +82,6 @@ std::string trimmed(std::string_view s)
 
 } // namespace
 
-void appendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 std::string normalizeLabName(std::string_view name)
 {
     std::string out;
@@ -116,7 +97,7 @@ void normalizeLabName(std::string_view name, std::string& out)
         if (c == U'、' || c == U'，' || c == U'､') c = U',';
         if (c == 0x2010 || c == 0x2011 || c == 0x2012 || c == 0x2013 || c == 0x2212) c = U'-';
         if (c >= U'A' && c <= U'Z') c = c - U'A' + U'a';
-        appendUtf8(out, c);
+        cp932::appendUtf8(out, c);
     };
     // ASCII needs no conversion and no folding; most cells of a sheet are ASCII.
     if (cp932::isAscii(name)) {
@@ -137,7 +118,7 @@ std::string normalizeLabValue(std::string_view value)
     if (!ascii) {
         cp932::toUtf8(value, wide);
         utf8.clear();
-        forEachFolded(wide, [&](char32_t c) { appendUtf8(utf8, c == 0x2212 ? U'-' : c); });
+        forEachFolded(wide, [&](char32_t c) { cp932::appendUtf8(utf8, c == 0x2212 ? U'-' : c); });
     }
     std::string v = trimmed(ascii ? value : std::string_view(utf8));
     // A lone "－" (not measured) made "-" would pass as a number and be plotted as 0.

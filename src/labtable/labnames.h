@@ -46,9 +46,6 @@ private:
     std::map<std::string, int> m_index;
 };
 
-// Appends code point cp to out as UTF-8.
-void appendUtf8(std::string& out, char32_t cp);
-
 // The alias table at path, else at fallbackPath (the bundled copy, for an
 // install folder made before the table existed). When neither can be read the
 // table is empty and problem names the path (CP932); names are then matched

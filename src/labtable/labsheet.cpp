@@ -138,7 +138,7 @@ bool utf16ToUtf8(std::string_view s, bool bigEndian, std::string& out)
         } else if (cp >= 0xDC00 && cp <= 0xDFFF) {
             return false;
         }
-        appendUtf8(out, cp);
+        cp932::appendUtf8(out, cp);
     }
     return true;
 }

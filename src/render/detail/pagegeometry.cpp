@@ -1,9 +1,5 @@
 #include "render/detail/pagegeometry.h"
 
-#include "platform/device.h"
-
-#include <cmath>
-
 namespace qc {
 
 double PageGeometry::DeviceToPageX(double px) const
